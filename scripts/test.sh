@@ -1,0 +1,8 @@
+#!/usr/bin/env bash
+# Builds everything and runs every test: the native unit tests (under
+# AddressSanitizer and UBSan), a short fuzz run, and the system tests that run
+# the real QXdrv.exe under Wine with a simulated pen board.
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+"$root/scripts/build.sh"
+ctest --test-dir "$root/build/native" --output-on-failure "$@"

@@ -1,0 +1,20 @@
+// Message texts with numbered insertions (%1, %2, ...), as the string table
+// holds them.
+#ifndef QXDRV_APP_MESSAGE_TEXT_H
+#define QXDRV_APP_MESSAGE_TEXT_H
+
+#include <string>
+#include <vector>
+
+namespace qx {
+
+// Replaces %1 to %9 by the matching argument (an insertion without an
+// argument becomes empty) and leaves every other character as it is.
+std::wstring InsertArgs(const std::wstring& text, const std::vector<std::wstring>& args);
+
+// Widens an ASCII or Latin-1 text such as a port name or a number.
+std::wstring Widen(const std::string& text);
+
+}  // namespace qx
+
+#endif

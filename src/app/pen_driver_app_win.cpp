@@ -1,0 +1,128 @@
+#include "app/pen_driver_app_win.h"
+
+#include <commctrl.h>
+
+#include "app/message_text.h"
+#include "app/startup_rules.h"
+#include "app/version_info_win.h"
+#include "res/resource_ids.h"
+#include "shell/pen_tray_wnd_win.h"
+
+namespace qx {
+namespace {
+
+constexpr UINT kCalibHotKeyModifiers = MOD_CONTROL | MOD_SHIFT;
+
+SettingsKeys LoadKeys(const Win32Strings& strings) {
+    SettingsKeys keys;
+    keys.maker = strings.LoadAscii(IDS_MAKER_KEY);
+    keys.settings = strings.LoadAscii(IDS_SETTINGS_SUBKEY);
+    keys.product = strings.LoadAscii(IDS_PRODUCT_SUBKEY);
+    return keys;
+}
+
+}  // namespace
+
+CPenDriverApp::CPenDriverApp(HINSTANCE instance)
+    : instance_(instance),
+      strings_(instance),
+      boxes_(strings_),
+      settings_(registry_, systemParams_, LoadKeys(strings_)) {
+    OSVERSIONINFOA info{};
+    info.dwOSVersionInfoSize = sizeof(info);
+    if (QueryVersionInfo(&info)) {
+        osVersionClass_ = qx::OsVersionClass(true, info.dwPlatformId, info.dwMajorVersion,
+                                         info.dwMinorVersion, osVersionClass_);
+    }
+    // The application has no name yet at this point, so the atom is the
+    // unnamed one (0): the identifier every hotkey registration uses.
+    hotKeyId_ = ::GlobalAddAtomA(nullptr);
+}
+
+CPenDriverApp::~CPenDriverApp() = default;
+
+BOOL CPenDriverApp::InitInstance(const std::wstring& arguments) {
+    appName_ = strings_.LoadText(IDS_APP_NAME);
+
+    INITCOMMONCONTROLSEX controls{sizeof(controls),
+                                  ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES | ICC_ANIMATE_CLASS};
+    ::InitCommonControlsEx(&controls);
+
+    registry_.CreateKey(Hive::LocalMachine, settings_.MakerKeyPath());
+    registry_.CreateKey(Hive::CurrentUser, settings_.MakerKeyPath());
+
+    saved_ = ReadPointerMetrics();
+    if (settings_.GetSingleClickType() == 1) ApplyDragSize(settings_.GetSingleClick());
+    portName_ = settings_.GetUsePort();
+
+    if (IsInstallCommandLine(arguments)) {
+        // Install mode arrives with the property sheet; until then it ends here.
+        return FALSE;
+    }
+
+    const std::string mutexName = strings_.LoadAscii(IDS_APP_NAME);
+    UniqueHandle existing(::OpenMutexA(MUTEX_ALL_ACCESS, FALSE, mutexName.c_str()));
+    if (existing.Valid()) {
+        boxes_.ShowMessage(InsertArgs(strings_.LoadText(IDS_ALREADY_RUNNING), {appName_}),
+                           MB_ICONSTOP | MB_OK);
+        return FALSE;
+    }
+    instanceMutex_.Reset(::CreateMutexA(nullptr, FALSE, mutexName.c_str()));
+
+    ApplyDoubleClickSettings();
+
+    mainWnd_ = std::make_unique<CPenTrayWnd>(*this);
+    if (!mainWnd_->Create()) return FALSE;
+    ::ShowWindow(mainWnd_->Hwnd(), SW_HIDE);
+    ::UpdateWindow(mainWnd_->Hwnd());
+
+    const unsigned key = HotKeyCode(settings_.GetCalibShortKey());
+    if (!RegisterCalibHotKey(mainWnd_->Hwnd(), key))
+        boxes_.ShowMessage(strings_.LoadText(IDS_HOTKEY_FAILED), MB_ICONEXCLAMATION | MB_OK);
+
+    settings_.SetQXdrvVersion(strings_.LoadAscii(IDS_VERSION_STAMP));
+    return TRUE;
+}
+
+void CPenDriverApp::ApplyDoubleClickSettings() {
+    // These reads apply the double-click area and time to the system.
+    settings_.GetDblClick();
+    settings_.GetDblClickInterval();
+}
+
+int CPenDriverApp::Run() {
+    MSG msg;
+    for (;;) {
+        const BOOL got = ::GetMessageW(&msg, nullptr, 0, 0);
+        if (got == 0 || got == -1) break;
+        if (mainWnd_ && mainWnd_->PreTranslate(&msg)) continue;
+        ::TranslateMessage(&msg);
+        ::DispatchMessageW(&msg);
+    }
+    return static_cast<int>(msg.wParam);
+}
+
+int CPenDriverApp::ExitInstance(int exitCode) {
+    mainWnd_.reset();
+    ::GlobalDeleteAtom(hotKeyId_);
+    RestorePointerMetrics(systemParams_, saved_);
+    if (instanceMutex_.Valid()) ::ReleaseMutex(instanceMutex_.Get());
+    instanceMutex_.Reset();
+    return exitCode;
+}
+
+int CPenDriverApp::SetCalibrating(int flag) {
+    const int count = ::ShowCursor(flag == 0 ? TRUE : FALSE);
+    calibrating_ = flag;
+    return count;
+}
+
+BOOL CPenDriverApp::RegisterCalibHotKey(HWND window, unsigned key) {
+    return ::RegisterHotKey(window, hotKeyId_, kCalibHotKeyModifiers, key);
+}
+
+void CPenDriverApp::UnregisterCalibHotKey(HWND window) { ::UnregisterHotKey(window, hotKeyId_); }
+
+void CPenDriverApp::ApplyDragSize(int pixels) { qx::ApplyDragSize(systemParams_, pixels); }
+
+}  // namespace qx

@@ -1,0 +1,79 @@
+// The application object: start-up, the single-instance rule, the pointer
+// metrics applied while resident, and shutdown.
+#ifndef QXDRV_APP_PEN_DRIVER_APP_WIN_H
+#define QXDRV_APP_PEN_DRIVER_APP_WIN_H
+
+#include <windows.h>
+
+#include <memory>
+#include <string>
+
+#include "app/pointer_metrics.h"
+#include "app/registry_win.h"
+#include "app/scoped_handles_win.h"
+#include "app/settings_store.h"
+#include "app/win_ports_win.h"
+
+namespace qx {
+
+class CPenTrayWnd;
+
+class CPenDriverApp {
+public:
+    explicit CPenDriverApp(HINSTANCE instance);
+    ~CPenDriverApp();
+    CPenDriverApp(const CPenDriverApp&) = delete;
+    CPenDriverApp& operator=(const CPenDriverApp&) = delete;
+
+    // Nonzero: run the message loop. Zero: end at once (ExitInstance still runs).
+    BOOL InitInstance(const std::wstring& arguments);
+    int Run();
+    int ExitInstance(int exitCode);
+
+    // Hides (nonzero) or shows (0) the cursor and records the flag; returns
+    // the cursor display count.
+    int SetCalibrating(int flag);
+    BOOL RegisterCalibHotKey(HWND window, unsigned key);
+    void UnregisterCalibHotKey(HWND window);
+    void ApplyDragSize(int pixels);
+
+    int Calibrating() const { return calibrating_; }
+    const int* CalibratingFlag() const { return &calibrating_; }
+    int OsVersionClass() const { return osVersionClass_; }
+    const std::string& PortName() const { return portName_; }
+    const std::wstring& AppName() const { return appName_; }
+    HINSTANCE Instance() const { return instance_; }
+
+    SettingsStore& Settings() { return settings_; }
+    const Win32Strings& Strings() const { return strings_; }
+    MessageBoxPort& Boxes() { return boxes_; }
+    const ScreenPort& Screen() const { return screen_; }
+
+    // 1 while message 60102 may still be shown in the current opening of the
+    // property sheet.
+    int rightsNotice = 0;
+
+private:
+    void ApplyDoubleClickSettings();
+
+    HINSTANCE instance_;
+    Win32Strings strings_;
+    Win32MessageBoxes boxes_;
+    Win32Screen screen_;
+    Win32SystemParams systemParams_;
+    Win32Registry registry_;
+    SettingsStore settings_;
+
+    int osVersionClass_ = 0;
+    std::wstring appName_;
+    std::string portName_;
+    UniqueHandle instanceMutex_;
+    int calibrating_ = 0;
+    SavedPointerMetrics saved_;
+    ATOM hotKeyId_ = 0;
+    std::unique_ptr<CPenTrayWnd> mainWnd_;
+};
+
+}  // namespace qx
+
+#endif

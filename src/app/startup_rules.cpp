@@ -1,0 +1,22 @@
+#include "app/startup_rules.h"
+
+namespace qx {
+
+int OsVersionClass(bool reported, unsigned platform, unsigned major, unsigned minor, int current) {
+    if (!reported) return current;
+    if (platform == kPlatformWin32Windows) return minor == 0 ? kOsWin95 : kOsWin98;
+    if (platform == kPlatformWin32Nt) {
+        if (major == 4) return kOsNt4;
+        if (major == 5) return kOsNt5;
+        return current;
+    }
+    return kOsWin95;
+}
+
+bool IsInstallCommandLine(const std::wstring& arguments) { return arguments == L"-i"; }
+
+unsigned HotKeyCode(const std::string& letter) {
+    return letter.empty() ? 0u : static_cast<unsigned char>(letter[0]);
+}
+
+}  // namespace qx

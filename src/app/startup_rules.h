@@ -1,0 +1,32 @@
+// Decisions of the start-up sequence that need no system calls.
+#ifndef QXDRV_APP_STARTUP_RULES_H
+#define QXDRV_APP_STARTUP_RULES_H
+
+#include <string>
+
+namespace qx {
+
+// OS version classes; the dialogs treat kOsNt5 specially and all others alike.
+constexpr int kOsWin95 = 0;
+constexpr int kOsWin98 = 1;
+constexpr int kOsNt4 = 11;
+constexpr int kOsNt5 = 12;
+
+// Platform ids as GetVersionEx reports them.
+constexpr unsigned kPlatformWin32Windows = 1;
+constexpr unsigned kPlatformWin32Nt = 2;
+
+// The class for a version report; `current` is kept where the report says
+// nothing (a failed call, or an NT major version other than 4 and 5).
+int OsVersionClass(bool reported, unsigned platform, unsigned major, unsigned minor, int current);
+
+// Only the exact text "-i" after the program name selects install mode.
+bool IsInstallCommandLine(const std::wstring& arguments);
+
+// The virtual-key code of the calibration hotkey: the first character of
+// the stored letter (an uppercase letter or digit is its own key code).
+unsigned HotKeyCode(const std::string& letter);
+
+}  // namespace qx
+
+#endif

@@ -1,0 +1,47 @@
+// What the core needs of the user interface: texts from the string table,
+// message boxes with the application's caption, and the screen size.
+#ifndef QXDRV_APP_UI_PORTS_H
+#define QXDRV_APP_UI_PORTS_H
+
+#include <string>
+
+namespace qx {
+
+// Message box flags and answers, with the system's numbers.
+constexpr unsigned kMbOk = 0x0000;
+constexpr unsigned kMbYesNo = 0x0004;
+constexpr unsigned kMbIconHand = 0x0010;
+constexpr unsigned kMbIconQuestion = 0x0020;
+constexpr unsigned kMbIconExclamation = 0x0030;
+constexpr unsigned kMbIconInformation = 0x0040;
+constexpr unsigned kMbSystemModal = 0x1000;
+constexpr int kIdOk = 1;
+constexpr int kIdYes = 6;
+constexpr int kIdNo = 7;
+
+class StringTablePort {
+public:
+    virtual ~StringTablePort() = default;
+    // The entry in the active language; empty when there is none.
+    virtual std::wstring LoadText(unsigned id) const = 0;
+};
+
+class MessageBoxPort {
+public:
+    virtual ~MessageBoxPort() = default;
+    // Shows text in a box captioned with the application name and returns
+    // the button the user chose (kIdOk, kIdYes, kIdNo).
+    virtual int ShowMessage(const std::wstring& text, unsigned flags) = 0;
+};
+
+class ScreenPort {
+public:
+    virtual ~ScreenPort() = default;
+    // The primary display's size in pixels, asked of the system afresh.
+    virtual int ScreenWidth() const = 0;
+    virtual int ScreenHeight() const = 0;
+};
+
+}  // namespace qx
+
+#endif

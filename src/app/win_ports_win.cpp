@@ -1,0 +1,39 @@
+#include "app/win_ports_win.h"
+
+#include "res/resource_ids.h"
+
+namespace qx {
+
+std::wstring Win32Strings::LoadText(unsigned id) const {
+    // With a zero buffer size LoadStringW hands out the resource's own text,
+    // whatever its length.
+    const wchar_t* text = nullptr;
+    const int length = ::LoadStringW(instance_, id, reinterpret_cast<LPWSTR>(&text), 0);
+    if (length <= 0 || text == nullptr) return std::wstring();
+    return std::wstring(text, static_cast<std::size_t>(length));
+}
+
+std::string Win32Strings::LoadAscii(unsigned id) const {
+    const std::wstring wide = LoadText(id);
+    std::string out;
+    out.reserve(wide.size());
+    for (const wchar_t c : wide) out += static_cast<char>(c < 0x80 ? c : L'?');
+    return out;
+}
+
+int Win32MessageBoxes::ShowMessage(const std::wstring& text, unsigned flags) {
+    const std::wstring caption = strings_.LoadText(IDS_APP_NAME);
+    return ::MessageBoxW(nullptr, text.c_str(), caption.c_str(), flags);
+}
+
+SavedPointerMetrics ReadPointerMetrics() {
+    SavedPointerMetrics m;
+    m.doubleClickWidth = ::GetSystemMetrics(SM_CXDOUBLECLK);
+    m.doubleClickHeight = ::GetSystemMetrics(SM_CYDOUBLECLK);
+    m.doubleClickTime = ::GetDoubleClickTime();
+    m.dragWidth = ::GetSystemMetrics(SM_CXDRAG);
+    m.dragHeight = ::GetSystemMetrics(SM_CYDRAG);
+    return m;
+}
+
+}  // namespace qx

@@ -1,0 +1,52 @@
+// The Win32 implementations of the core's small ports.
+#ifndef QXDRV_APP_WIN_PORTS_WIN_H
+#define QXDRV_APP_WIN_PORTS_WIN_H
+
+#include <windows.h>
+
+#include "app/pointer_metrics.h"
+#include "app/system_params_port.h"
+#include "app/ui_ports.h"
+
+namespace qx {
+
+class Win32Strings : public StringTablePort {
+public:
+    explicit Win32Strings(HINSTANCE instance) : instance_(instance) {}
+    std::wstring LoadText(unsigned id) const override;
+    // Narrow form for registry paths and names, which are ASCII.
+    std::string LoadAscii(unsigned id) const;
+
+private:
+    HINSTANCE instance_;
+};
+
+// Message boxes captioned with the application name. Safe to call from the
+// receive thread.
+class Win32MessageBoxes : public MessageBoxPort {
+public:
+    explicit Win32MessageBoxes(const StringTablePort& strings) : strings_(strings) {}
+    int ShowMessage(const std::wstring& text, unsigned flags) override;
+
+private:
+    const StringTablePort& strings_;
+};
+
+class Win32Screen : public ScreenPort {
+public:
+    int ScreenWidth() const override { return ::GetSystemMetrics(SM_CXSCREEN); }
+    int ScreenHeight() const override { return ::GetSystemMetrics(SM_CYSCREEN); }
+};
+
+class Win32SystemParams : public SystemParamsPort {
+public:
+    void SetSystemParam(unsigned action, unsigned value) override {
+        ::SystemParametersInfoA(action, value, nullptr, SPIF_SENDCHANGE);
+    }
+};
+
+SavedPointerMetrics ReadPointerMetrics();
+
+}  // namespace qx
+
+#endif

@@ -1,0 +1,199 @@
+#include "link/serial_link_win.h"
+
+#include <cstddef>
+#include <cstring>
+
+#include "app/message_text.h"
+#include "link/line_settings.h"
+#include "res/resource_ids.h"
+
+namespace qx {
+namespace {
+
+// The one receive buffer of the process; only the receive thread writes it,
+// and the window copies a batch before its WM_PENDATA handler returns.
+char g_receiveBuffer[kReceiveBufferBytes];
+
+// Characters of a system error text that fit the receive buffer.
+constexpr DWORD kErrorTextChars = 4096;
+
+// How often a stopping link renews its release of the thread's wait, when it
+// closes the port to force the wait to end, and when it gives up on a thread
+// that will not end (one that sits in its read-error box).
+constexpr DWORD kStopPollMs = 50;
+constexpr DWORD kStopForceCloseMs = 2000;
+constexpr DWORD kStopGiveUpMs = 10000;
+
+// The DCB's flag word (fBinary to fDummy2) follows DCBlength and BaudRate.
+constexpr std::size_t kDcbFlagsOffset = 2 * sizeof(DWORD);
+static_assert(offsetof(DCB, wReserved) == kDcbFlagsOffset + sizeof(DWORD),
+              "the DCB flag word is one DWORD after BaudRate");
+
+void ApplyPenLineSettings(DCB* dcb) {
+    dcb->BaudRate = kPenBaudRate;
+    dcb->ByteSize = kPenByteSize;
+    dcb->Parity = kPenParity;
+    dcb->StopBits = kPenStopBits;
+    std::uint32_t flags = 0;
+    auto* raw = reinterpret_cast<unsigned char*>(dcb) + kDcbFlagsOffset;
+    std::memcpy(&flags, raw, sizeof(flags));
+    flags = PenLineFlags(flags);
+    std::memcpy(raw, &flags, sizeof(flags));
+    dcb->XonLim = kPenXonLim;
+    dcb->XoffLim = kPenXoffLim;
+    dcb->ErrorChar = kPenErrorChar;
+    dcb->EofChar = kPenEofChar;
+    dcb->EvtChar = kPenEvtChar;
+}
+
+}  // namespace
+
+UniqueHandle OpenPenPort(const std::string& deviceName) {
+    UniqueHandle port(::CreateFileA(deviceName.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
+                                    OPEN_EXISTING, 0, nullptr));
+    if (!port.Valid()) return UniqueHandle();
+
+    // The results of these four are not needed: a port that accepts its line
+    // settings works with the defaults of the others.
+    ::SetCommMask(port.Get(), EV_RXCHAR);
+    ::SetupComm(port.Get(), kPenQueueBytes, kPenQueueBytes);
+    ::PurgeComm(port.Get(), PURGE_TXABORT | PURGE_RXABORT | PURGE_TXCLEAR | PURGE_RXCLEAR);
+    COMMTIMEOUTS timeouts{};
+    ::GetCommTimeouts(port.Get(), &timeouts);
+    timeouts.ReadIntervalTimeout = kPenReadIntervalTimeout;
+    timeouts.ReadTotalTimeoutMultiplier = 0;
+    timeouts.ReadTotalTimeoutConstant = kPenReadTotalTimeoutConstant;
+    timeouts.WriteTotalTimeoutMultiplier = 0;
+    timeouts.WriteTotalTimeoutConstant = kPenWriteTotalTimeoutConstant;
+    ::SetCommTimeouts(port.Get(), &timeouts);
+
+    DCB dcb{};
+    dcb.DCBlength = sizeof(DCB);
+    ::GetCommState(port.Get(), &dcb);
+    ApplyPenLineSettings(&dcb);
+    if (!::SetCommState(port.Get(), &dcb)) return UniqueHandle();
+    return port;
+}
+
+CCommRecvThread::CCommRecvThread(HWND owner, HANDLE port, const StringTablePort& strings,
+                                 MessageBoxPort& boxes)
+    : owner_(owner), port_(port), strings_(strings), boxes_(boxes) {}
+
+bool CCommRecvThread::Start() {
+    DWORD id = 0;
+    thread_.Reset(::CreateThread(nullptr, 0, &CCommRecvThread::ThreadMain, this,
+                                 CREATE_SUSPENDED, &id));
+    if (!thread_.Valid()) return false;
+    ::ResumeThread(thread_.Get());
+    return true;
+}
+
+DWORD WINAPI CCommRecvThread::ThreadMain(LPVOID self) {
+    static_cast<CCommRecvThread*>(self)->ReceiveLoop();
+    return 0;
+}
+
+void CCommRecvThread::ReceiveLoop() {
+    ::SetCommMask(port_, EV_RXCHAR);
+    while (!stopping_.load(std::memory_order_relaxed)) {
+        std::memset(g_receiveBuffer, 0, sizeof(g_receiveBuffer));
+        DWORD events = 0;
+        if (!::WaitCommEvent(port_, &events, nullptr)) break;
+        DWORD errors = 0;
+        COMSTAT status{};
+        // Clears line errors too: with fAbortOnError the port refuses reads
+        // until this has been called.
+        ::ClearCommError(port_, &errors, &status);
+        if ((events & EV_RXCHAR) == 0) continue;
+        DWORD count = status.cbInQue < kMaxBatchBytes ? status.cbInQue : kMaxBatchBytes;
+        if (count == 0) continue;
+        DWORD got = 0;
+        if (!::ReadFile(port_, g_receiveBuffer, count, &got, nullptr)) {
+            ReportReadError(::GetLastError());
+            continue;
+        }
+        if (got > 0 && delivery_.load(std::memory_order_relaxed) == 1 &&
+            !stopping_.load(std::memory_order_relaxed)) {
+            ::SendMessageW(owner_, WM_PENDATA, got, reinterpret_cast<LPARAM>(g_receiveBuffer));
+        }
+    }
+    if (UniqueHandle::IsValid(port_)) ::PurgeComm(port_, PURGE_RXCLEAR);
+}
+
+void CCommRecvThread::ReportReadError(DWORD error) {
+    wchar_t detail[kErrorTextChars] = {};
+    ::FormatMessageW(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, error, 0,
+                     detail, kErrorTextChars, nullptr);
+    const std::wstring text = InsertArgs(strings_.LoadText(IDS_RECEIVE_FAILED), {detail});
+    boxes_.ShowMessage(text, kMbIconHand | kMbSystemModal);
+}
+
+SerialLink::SerialLink(const StringTablePort& strings, MessageBoxPort& boxes)
+    : strings_(strings), boxes_(boxes) {}
+
+SerialLink::~SerialLink() { Stop(); }
+
+bool SerialLink::Start(HWND owner, const std::string& deviceName, unsigned sleepMs) {
+    ::Sleep(sleepMs);
+    port_ = OpenPenPort(deviceName);
+    if (!port_.Valid()) {
+        const std::wstring text =
+            InsertArgs(strings_.LoadText(IDS_PORT_OPEN_FAILED), {Widen(deviceName)});
+        boxes_.ShowMessage(text, kMbIconExclamation | kMbOk);
+    }
+    auto thread = std::make_unique<CCommRecvThread>(owner, port_.Get(), strings_, boxes_);
+    if (!thread->Start()) return false;
+    thread_ = std::move(thread);
+    return true;
+}
+
+void SerialLink::Stop() {
+    if (!thread_) return;
+    stopping_ = true;
+    thread_->RequestStop();
+    ::SetThreadPriority(thread_->Thread(), THREAD_PRIORITY_ABOVE_NORMAL);
+    if (port_.Valid()) ::SetCommMask(port_.Get(), 0);
+
+    // The thread may be blocked in its WM_PENDATA send to this very thread:
+    // keep serving sent messages (the window ignores them now) until it ends.
+    const DWORD started = ::GetTickCount();
+    bool ended = false;
+    for (;;) {
+        HANDLE thread = thread_->Thread();
+        const DWORD wait =
+            ::MsgWaitForMultipleObjects(1, &thread, FALSE, kStopPollMs, QS_SENDMESSAGE);
+        if (wait == WAIT_OBJECT_0) {
+            ended = true;
+            break;
+        }
+        if (wait == WAIT_OBJECT_0 + 1) {
+            MSG msg;
+            ::PeekMessageW(&msg, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
+            continue;
+        }
+        const DWORD elapsed = ::GetTickCount() - started;
+        if (elapsed >= kStopGiveUpMs) break;
+        if (port_.Valid()) {
+            // A wait that began just after the mask was cleared is released
+            // by clearing it again; as a last resort closing the port ends it.
+            ::SetCommMask(port_.Get(), 0);
+            if (elapsed >= kStopForceCloseMs) port_.Reset();
+        }
+    }
+
+    if (port_.Valid()) ::SetCommMask(port_.Get(), 0);
+    port_.Reset();
+    if (ended) {
+        thread_.reset();
+    } else {
+        // Still inside its read-error box: the thread keeps using its object,
+        // so it is left to the process's end rather than freed under it.
+        (void)thread_.release();
+    }
+}
+
+void SerialLink::SetDelivery(int on) {
+    if (thread_) thread_->SetDelivery(on);
+}
+
+}  // namespace qx

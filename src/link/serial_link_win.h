@@ -1,0 +1,85 @@
+// The pen board's serial port and the receive thread that hands its bytes to
+// the main window with WM_PENDATA.
+#ifndef QXDRV_LINK_SERIAL_LINK_WIN_H
+#define QXDRV_LINK_SERIAL_LINK_WIN_H
+
+#include <windows.h>
+
+#include <atomic>
+#include <memory>
+#include <string>
+
+#include "app/scoped_handles_win.h"
+#include "app/ui_ports.h"
+
+namespace qx {
+
+// Receive thread to main window: wParam = byte count, lParam = the
+// zero-terminated receive buffer. Sent synchronously.
+constexpr UINT WM_PENDATA = 0x1401;
+
+// Opens and configures the port; an invalid handle on failure.
+UniqueHandle OpenPenPort(const std::string& deviceName);
+
+class CCommRecvThread {
+public:
+    CCommRecvThread(HWND owner, HANDLE port, const StringTablePort& strings,
+                    MessageBoxPort& boxes);
+    CCommRecvThread(const CCommRecvThread&) = delete;
+    CCommRecvThread& operator=(const CCommRecvThread&) = delete;
+
+    // Creates the thread suspended and resumes it.
+    bool Start();
+    // 1: deliver what is read; 0: read and drop. Takes effect from the next batch.
+    void SetDelivery(int on) { delivery_.store(on, std::memory_order_relaxed); }
+    // No batch is sent after this; the thread still has to be released from
+    // its wait.
+    void RequestStop() { stopping_.store(true, std::memory_order_relaxed); }
+    HANDLE Thread() const { return thread_.Get(); }
+
+private:
+    static DWORD WINAPI ThreadMain(LPVOID self);
+    void ReceiveLoop();
+    void ReportReadError(DWORD error);
+
+    HWND owner_;
+    HANDLE port_;  // borrowed; the link closes it
+    const StringTablePort& strings_;
+    MessageBoxPort& boxes_;
+    std::atomic<int> delivery_{1};
+    std::atomic<bool> stopping_{false};
+    UniqueHandle thread_;
+};
+
+class SerialLink {
+public:
+    SerialLink(const StringTablePort& strings, MessageBoxPort& boxes);
+    ~SerialLink();
+    SerialLink(const SerialLink&) = delete;
+    SerialLink& operator=(const SerialLink&) = delete;
+
+    // Waits sleepMs, opens the port (message 57677 on failure) and starts the
+    // receive thread, which runs even without a port: its first wait fails.
+    bool Start(HWND owner, const std::string& deviceName, unsigned sleepMs);
+    // Releases the thread from its wait and waits for it to end while still
+    // serving sent messages, so a thread blocked in its WM_PENDATA send
+    // cannot deadlock the stop. Then closes the port.
+    void Stop();
+
+    bool HasThread() const { return thread_ != nullptr; }
+    bool PortOpen() const { return port_.Valid(); }
+    // True from the start of Stop(): deliveries must be ignored then.
+    bool Stopping() const { return stopping_; }
+    void SetDelivery(int on);
+
+private:
+    const StringTablePort& strings_;
+    MessageBoxPort& boxes_;
+    UniqueHandle port_;
+    std::unique_ptr<CCommRecvThread> thread_;
+    bool stopping_ = false;
+};
+
+}  // namespace qx
+
+#endif

@@ -1,0 +1,119 @@
+#include "shell/pen_tray_wnd_win.h"
+
+#include <cstring>
+
+#include "app/pen_driver_app_win.h"
+
+namespace qx {
+
+CPenTrayWnd::CPenTrayWnd(CPenDriverApp& app)
+    : app_(app), link_(app.Strings(), app.Boxes()) {}
+
+CPenTrayWnd::~CPenTrayWnd() {
+    if (hwnd_) ::DestroyWindow(hwnd_);
+}
+
+bool CPenTrayWnd::Create() {
+    HINSTANCE instance = app_.Instance();
+    WNDCLASSEXW wc{};
+    wc.cbSize = sizeof(wc);
+    // Double clicks matter while the window is the calibration screen.
+    wc.style = CS_HREDRAW | CS_VREDRAW | CS_DBLCLKS;
+    wc.lpfnWndProc = &CPenTrayWnd::WindowProc;
+    wc.hInstance = instance;
+    wc.hCursor = ::LoadCursorW(nullptr, IDC_ARROW);
+    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
+    wc.lpszClassName = kTrayWndClass;
+    if (!::RegisterClassExW(&wc) && ::GetLastError() != ERROR_CLASS_ALREADY_EXISTS) return false;
+
+    diagnosticsMessage_ = ::RegisterWindowMessageW(kDiagnosticsMessage);
+    const int width = ::GetSystemMetrics(SM_CXSCREEN);
+    const int height = ::GetSystemMetrics(SM_CYSCREEN);
+    ::CreateWindowExW(WS_EX_TOPMOST, kTrayWndClass, L"", WS_POPUP | WS_MAXIMIZE, 0, 0, width,
+                      height, nullptr, nullptr, instance, this);
+    return hwnd_ != nullptr;
+}
+
+bool CPenTrayWnd::PreTranslate(MSG*) { return false; }
+
+LRESULT CALLBACK CPenTrayWnd::WindowProc(HWND hwnd, UINT message, WPARAM wParam,
+                                         LPARAM lParam) {
+    if (message == WM_NCCREATE) {
+        auto* create = reinterpret_cast<CREATESTRUCTW*>(lParam);
+        auto* self = static_cast<CPenTrayWnd*>(create->lpCreateParams);
+        self->hwnd_ = hwnd;
+        ::SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+    }
+    auto* self = reinterpret_cast<CPenTrayWnd*>(::GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+    if (!self) return ::DefWindowProcW(hwnd, message, wParam, lParam);
+    // Nothing may unwind through the system's dispatcher.
+    try {
+        const LRESULT result = self->Handle(message, wParam, lParam);
+        if (message == WM_NCDESTROY) {
+            ::SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
+            self->hwnd_ = nullptr;
+        }
+        return result;
+    } catch (...) {
+        return 0;
+    }
+}
+
+LRESULT CPenTrayWnd::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+    case WM_CREATE:
+        return OnCreate();
+    case WM_PENDATA:
+        return OnPenData(reinterpret_cast<const char*>(lParam));
+    case WM_HOTKEY:
+        return 0;
+    case WM_DESTROY:
+        Teardown();
+        ::PostQuitMessage(0);
+        return 0;
+    default:
+        break;
+    }
+    if (diagnosticsMessage_ != 0 && message == diagnosticsMessage_) return OnDiagnostics(wParam);
+    return ::DefWindowProcW(hwnd_, message, wParam, lParam);
+}
+
+LRESULT CPenTrayWnd::OnCreate() {
+    portName_ = app_.PortName();
+    const std::int32_t sleepMs = app_.Settings().GetSleepTime();
+    link_.Start(hwnd_, portName_, sleepMs > 0 ? static_cast<unsigned>(sleepMs) : 0u);
+    return 0;
+}
+
+LRESULT CPenTrayWnd::OnPenData(const char* text) {
+    // A delivery that the stopping link still had in flight is not handled.
+    if (link_.Stopping() || text == nullptr) return 0;
+    const std::size_t length = std::strlen(text);
+    receivedBytes_ += length;
+    lineBuffer_.append(text, length);
+    return 0;
+}
+
+LRESULT CPenTrayWnd::OnDiagnostics(WPARAM query) const {
+    switch (query) {
+    case kDiagReceivedBytes:
+        return static_cast<LRESULT>(receivedBytes_);
+    case kDiagLineBufferLength:
+        return static_cast<LRESULT>(lineBuffer_.size());
+    case kDiagPenEnabled:
+        return portName_.empty() ? 0 : 1;
+    case kDiagReceiving:
+        return link_.HasThread() ? 1 : 0;
+    default:
+        return -1;
+    }
+}
+
+void CPenTrayWnd::Teardown() {
+    if (tornDown_) return;
+    tornDown_ = true;
+    app_.UnregisterCalibHotKey(hwnd_);
+    if (link_.HasThread()) link_.Stop();
+}
+
+}  // namespace qx

@@ -1,0 +1,54 @@
+// Recording fakes of the user-interface ports.
+#ifndef QXDRV_TESTS_FAKE_UI_H
+#define QXDRV_TESTS_FAKE_UI_H
+
+#include <map>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "app/system_params_port.h"
+#include "app/ui_ports.h"
+
+namespace qx::test {
+
+class FakeSystemParams : public SystemParamsPort {
+public:
+    void SetSystemParam(unsigned action, unsigned value) override { calls.push_back({action, value}); }
+    std::vector<std::pair<unsigned, unsigned>> calls;
+};
+
+class FakeStrings : public StringTablePort {
+public:
+    std::wstring LoadText(unsigned id) const override {
+        auto it = texts.find(id);
+        return it == texts.end() ? std::wstring() : it->second;
+    }
+    std::map<unsigned, std::wstring> texts;
+};
+
+class FakeMessageBoxes : public MessageBoxPort {
+public:
+    struct Shown {
+        std::wstring text;
+        unsigned flags;
+    };
+    int ShowMessage(const std::wstring& text, unsigned flags) override {
+        shown.push_back({text, flags});
+        return answer;
+    }
+    std::vector<Shown> shown;
+    int answer = kIdOk;
+};
+
+class FakeScreen : public ScreenPort {
+public:
+    int ScreenWidth() const override { return width; }
+    int ScreenHeight() const override { return height; }
+    int width = 1280;
+    int height = 768;
+};
+
+}  // namespace qx::test
+
+#endif
