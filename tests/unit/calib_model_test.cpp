@@ -1,0 +1,289 @@
+#include <gtest/gtest.h>
+
+#include <limits>
+#include <string>
+#include <vector>
+
+#include "calib/calib_model.h"
+#include "fakes/fake_registry.h"
+#include "fakes/fake_ui.h"
+#include "res/resource_ids.h"
+
+namespace qx {
+namespace {
+
+using test::FakeMessageBoxes;
+using test::FakeRegistry;
+using test::FakeScreen;
+using test::FakeStrings;
+using test::FakeSystemParams;
+
+const char* const kKey1280x768 = "SOFTWARE\\NORVANE\\QXdrv1.2\\1280_768";
+const std::string kNames[] = {"CalibRatioX", "CalibRatioY", "CalibOffsetX", "CalibOffsetY"};
+
+class CalibModelTest : public testing::Test {
+protected:
+    CalibModelTest() {
+        // English texts of lang_en_win.rc.
+        strings.texts = {
+            {IDS_MODE_FULL, L"FULL"},
+            {IDS_MODE_4_3, L"4 : 3"},
+            {IDS_MODE_SELECTED, L"%1 mode is selected."},
+            {IDS_PRESET_APPLIED,
+             L"The preset value in %2 mode was applied to the current resolution (%1).\rPlease "
+             L"perform calibration adjustment from \"Calibration selection dialog\" after reboot "
+             L"your system if it's needed."},
+            {IDS_PRESET_APPLIED_NO_MODE,
+             L"The preset value in %2 mode was applied to the current resolution (%1).\rAfter "
+             L"reboot your system, operation of a pen and a mouse cursor may be greatly "
+             L"different, please perform calibration adjustment from \"Calibration selection "
+             L"dialog\"."},
+            {IDS_RESOLUTION_PIXELS, L"%d x %d pixels"},
+            {IDS_MODE_ORIGINAL, L"ORIGINAL"},
+            {IDS_MODE_DOT_BY_DOT, L"DOT BY DOT"},
+        };
+    }
+
+    void Use(std::int32_t machine, int width, int height) {
+        store.SetQXMachine(machine);
+        screen.width = width;
+        screen.height = height;
+    }
+    void PutStored(const std::string& key, const std::string& name, const std::string& text) {
+        registry.PutText(Hive::CurrentUser, key, name, text);
+    }
+    std::string StoredText(Hive hive, const std::string& key, const std::string& name) const {
+        const RegValueData* v = registry.Find(hive, key, name);
+        return v ? std::string(v->bytes.begin(), v->bytes.end()) : "<absent>";
+    }
+    CalibValues ReadStored() const {
+        CalibValues v{-9, -9, -9, -9};
+        model.ReadCalibration(&v, 0, false);
+        return v;
+    }
+
+    FakeRegistry registry;
+    FakeSystemParams system;
+    SettingsStore store{registry, system};
+    FakeScreen screen;
+    FakeStrings strings;
+    FakeMessageBoxes boxes;
+    CalibrationModel model{store, screen, strings, boxes};
+};
+
+void ExpectValues(const CalibValues& got, const CalibValues& want) {
+    EXPECT_EQ(got.ratioX, want.ratioX);
+    EXPECT_EQ(got.ratioY, want.ratioY);
+    EXPECT_EQ(got.offsetX, want.offsetX);
+    EXPECT_EQ(got.offsetY, want.offsetY);
+}
+
+TEST_F(CalibModelTest, PresetsMapBoardPointsWithTruncation) {
+    struct Case {
+        std::int32_t machine;
+        int width, height, mode;
+        double boardX, boardY;
+        int wantX, wantY;
+    } const cases[] = {
+        {100, 640, 480, 0, 1279, 767, 639, 481},  // 639.221, 481.608
+        {100, 640, 480, 1, 1, 0, -77, 3},         // -77.377 truncates toward zero
+        {100, 1280, 768, 0, 1279, 767, 1279, 767},
+        {200, 1280, 768, 2, 0, 0, 2, 4},
+    };
+    for (const Case& c : cases) {
+        Use(c.machine, c.width, c.height);
+        CalibValues v;
+        model.ReadCalibration(&v, c.mode, true);
+        const ScreenPoint p = BoardToScreen(c.boardX, c.boardY, v);
+        EXPECT_EQ(p.x, c.wantX) << c.width << " mode " << c.mode;
+        EXPECT_EQ(p.y, c.wantY) << c.width << " mode " << c.mode;
+    }
+}
+
+TEST(CalibNumberTest, FormatsSixDecimalsAndParsesLikeAtof) {
+    const double inf = std::numeric_limits<double>::infinity();
+    struct FormatCase {
+        double value;
+        const char* text;
+    } const formats[] = {
+        {1280.0 / 1237.0, "1.034762"}, {-1, "-1.000000"}, {318, "318.000000"},
+        {0.499, "0.499000"},           {1e20, "100000000000000000000.000000"},
+        {inf, "0.000000"},             {std::numeric_limits<double>::quiet_NaN(), "0.000000"},
+    };
+    for (const FormatCase& c : formats) EXPECT_EQ(FormatCalibNumber(c.value), c.text);
+    EXPECT_EQ(FormatCalibNumber(-1e300).size(), 309u);  // all digits, no exponent
+
+    struct ParseCase {
+        const char* text;
+        double value;
+    } const parses[] = {
+        {"1.250000", 1.25}, {"  -2.5e1xyz", -25}, {"+3", 3},    {".5", 0.5},   {"7.", 7},
+        {"abc", 0},         {"", 0},              {"-", 0},     {"e5", 0},     {"nan", 0},
+        {"-inf", 0},        {"1e999", 0},         {"9e99", 9e99}, {"1,5", 1},
+    };
+    for (const ParseCase& c : parses) EXPECT_EQ(ParseCalibNumber(c.text), c.value) << c.text;
+}
+
+TEST(CalibNumberTest, ResolutionPatternIsFilledWithoutPrintf) {
+    struct Case {
+        const wchar_t* pattern;
+        const wchar_t* want;
+    } const cases[] = {
+        {L"%d x %d pixels", L"1280 x 768 pixels"},
+        {L"%d x %d ピクセル", L"1280 x 768 ピクセル"},
+        {L"%d %d %d|%s|%%|%", L"1280 768 |%s|%|%"},
+        {L"", L""},
+    };
+    for (const Case& c : cases) EXPECT_EQ(FormatResolution(c.pattern, 1280, 768), c.want);
+}
+
+TEST_F(CalibModelTest, StoredTextsReadWithIdentityDefaults) {
+    ExpectValues(ReadStored(), CalibValues{});
+    ExpectValues(model.ReadStoredWithoutDefaults(), CalibValues{0, 0, 0, 0});
+
+    PutStored(kKey1280x768, "CalibRatioX", "1.250000");
+    ExpectValues(ReadStored(), CalibValues{1.25, 1, 0, 0});
+    ExpectValues(model.ReadStoredWithoutDefaults(), CalibValues{1.25, 0, 0, 0});
+
+    PutStored(kKey1280x768, "CalibRatioY", "");  // empty counts as missing
+    PutStored(kKey1280x768, "CalibOffsetX", "garbage");
+    PutStored(kKey1280x768, "CalibOffsetY", "-216.000000");
+    ExpectValues(ReadStored(), CalibValues{1.25, 1, 0, -216});
+
+    // A preset read ignores the store.
+    Use(100, 1280, 768);
+    CalibValues v;
+    model.ReadCalibration(&v, 0, true);
+    ExpectValues(v, CalibValues{});
+}
+
+TEST_F(CalibModelTest, WritesFourTextsInOrderUnderTheResolutionKey) {
+    EXPECT_EQ(model.WriteCalibration({1280.0 / 1237.0, 0.5, -1, 318}), 1);
+    const char* const want[] = {"1.034762", "0.500000", "-1.000000", "318.000000"};
+    for (int i = 0; i < 4; ++i) {
+        EXPECT_EQ(StoredText(Hive::LocalMachine, kKey1280x768, kNames[i]), want[i]);
+        EXPECT_EQ(StoredText(Hive::CurrentUser, kKey1280x768, kNames[i]), want[i]);
+        EXPECT_EQ(registry.Find(Hive::CurrentUser, kKey1280x768, kNames[i])->type, kRegSz);
+    }
+    std::vector<std::string> order;
+    for (const auto& w : registry.writes) {
+        if (order.empty() || order.back() != w.second) order.push_back(w.second);
+    }
+    EXPECT_EQ(order, std::vector<std::string>(std::begin(kNames), std::end(kNames)));
+    ExpectValues(ReadStored(), CalibValues{1.034762, 0.5, -1, 318});
+
+    // Store failures are not reported.
+    registry.unopenable = {Hive::CurrentUser, Hive::LocalMachine};
+    EXPECT_EQ(model.WriteCalibration(CalibValues{}), 1);
+}
+
+TEST_F(CalibModelTest, EachCallUsesTheResolutionOfThatMoment) {
+    model.WriteCalibration({2, 2, 5, 5});
+    screen.width = 1024;
+    ExpectValues(ReadStored(), CalibValues{});
+    model.WriteCalibration({3, 3, 7, 7});
+    EXPECT_EQ(StoredText(Hive::CurrentUser, "SOFTWARE\\NORVANE\\QXdrv1.2\\1024_768",
+                         "CalibOffsetX"),
+              "7.000000");
+    screen.width = 1280;
+    ExpectValues(ReadStored(), CalibValues{2, 2, 5, 5});
+}
+
+TEST_F(CalibModelTest, ModesFollowTheCurrentModelAndResolution) {
+    struct Case {
+        std::int32_t machine;
+        int width, height;
+        int firstMode;
+        bool supported;
+    } const cases[] = {
+        {100, 1024, 768, 0, true},  {200, 1024, 768, 2, true},    {100, 1600, 1024, 1, true},
+        {200, 1600, 1024, 0, true}, {100, 1280, 960, -1, false},  {200, 1280, 960, 1, true},
+        {0, 1280, 960, 1, true},    {100, 1920, 1080, -1, false}, {200, 1920, 1080, -1, false},
+    };
+    for (const Case& c : cases) {
+        Use(c.machine, c.width, c.height);
+        SCOPED_TRACE(testing::Message() << c.machine << " " << c.width << "x" << c.height);
+        EXPECT_EQ(model.FirstAvailableMode(), c.firstMode);
+        EXPECT_EQ(model.IsSupportedResolution(), c.supported);
+        EXPECT_EQ(model.IsModeAvailable(c.firstMode), c.firstMode >= 0 ? 1 : 0);
+    }
+}
+
+TEST_F(CalibModelTest, ModeNamesDependOnTheModel) {
+    struct Case {
+        std::int32_t machine;
+        int mode;
+        const wchar_t* want;
+    } const cases[] = {
+        {100, 0, L"FULL"},      {100, 1, L"4 : 3"},       {100, 2, L"ORIGINAL"},
+        {100, -1, L"ORIGINAL"}, {200, 0, L"FULL"},        {200, 1, L"4 : 3"},
+        {200, 2, L"DOT BY DOT"}, {200, -1, L"DOT BY DOT"}, {0, 7, L"DOT BY DOT"},
+    };
+    for (const Case& c : cases) {
+        store.SetQXMachine(c.machine);
+        EXPECT_EQ(model.ScreenModeName(c.mode), c.want) << c.machine << " " << c.mode;
+    }
+}
+
+TEST_F(CalibModelTest, ModeSelectedNoticeNamesTheMode) {
+    Use(100, 1024, 768);
+    model.ShowModeSelectedNotice(1);
+    model.ShowModeSelectedNotice(2);
+    ASSERT_EQ(boxes.shown.size(), 2u);
+    EXPECT_EQ(boxes.shown[0].text, L"4 : 3 mode is selected.");
+    EXPECT_EQ(boxes.shown[1].text, L"ORIGINAL mode is selected.");
+    EXPECT_EQ(boxes.shown[0].flags, kMbIconInformation | kMbSystemModal);
+}
+
+TEST_F(CalibModelTest, InstallPresetStoresAndNamesTheFirstAvailableMode) {
+    const std::wstring fitted =
+        L" mode was applied to the current resolution (%R).\rPlease perform calibration "
+        L"adjustment from \"Calibration selection dialog\" after reboot your system if it's "
+        L"needed.";
+    const std::wstring unfitted =
+        L" mode was applied to the current resolution (%R).\rAfter reboot your system, "
+        L"operation of a pen and a mouse cursor may be greatly different, please perform "
+        L"calibration adjustment from \"Calibration selection dialog\".";
+    struct Case {
+        std::int32_t machine;
+        int width, height;
+        const char* key;
+        const char* stored[4];
+        const wchar_t* mode;
+        bool fits;
+    } const cases[] = {
+        {100, 1280, 768, "1280_768", {"0.998000", "0.999000", "-3.000000", "-4.000000"},
+         L"ORIGINAL", true},
+        {200, 1280, 768, "1280_768", {"1.000000", "1.000000", "-2.000000", "-4.000000"},
+         L"DOT BY DOT", true},
+        {100, 1920, 1080, "1920_1080", {"1.250000", "1.333000", "0.000000", "0.000000"}, L"FULL",
+         false},
+        {200, 1920, 1080, "1920_1080", {"1.236000", "1.357000", "-4.000000", "-1.000000"},
+         L"FULL", false},
+        {100, 1024, 768, "1024_768", {"0.799000", "0.999000", "-1.000000", "-5.000000"}, L"FULL",
+         true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.machine << " " << c.width << "x" << c.height);
+        registry.values.clear();
+        boxes.shown.clear();
+        Use(c.machine, c.width, c.height);
+        model.ApplyInstallPreset();
+
+        const std::string key = std::string("SOFTWARE\\NORVANE\\QXdrv1.2\\") + c.key;
+        for (int i = 0; i < 4; ++i) {
+            EXPECT_EQ(StoredText(Hive::LocalMachine, key, kNames[i]), c.stored[i]);
+            EXPECT_EQ(StoredText(Hive::CurrentUser, key, kNames[i]), c.stored[i]);
+        }
+        std::wstring want = L"The preset value in " + std::wstring(c.mode) +
+                            (c.fits ? fitted : unfitted);
+        want.replace(want.find(L"%R"), 2,
+                     std::to_wstring(c.width) + L" x " + std::to_wstring(c.height) + L" pixels");
+        ASSERT_EQ(boxes.shown.size(), 1u);
+        EXPECT_EQ(boxes.shown[0].text, want);
+        EXPECT_EQ(boxes.shown[0].flags, kMbIconInformation | kMbSystemModal);
+    }
+}
+
+}  // namespace
+}  // namespace qx
