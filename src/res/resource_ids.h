@@ -11,6 +11,9 @@
 // Dialog templates
 #define IDD_ABOUTBOX                 100
 
+// Controls without an identifier of their own
+#define IDC_STATIC                   (-1)
+
 // Application and start-up
 #define IDS_APP_NAME                 57344
 #define IDS_ALREADY_RUNNING          57346

@@ -1,13 +1,19 @@
 #include "shell/pen_tray_wnd_win.h"
 
-#include <cstring>
+#include <algorithm>
 
+#include "app/message_text.h"
 #include "app/pen_driver_app_win.h"
+#include "res/resource_ids.h"
 
 namespace qx {
 
 CPenTrayWnd::CPenTrayWnd(CPenDriverApp& app)
-    : app_(app), link_(app.Strings(), app.Boxes()) {}
+    : app_(app),
+      calibModel_(app.Settings(), app.Screen(), app.Strings(), app.Boxes()),
+      engine_(pointerOutput_, *app.CalibratingFlag()),
+      decoder_(calib_, engine_, *app.CalibratingFlag()),
+      link_(app.Strings(), app.Boxes()) {}
 
 CPenTrayWnd::~CPenTrayWnd() {
     if (hwnd_) ::DestroyWindow(hwnd_);
@@ -27,11 +33,16 @@ bool CPenTrayWnd::Create() {
     if (!::RegisterClassExW(&wc) && ::GetLastError() != ERROR_CLASS_ALREADY_EXISTS) return false;
 
     diagnosticsMessage_ = ::RegisterWindowMessageW(kDiagnosticsMessage);
+    taskbarCreatedMessage_ = ::RegisterWindowMessageW(L"TaskbarCreated");
     const int width = ::GetSystemMetrics(SM_CXSCREEN);
     const int height = ::GetSystemMetrics(SM_CYSCREEN);
     ::CreateWindowExW(WS_EX_TOPMOST, kTrayWndClass, L"", WS_POPUP | WS_MAXIMIZE, 0, 0, width,
                       height, nullptr, nullptr, instance, this);
-    return hwnd_ != nullptr;
+    if (!hwnd_) return false;
+
+    calibModel_.ReadCalibration(&calib_, 0, false);
+    engine_.SetMiddleEnabled(app_.Settings().GetMiddleButon());
+    return true;
 }
 
 bool CPenTrayWnd::PreTranslate(MSG*) { return false; }
@@ -64,8 +75,14 @@ LRESULT CPenTrayWnd::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_CREATE:
         return OnCreate();
     case WM_PENDATA:
-        return OnPenData(reinterpret_cast<const char*>(lParam));
+        return OnPenData(wParam, reinterpret_cast<const char*>(lParam));
+    case WM_TRAYNOTIFY:
+        return OnTrayNotify(wParam, lParam);
     case WM_HOTKEY:
+        OnCommand(ID_APP_CALIBRATION);
+        return 0;
+    case WM_COMMAND:
+        OnCommand(LOWORD(wParam));
         return 0;
     case WM_DESTROY:
         Teardown();
@@ -74,23 +91,33 @@ LRESULT CPenTrayWnd::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
     default:
         break;
     }
-    if (diagnosticsMessage_ != 0 && message == diagnosticsMessage_) return OnDiagnostics(wParam);
+    if (message != 0 && message == diagnosticsMessage_) return OnDiagnostics(wParam);
+    if (message != 0 && message == taskbarCreatedMessage_) {
+        // Explorer was restarted: without the icon the driver could no longer
+        // be disabled, configured or ended.
+        if (icon_) icon_->AddAgain();
+        return 0;
+    }
     return ::DefWindowProcW(hwnd_, message, wParam, lParam);
 }
 
 LRESULT CPenTrayWnd::OnCreate() {
+    icon_ = std::make_unique<TrayIcon>(
+        hwnd_, app_.Instance(),
+        InsertArgs(app_.Strings().LoadText(IDS_TRAY_TIP), {app_.AppName()}));
+    icon_->Add(true);
+
     portName_ = app_.PortName();
     const std::int32_t sleepMs = app_.Settings().GetSleepTime();
     link_.Start(hwnd_, portName_, sleepMs > 0 ? static_cast<unsigned>(sleepMs) : 0u);
     return 0;
 }
 
-LRESULT CPenTrayWnd::OnPenData(const char* text) {
+LRESULT CPenTrayWnd::OnPenData(WPARAM count, const char* text) {
     // A delivery that the stopping link still had in flight is not handled.
     if (link_.Stopping() || text == nullptr) return 0;
-    const std::size_t length = std::strlen(text);
-    receivedBytes_ += length;
-    lineBuffer_.append(text, length);
+    receivedBytes_ += static_cast<std::uint64_t>(std::find(text, text + count, '\0') - text);
+    decoder_.OnPenData(text, count);
     return 0;
 }
 
@@ -99,11 +126,15 @@ LRESULT CPenTrayWnd::OnDiagnostics(WPARAM query) const {
     case kDiagReceivedBytes:
         return static_cast<LRESULT>(receivedBytes_);
     case kDiagLineBufferLength:
-        return static_cast<LRESULT>(lineBuffer_.size());
+        return static_cast<LRESULT>(decoder_.PendingText().size());
+    case kDiagButtonState:
+        return static_cast<LRESULT>(engine_.State());
     case kDiagPenEnabled:
         return portName_.empty() ? 0 : 1;
     case kDiagReceiving:
         return link_.HasThread() ? 1 : 0;
+    case kDiagBusy:
+        return busy_;
     default:
         return -1;
     }
@@ -114,6 +145,9 @@ void CPenTrayWnd::Teardown() {
     tornDown_ = true;
     app_.UnregisterCalibHotKey(hwnd_);
     if (link_.HasThread()) link_.Stop();
+    // No report can release a button any more: do not leave one pressed.
+    engine_.ReleaseHeldButton();
+    if (icon_) icon_->Delete();
 }
 
 }  // namespace qx

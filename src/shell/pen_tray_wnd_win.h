@@ -1,14 +1,22 @@
-// The hidden main window: it owns the serial link and the pen decoding, and
-// its destruction ends the application.
+// The hidden main window: the hub that owns the serial link, the pen
+// decoding, the pointer engine, the live calibration and the tray icon with
+// its menu. Its destruction ends the application.
 #ifndef QXDRV_SHELL_PEN_TRAY_WND_WIN_H
 #define QXDRV_SHELL_PEN_TRAY_WND_WIN_H
 
 #include <windows.h>
 
 #include <cstdint>
+#include <memory>
 #include <string>
 
+#include "calib/calib_model.h"
+#include "calib/calib_values.h"
+#include "link/pen_decoder.h"
 #include "link/serial_link_win.h"
+#include "pointer/pointer_engine.h"
+#include "pointer/pointer_output_win.h"
+#include "shell/tray_icon_win.h"
 
 namespace qx {
 
@@ -25,6 +33,7 @@ enum DiagnosticQuery : WPARAM {
     kDiagButtonState = 2,
     kDiagPenEnabled = 3,
     kDiagReceiving = 4,
+    kDiagBusy = 5,
 };
 
 class CPenTrayWnd {
@@ -34,28 +43,52 @@ public:
     CPenTrayWnd(const CPenTrayWnd&) = delete;
     CPenTrayWnd& operator=(const CPenTrayWnd&) = delete;
 
-    // Creates the hidden, full-screen, top-most window; its WM_CREATE starts
-    // reception.
+    // Creates the hidden, full-screen, top-most window (its WM_CREATE adds
+    // the tray icon and starts reception), then loads the live calibration
+    // and the middle-button setting.
     bool Create();
     HWND Hwnd() const { return hwnd_; }
     // Lets modeless dialogs of the window see their keyboard messages.
     bool PreTranslate(MSG* msg);
 
+    CalibValues& LiveCalibration() { return calib_; }
+    PenDecoder& Decoder() { return decoder_; }
+    PointerEngine& Engine() { return engine_; }
+
 private:
     static LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT Handle(UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT OnCreate();
-    LRESULT OnPenData(const char* text);
+    LRESULT OnPenData(WPARAM count, const char* text);
     LRESULT OnDiagnostics(WPARAM query) const;
+    LRESULT OnTrayNotify(WPARAM iconId, LPARAM mouseMessage);
     void Teardown();
+
+    // Menu and commands (tray_commands_win.cpp).
+    void ShowTrayMenu();
+    void OnCommand(unsigned id);
+    // Runs a command under the busy rule: a second one only beeps.
+    template <typename Command>
+    void RunExclusive(Command command);
+    void OnDisableComPort();
+    void OnHelp();
+    void OnAbout();
+    void OnExit();
 
     CPenDriverApp& app_;
     HWND hwnd_ = nullptr;
     UINT diagnosticsMessage_ = 0;
+    UINT taskbarCreatedMessage_ = 0;
 
     std::string portName_;  // empty while the pen's COM port is disabled
+    int busy_ = 0;
+    CalibrationModel calibModel_;
+    CalibValues calib_;
+    Win32PointerOutput pointerOutput_;
+    PointerEngine engine_;
+    PenDecoder decoder_;
     SerialLink link_;
-    std::string lineBuffer_;
+    std::unique_ptr<TrayIcon> icon_;
     std::uint64_t receivedBytes_ = 0;
     bool tornDown_ = false;
 };

@@ -1,0 +1,179 @@
+// The tray icon's callback, its popup menu and the menu commands.
+#include <windows.h>
+
+#include <string>
+
+#include "app/message_text.h"
+#include "app/pen_driver_app_win.h"
+#include "app/scoped_handles_win.h"
+#include "props/about_dlg_win.h"
+#include "res/resource_ids.h"
+#include "shell/pen_tray_wnd_win.h"
+#include "shell/tray_menu.h"
+
+namespace qx {
+namespace {
+
+constexpr int kClassNameChars = 260;
+
+void AppendEntries(HMENU menu, const std::vector<MenuEntry>& entries) {
+    for (const MenuEntry& e : entries) {
+        switch (e.kind) {
+        case MenuEntry::Kind::Separator:
+            ::AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
+            break;
+        case MenuEntry::Kind::SubMenu: {
+            UniqueMenu sub(::CreatePopupMenu());
+            AppendEntries(sub.Get(), e.children);
+            // The parent destroys the sub-menu with itself.
+            ::AppendMenuW(menu, MF_POPUP | MF_STRING, reinterpret_cast<UINT_PTR>(sub.Release()),
+                          e.text.c_str());
+            break;
+        }
+        case MenuEntry::Kind::Command:
+            ::AppendMenuW(menu, MF_STRING | (e.checked ? MF_CHECKED : MF_UNCHECKED), e.id,
+                          e.text.c_str());
+            break;
+        }
+    }
+}
+
+BOOL CALLBACK FindNotifyArea(HWND child, LPARAM found) {
+    wchar_t name[kClassNameChars] = {};
+    ::GetClassNameW(child, name, kClassNameChars);
+    if (std::wcscmp(name, L"TrayNotifyWnd") == 0) {
+        *reinterpret_cast<HWND*>(found) = child;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+// The notification area's screen rectangle, or all zeros without a taskbar.
+MenuRect NotifyAreaRect() {
+    MenuRect rect;
+    HWND taskbar = ::FindWindowW(L"Shell_TrayWnd", nullptr);
+    if (!taskbar) return rect;
+    HWND area = nullptr;
+    ::EnumChildWindows(taskbar, &FindNotifyArea, reinterpret_cast<LPARAM>(&area));
+    RECT r;
+    if (area && ::GetWindowRect(area, &r)) rect = MenuRect{r.left, r.top, r.right, r.bottom};
+    return rect;
+}
+
+std::wstring HelpFilePath() {
+    wchar_t path[MAX_PATH] = {};
+    const DWORD length = ::GetModuleFileNameW(nullptr, path, MAX_PATH);
+    std::wstring file(path, length);
+    const std::size_t dot = file.find_last_of(L'.');
+    const std::size_t slash = file.find_last_of(L"\\/");
+    if (dot != std::wstring::npos && (slash == std::wstring::npos || dot > slash))
+        file.resize(dot);
+    return file + L".HLP";
+}
+
+}  // namespace
+
+LRESULT CPenTrayWnd::OnTrayNotify(WPARAM iconId, LPARAM mouseMessage) {
+    if (iconId != kTrayIconId) return 0;
+    if (mouseMessage != WM_MOUSEMOVE) ::SetForegroundWindow(hwnd_);
+    if (mouseMessage == WM_LBUTTONUP) ShowTrayMenu();
+    return 0;
+}
+
+void CPenTrayWnd::ShowTrayMenu() {
+    TrayMenuState state;
+    state.penEnabled = !portName_.empty();
+    state.busy = busy_ != 0;
+    DEVMODEW mode{};
+    mode.dmSize = sizeof(mode);
+    if (::EnumDisplaySettingsW(nullptr, ENUM_CURRENT_SETTINGS, &mode)) {
+        state.width = static_cast<int>(mode.dmPelsWidth);
+        state.height = static_cast<int>(mode.dmPelsHeight);
+        state.frequency = static_cast<int>(mode.dmDisplayFrequency);
+    }
+
+    UniqueMenu menu(::CreatePopupMenu());
+    AppendEntries(menu.Get(), BuildTrayMenu(state, app_.Strings()));
+
+    int screenWidth = 0;
+    int screenHeight = 0;
+    {
+        WindowDC dc(hwnd_);
+        screenWidth = ::GetDeviceCaps(dc.Get(), HORZRES);
+        screenHeight = ::GetDeviceCaps(dc.Get(), VERTRES);
+    }
+    const MenuPoint at = MenuPlacement(NotifyAreaRect(), screenWidth, screenHeight);
+    ::TrackPopupMenuEx(menu.Get(), 0, at.x, at.y, hwnd_, nullptr);
+    // Lets the menu close properly when the user clicks elsewhere.
+    ::PostMessageW(hwnd_, WM_NULL, 0, 0);
+}
+
+template <typename Command>
+void CPenTrayWnd::RunExclusive(Command command) {
+    if (busy_) {
+        ::MessageBeep(MB_ICONEXCLAMATION);
+        return;
+    }
+    busy_ = 1;
+    command();
+    busy_ = 0;
+}
+
+void CPenTrayWnd::OnCommand(unsigned id) {
+    switch (id) {
+    case ID_APP_DISABLE_PORT:
+        RunExclusive([this] { OnDisableComPort(); });
+        break;
+    case ID_APP_HELP:
+        RunExclusive([this] { OnHelp(); });
+        break;
+    case ID_APP_ABOUT:
+        RunExclusive([this] { OnAbout(); });
+        break;
+    case ID_APP_EXIT:
+        RunExclusive([this] { OnExit(); });
+        break;
+    case ID_APP_CALIBRATION:
+    case ID_APP_PROPERTIES:
+        // The calibration selection and the property sheet open here.
+        RunExclusive([] {});
+        break;
+    case ID_APP_TEST_MODE:
+        // The test mode dialog opens here; it is modeless, so no busy rule.
+        break;
+    default:
+        break;  // the resolution line, among others, does nothing
+    }
+}
+
+void CPenTrayWnd::OnDisableComPort() {
+    if (!portName_.empty()) {
+        const int answer = app_.Boxes().ShowMessage(
+            app_.Strings().LoadText(IDS_DISABLE_PORT_QUESTION), MB_YESNO | MB_ICONQUESTION);
+        if (answer != IDYES) return;
+        portName_.clear();
+        link_.SetDelivery(0);
+        // The pen can no longer lift a button it holds: lift it now.
+        engine_.ReleaseHeldButton();
+        icon_->SetPenEnabled(false);
+    } else {
+        portName_ = app_.PortName();
+        link_.SetDelivery(1);
+        icon_->SetPenEnabled(true);
+    }
+}
+
+void CPenTrayWnd::OnHelp() {
+    ::WinHelpW(hwnd_, HelpFilePath().c_str(), HELP_FINDER, 0);
+}
+
+void CPenTrayWnd::OnAbout() { CAboutDlg(app_.Instance()).DoModal(); }
+
+void CPenTrayWnd::OnExit() {
+    const std::wstring question =
+        InsertArgs(app_.Strings().LoadText(IDS_QUIT_QUESTION), {app_.AppName()});
+    if (app_.Boxes().ShowMessage(question, MB_YESNO | MB_ICONQUESTION | MB_SYSTEMMODAL) == IDYES)
+        ::DestroyWindow(hwnd_);
+}
+
+}  // namespace qx
