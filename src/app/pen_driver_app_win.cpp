@@ -55,10 +55,9 @@ BOOL CPenDriverApp::InitInstance(const std::wstring& arguments) {
     if (settings_.GetSingleClickType() == 1) ApplyDragSize(settings_.GetSingleClick());
     portName_ = settings_.GetUsePort();
 
-    if (IsInstallCommandLine(arguments)) {
-        // Install mode arrives with the property sheet; until then it ends here.
-        return FALSE;
-    }
+    // Install mode ("-i") comes with the property sheet; until then every
+    // command line starts the resident program.
+    (void)arguments;
 
     const std::string mutexName = strings_.LoadAscii(IDS_APP_NAME);
     UniqueHandle existing(::OpenMutexA(MUTEX_ALL_ACCESS, FALSE, mutexName.c_str()));
