@@ -1,0 +1,322 @@
+#include "link/pen_decoder.h"
+
+#include <gtest/gtest.h>
+
+#include <climits>
+#include <string>
+#include <vector>
+
+#include "fakes/fake_pointer_output.h"
+
+namespace qx {
+
+// Readable failure messages.
+void PrintTo(PenReport r, std::ostream* os) { *os << "PenReport " << static_cast<int>(r); }
+void PrintTo(ButtonState b, std::ostream* os) { *os << "ButtonState " << static_cast<int>(b); }
+
+namespace {
+
+using test::FakePointerOutput;
+using Lines = std::vector<std::string>;
+
+constexpr std::uint32_t kStart = 1000;
+
+// A fresh decoder, engine and fake clock starting at kStart.
+struct Clock {
+    Clock() { out.now = kStart; }
+    FakePointerOutput out;
+};
+
+struct Rig : Clock {
+    // One WM_PENDATA delivery: the text and its count, zero-terminated as
+    // the receive buffer always is.
+    void Deliver(const std::string& bytes) { decoder.OnPenData(bytes.c_str(), bytes.size()); }
+
+    // Puts text into the buffer without decoding it (a calibrating delivery
+    // with no calibration screen only appends), for stepping by hand.
+    void Load(const std::string& bytes) {
+        const int was = calibrating;
+        calibrating = 1;
+        Deliver(bytes);
+        calibrating = was;
+    }
+
+    int calibrating = 0;
+    CalibValues calib;
+    PointerEngine engine{out, calibrating};
+    PenDecoder decoder{calib, engine, calibrating};
+};
+
+class PenDecoderTest : public ::testing::Test, public Rig {};
+
+// One line, stepped by hand: its kind, the raw position it leaves (from the
+// sentinel (-7, -7) where it must not touch it), what reaches the system.
+TEST_F(PenDecoderTest, EveryLineKind) {
+    struct Case {
+        const char* line;
+        PenReport kind;
+        int rawX, rawY;
+        ButtonState state;
+        Lines events;
+    };
+    using B = ButtonState;
+    using R = PenReport;
+    const Case cases[] = {
+        {"L1234567\r", R::Left, 1234, 567, B::Left, {"+0 SetCursorPos 1234 567", "+30 down left"}},
+        {"R1234567\r", R::Right, 1234, 567, B::Right, {"+0 SetCursorPos 1234 567", "+30 down right"}},
+        {"M1234567\r", R::Middle, 1234, 567, B::Middle, {"+0 SetCursorPos 1234 567", "+30 down middle"}},
+        {"@0100050\r", R::Hover, 100, 50, B::None, {"+0 SetCursorPos 100 50"}},
+        {"?T\r", R::Short, -7, -7, B::None, {}},
+        {"?M\r", R::Short, -7, -7, B::None, {"+30 down middle", "+30 up middle"}},
+        {"?X\r", R::Short, -7, -7, B::None, {}},
+        {"AT\r", R::Short, -7, -7, B::None, {}},
+        {"X1234567\r", R::None, -7, -7, B::None, {}},
+        {"l1234567\r", R::None, -7, -7, B::None, {}},
+        {"\r", R::None, -7, -7, B::None, {}},
+        {"?\r", R::None, -7, -7, B::None, {}},
+        {"ABC\r", R::None, -7, -7, B::None, {}},
+        {"L123456\r", R::None, -7, -7, B::None, {}},
+        {"L12345678\r", R::None, -7, -7, B::None, {}},
+        {"L12?4567\r", R::None, -7, -7, B::None, {}},
+        {"L1234?67\r", R::None, -7, -7, B::None, {}},
+        {"R????567\r", R::None, -7, -7, B::None, {}},
+        {"M1234??7\r", R::None, -7, -7, B::None, {}},
+        {"@12?4567\r", R::None, -7, -7, B::None, {}},
+        {"\nL1234567\r", R::None, -7, -7, B::None, {}},  // a line feed is a character of the line
+    };
+    for (const Case& c : cases) {
+        Rig rig;
+        rig.engine.SetMiddleEnabled(1);
+        rig.Load("@-007-07\r");
+        ASSERT_EQ(rig.decoder.DecodeStep(), R::Hover);
+        rig.out.Advance(100);
+        const std::uint32_t base = rig.out.now;
+        rig.out.calls.clear();
+        rig.Load(c.line);
+        EXPECT_EQ(rig.decoder.DecodeStep(), c.kind) << c.line;
+        EXPECT_TRUE(rig.decoder.PendingText().empty()) << c.line;
+        EXPECT_EQ(rig.decoder.RawBoardPosition().x, c.rawX) << c.line;
+        EXPECT_EQ(rig.decoder.RawBoardPosition().y, c.rawY) << c.line;
+        EXPECT_EQ(rig.engine.State(), c.state) << c.line;
+        EXPECT_EQ(rig.out.InjectedSince(base), c.events) << c.line;
+    }
+}
+
+TEST_F(PenDecoderTest, HoverWithABadFieldStillReleases) {
+    Deliver("L1234567\r");
+    out.Advance(100);
+    Deliver("@12?4567\r");
+    EXPECT_EQ(out.Injected(), (Lines{"1000 SetCursorPos 1234 567", "1030 down left", "1130 up left"}));
+    EXPECT_EQ(engine.State(), ButtonState::None);
+    EXPECT_EQ(decoder.RawBoardPosition().x, 1234);
+}
+
+TEST_F(PenDecoderTest, SeveralReportsInOneBatchAreDecodedInOrder) {
+    Load("@0100050\r@0101050\r");
+    EXPECT_EQ(decoder.DecodeStep(), PenReport::Hover);
+    EXPECT_EQ(decoder.RawBoardPosition().x, 100);
+    EXPECT_EQ(decoder.PendingText(), "@0101050\r");
+    EXPECT_EQ(decoder.DecodeStep(), PenReport::Hover);
+    EXPECT_EQ(decoder.RawBoardPosition().x, 101);
+    EXPECT_EQ(decoder.DecodeStep(), PenReport::None);
+
+    out.calls.clear();
+    out.Advance(100);
+    Deliver("L0200050\r?T\rR0300060\r");
+    EXPECT_EQ(out.Injected(), (Lines{"1100 SetCursorPos 200 50", "1130 down left", "1130 up left",
+                                     "1130 SetCursorPos 300 60", "1160 down right"}));
+    EXPECT_TRUE(decoder.PendingText().empty());
+}
+
+// A stroke split into two deliveries at every byte boundary, and delivered
+// one byte at a time, injects exactly what the whole stroke does at once.
+TEST_F(PenDecoderTest, SplitAtEveryByteBoundary) {
+    const std::string stream = "@0100050\rL0101051\rL0102052\r?T\r@0103053\r?M\r";
+    auto run = [&](const std::vector<std::string>& batches) {
+        FakePointerOutput o;
+        o.now = kStart;
+        int cal = 0;
+        CalibValues c;
+        PointerEngine e(o, cal);
+        e.SetMiddleEnabled(1);
+        PenDecoder d(c, e, cal);
+        for (const auto& b : batches) d.OnPenData(b.c_str(), b.size());
+        EXPECT_TRUE(d.PendingText().empty());
+        return o.Injected();
+    };
+    const Lines whole = run({stream});
+    ASSERT_EQ(whole, (Lines{"1000 SetCursorPos 100 50", "1030 down left", "1030 SetCursorPos 102 52",
+                            "1030 up left", "1060 down middle", "1060 up middle"}));
+    for (std::size_t k = 0; k <= stream.size(); ++k) {
+        EXPECT_EQ(run({stream.substr(0, k), stream.substr(k)}), whole) << "split at " << k;
+    }
+    std::vector<std::string> bytes;
+    for (char ch : stream) bytes.push_back(std::string(1, ch));
+    EXPECT_EQ(run(bytes), whole);
+}
+
+TEST_F(PenDecoderTest, ReportSplitOverTwoBatchesWaitsForItsCr) {
+    Deliver("@01");
+    EXPECT_TRUE(out.Injected().empty());
+    EXPECT_EQ(decoder.PendingText(), "@01");
+    Deliver("00050\r");
+    EXPECT_EQ(out.Injected(), (Lines{"1000 SetCursorPos 100 50"}));
+}
+
+TEST_F(PenDecoderTest, OverflowAndResync) {
+    const std::string noCr127(127, 'A');
+    Deliver(noCr127);
+    EXPECT_EQ(decoder.PendingText().size(), 127u);
+    EXPECT_EQ(decoder.Resync(), 0);
+
+    Deliver("B");  // 128 without a CR
+    EXPECT_TRUE(decoder.PendingText().empty());
+    EXPECT_EQ(decoder.Resync(), 1);
+
+    Deliver("xx");  // still in resync: thrown away at once
+    EXPECT_TRUE(decoder.PendingText().empty());
+
+    // The complete report that ends the broken line is thrown away too.
+    Deliver("L1234567\r@0100050\r");
+    EXPECT_EQ(decoder.Resync(), 0);
+    EXPECT_EQ(out.Injected(), (Lines{"1000 SetCursorPos 100 50"}));
+    EXPECT_EQ(decoder.RawBoardPosition().x, 100);
+}
+
+TEST_F(PenDecoderTest, LongLinesThatEndInACrAreOnlyDropped) {
+    Deliver(std::string(127, 'A'));
+    Deliver("\r@0100050\r");
+    Deliver(std::string(300, 'A') + "\r@0200050\r");
+    EXPECT_EQ(decoder.Resync(), 0);
+    EXPECT_EQ(out.Injected(), (Lines{"1000 SetCursorPos 100 50"}));  // second move inside 20 ms
+    EXPECT_EQ(decoder.RawBoardPosition().x, 200);
+
+    Deliver(std::string(200, 'A'));  // one delivery far past the limit
+    EXPECT_EQ(decoder.Resync(), 1);
+    EXPECT_TRUE(decoder.PendingText().empty());
+}
+
+TEST_F(PenDecoderTest, ZeroByteEndsTheBatch) {
+    const std::string batch("L1234567\r\0?T\r", 13);
+    Deliver(batch);
+    EXPECT_EQ(engine.State(), ButtonState::Left);  // the release after the zero is lost
+    EXPECT_TRUE(decoder.PendingText().empty());
+
+    // Nothing past the count is read either, even without a terminator.
+    const char unterminated[] = {'?', 'T', '\r', 'X', 'Y'};
+    decoder.OnPenData(unterminated, 4);
+    EXPECT_EQ(engine.State(), ButtonState::None);
+    EXPECT_EQ(decoder.PendingText(), "X");
+    decoder.OnPenData(nullptr, 0);
+    EXPECT_EQ(decoder.PendingText(), "X");
+}
+
+// atof on a copied, zero-terminated field; values no int holds saturate.
+TEST_F(PenDecoderTest, FieldConversion) {
+    struct Case {
+        const char* line;
+        int rawX, rawY;
+        int screenX, screenY;
+    };
+    const Case cases[] = {
+        {"@ 12 034\r", 12, 34, 12, 34},
+        {"@    0 1\r", 0, 0, 0, 0},  // "0 1" stops at the space
+        {"@-012-05\r", -12, -5, -12, -5},
+        {"@abcdxyz\r", 0, 0, 0, 0},
+        {"@+5  1e2\r", 5, 100, 5, 100},
+        {"@12.7-.9\r", 12, 0, 12, 0},
+        {"@1e3 5e0\r", 1000, 5, 1000, 5},
+        {"@9e99inf\r", INT_MAX, INT_MAX, INT_MAX, INT_MAX},
+        {"@-inf9e9\r", INT_MIN, INT_MAX, INT_MIN, INT_MAX},
+        {"@nan nan\r", 0, 0, 0, 0},
+    };
+    for (const Case& c : cases) {
+        out.calls.clear();
+        out.Advance(100);
+        Load(c.line);
+        EXPECT_EQ(decoder.DecodeStep(), PenReport::Hover) << c.line;
+        EXPECT_EQ(decoder.RawBoardPosition().x, c.rawX) << c.line;
+        EXPECT_EQ(decoder.RawBoardPosition().y, c.rawY) << c.line;
+        EXPECT_EQ(engine.LastSetPosition().x, c.screenX) << c.line;
+        EXPECT_EQ(engine.LastSetPosition().y, c.screenY) << c.line;
+    }
+}
+
+TEST_F(PenDecoderTest, EveryReportUsesTheLiveCalibration) {
+    calib = CalibValues{0.5, 2.0, 0.25, 10.0};
+    Deliver("@0003020\r");
+    EXPECT_EQ(engine.LastSetPosition().x, 1);  // trunc(1.25)
+    EXPECT_EQ(engine.LastSetPosition().y, 30);
+    out.Advance(100);
+    Deliver("@0000000\r");
+    EXPECT_EQ(engine.LastSetPosition().x, 0);  // trunc(-0.25): toward zero
+    EXPECT_EQ(engine.LastSetPosition().y, -10);
+    out.Advance(100);
+    calib = CalibValues{};
+    Deliver("@0100050\r");
+    EXPECT_EQ(engine.LastSetPosition().x, 100);
+    EXPECT_EQ(engine.LastSetPosition().y, 50);
+}
+
+// The calibration screen's side: one call per delivery, under the guard.
+class RecordingCalibration : public CalibrationPenHandler {
+public:
+    explicit RecordingCalibration(PenDecoder& decoder) : decoder_(decoder) {}
+    void OnCalibrationPenData() override {
+        ++calls;
+        kinds.push_back(decoder_.DecodeStep());
+        if (!reentrant.empty()) {
+            const std::string text = reentrant;
+            reentrant.clear();
+            decoder_.OnPenData(text.c_str(), text.size());  // as inside its message box
+        }
+    }
+    int calls = 0;
+    std::vector<PenReport> kinds;
+    std::string reentrant;
+
+private:
+    PenDecoder& decoder_;
+};
+
+TEST_F(PenDecoderTest, CalibratingHandsEachDeliveryToTheCalibrationScreen) {
+    RecordingCalibration screen(decoder);
+    decoder.SetCalibrationHandler(&screen);
+    calibrating = 1;
+    Deliver("L0600300\r?T\r");
+    EXPECT_EQ(screen.calls, 1);
+    EXPECT_EQ(decoder.PendingText(), "?T\r");  // the screen decides about the rest
+    EXPECT_EQ(decoder.RawBoardPosition().x, 600);
+
+    screen.reentrant = "@0700100\r";
+    Deliver("");
+    EXPECT_EQ(screen.calls, 2);  // the inner delivery only appended
+    EXPECT_EQ(decoder.PendingText(), "@0700100\r");
+    Deliver("R0001002\r");
+    EXPECT_EQ(screen.calls, 3);  // the guard is down again
+    EXPECT_EQ(screen.kinds, (std::vector<PenReport>{PenReport::Left, PenReport::Short, PenReport::Hover}));
+    EXPECT_EQ(out.Injected(), (Lines{"1000 SetCursorPos 700 100"}));  // the hidden cursor moves
+    EXPECT_EQ(engine.State(), ButtonState::None);
+
+    decoder.SetCalibrationHandler(nullptr);
+    Deliver("?T\r");
+    EXPECT_EQ(decoder.PendingText(), "R0001002\r?T\r");
+    decoder.ClearBuffer();
+    EXPECT_TRUE(decoder.PendingText().empty());
+}
+
+TEST_F(PenDecoderTest, CalibratingDecodesButInjectsNoButtons) {
+    RecordingCalibration screen(decoder);
+    decoder.SetCalibrationHandler(&screen);
+    calibrating = 1;
+    Deliver("L0600300\r");
+    Deliver("?T\r");
+    EXPECT_EQ(engine.State(), ButtonState::Left);
+    out.Advance(100);
+    Deliver("@0610310\r");
+    EXPECT_EQ(engine.State(), ButtonState::None);
+    EXPECT_EQ(out.Injected(), (Lines{"1100 SetCursorPos 610 310"}));
+}
+
+}  // namespace
+}  // namespace qx
