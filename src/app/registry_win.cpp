@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include <cstring>
+
 #include "app/scoped_handles_win.h"
 
 namespace qx {
@@ -9,6 +11,9 @@ namespace {
 
 // Larger values are not settings of ours; the store treats them as absent.
 constexpr DWORD kMaxValueBytes = 64 * 1024;
+// The longest text the store writes, and a byte that is not a terminator.
+constexpr std::size_t kMaxTextBytes = 256;
+constexpr std::uint8_t kNotATerminator = 0xFF;
 
 HKEY RootOf(Hive hive) {
     return hive == Hive::CurrentUser ? HKEY_CURRENT_USER : HKEY_LOCAL_MACHINE;
@@ -52,6 +57,15 @@ bool Win32Registry::SetValue(Hive hive, const std::string& keyPath, const std::s
                              std::uint32_t type, const std::uint8_t* data, std::size_t size) {
     UniqueHKey key;
     if (!OpenKey(hive, keyPath, KEY_WRITE, &key)) return false;
+    // RegSetValueExA counts a zero that follows an unterminated string as its
+    // terminator. Texts are stored as exactly their characters, so the byte
+    // after them must not be zero.
+    std::uint8_t text[kMaxTextBytes + 1];
+    if (type == REG_SZ && size > 0 && size <= kMaxTextBytes && data[size - 1] != 0) {
+        std::memcpy(text, data, size);
+        text[size] = kNotATerminator;
+        data = text;
+    }
     return ::RegSetValueExA(key.Get(), name.c_str(), 0, type, data,
                             static_cast<DWORD>(size)) == ERROR_SUCCESS;
 }

@@ -18,10 +18,11 @@ char g_receiveBuffer[kReceiveBufferBytes];
 constexpr DWORD kErrorTextChars = 4096;
 
 // How often a stopping link renews its release of the thread's wait, when it
-// closes the port to force the wait to end, and when it gives up on a thread
-// that will not end (one that sits in its read-error box).
-constexpr DWORD kStopPollMs = 50;
-constexpr DWORD kStopForceCloseMs = 2000;
+// closes the port to end a wait that the cleared mask did not release (Wine
+// releases a pending WaitCommEvent only when the handle closes), and when it
+// gives up on a thread that will not end (one that sits in its read-error box).
+constexpr DWORD kStopPollMs = 20;
+constexpr DWORD kStopForceCloseMs = 100;
 constexpr DWORD kStopGiveUpMs = 10000;
 
 // The DCB's flag word (fBinary to fDummy2) follows DCBlength and BaudRate.
@@ -117,7 +118,9 @@ void CCommRecvThread::ReceiveLoop() {
             ::SendMessageW(owner_, WM_PENDATA, got, reinterpret_cast<LPARAM>(g_receiveBuffer));
         }
     }
-    if (UniqueHandle::IsValid(port_)) ::PurgeComm(port_, PURGE_RXCLEAR);
+    // A stopping link closes the port itself; the purge is for a port that failed.
+    if (UniqueHandle::IsValid(port_) && !stopping_.load(std::memory_order_relaxed))
+        ::PurgeComm(port_, PURGE_RXCLEAR);
 }
 
 void CCommRecvThread::ReportReadError(DWORD error) {
@@ -190,6 +193,10 @@ void SerialLink::Stop() {
         // so it is left to the process's end rather than freed under it.
         (void)thread_.release();
     }
+}
+
+bool SerialLink::ThreadRunning() const {
+    return thread_ && ::WaitForSingleObject(thread_->Thread(), 0) == WAIT_TIMEOUT;
 }
 
 void SerialLink::SetDelivery(int on) {

@@ -132,7 +132,7 @@ LRESULT CPenTrayWnd::OnDiagnostics(WPARAM query) const {
     case kDiagPenEnabled:
         return portName_.empty() ? 0 : 1;
     case kDiagReceiving:
-        return link_.HasThread() ? 1 : 0;
+        return link_.ThreadRunning() ? 1 : 0;
     case kDiagBusy:
         return busy_;
     default:

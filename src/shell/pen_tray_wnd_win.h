@@ -32,7 +32,7 @@ enum DiagnosticQuery : WPARAM {
     kDiagLineBufferLength = 1,
     kDiagButtonState = 2,
     kDiagPenEnabled = 3,
-    kDiagReceiving = 4,
+    kDiagReceiving = 4,  // the receive thread is running
     kDiagBusy = 5,
 };
 

@@ -1,0 +1,479 @@
+# Harness for QXdrv's system tests: the real QXdrv.exe under Wine, on a private
+# Xvfb display, in a private copy of a template prefix, with the pen board
+# simulator on COM1. Sourced by every tests/system/test_*.sh (and by
+# scripts/demo.sh).
+#
+# Environment:
+#   QXDRV_WIN_BUILD_DIR  folder with QXdrv.exe and tools/win/uiprobe/uiprobe.exe
+#   QXDRV_PENSIM         the native pen board simulator (pensim)
+#   QXDRV_SYSTEM_DIR     where template prefixes and artefacts live
+#                        (default: $QXDRV_WIN_BUILD_DIR/system-tests)
+#   QXDRV_KEEP_TMP=1     keep the test's temp dir (for debugging)
+#
+# A test calls qx_begin first and qx_finish last; the EXIT trap ends every
+# process the test started (by PID), stops the prefixes' wineservers, removes
+# the temp dir and prints the PASS/FAIL line.
+
+QX_POLL_INTERVAL=0.1        # seconds between two looks at a polled condition
+QX_DISPLAY_WAIT=10          # seconds for Xvfb to come up
+QX_PENSIM_WAIT=10           # seconds for the simulator's pty and FIFO
+QX_PENSIM_CMD_WAIT=60       # seconds for one simulator command to finish
+QX_PROCESS_END_WAIT=5       # seconds a TERM gets before KILL at cleanup
+QX_PROBE_TIMEOUT_MS=${QXDRV_PROBE_TIMEOUT_MS:-10000}  # a probe's default wait; a leading --timeout overrides
+
+# --- internal helpers --------------------------------------------------------
+
+_qx_log() { printf '%s\n' "$*"; }
+
+_qx_now() { date +%s.%N; }
+
+# True while the deadline (an absolute _qx_now value) lies ahead.
+_qx_before() { awk -v now="$(_qx_now)" -v end="$1" 'BEGIN { exit !(now < end) }'; }
+
+_qx_deadline() { awk -v now="$(_qx_now)" -v s="$1" 'BEGIN { printf "%.3f", now + s }'; }
+
+# Runs wine with the test's environment. Wine's output always goes to files:
+# its background services inherit pipes and would keep them open.
+_qx_wine() {
+    env ${QX_LOCALE:+LC_ALL=$QX_LOCALE} wine "$@"
+}
+
+_qx_track_pid() { QX_PIDS="${QX_PIDS:-} $1"; }
+
+_qx_end_pid() {
+    local pid=$1
+    kill -0 "$pid" 2>/dev/null || return 0
+    kill -TERM "$pid" 2>/dev/null
+    local end; end=$(_qx_deadline "$QX_PROCESS_END_WAIT")
+    while kill -0 "$pid" 2>/dev/null && _qx_before "$end"; do sleep "$QX_POLL_INTERVAL"; done
+    kill -KILL "$pid" 2>/dev/null
+    wait "$pid" 2>/dev/null
+    return 0
+}
+
+_qx_cleanup() {
+    local status=$?
+    trap - EXIT
+    [ "$status" -ne 0 ] && [ "${QX_FAILURES:-0}" -eq 0 ] && QX_FAILURES=1
+    if [ "${QX_FAILURES:-0}" -ne 0 ] && [ -n "${DISPLAY:-}" ] && [ -n "${QX_XVFB_PID:-}" ]; then
+        qx_screenshot "failure" >/dev/null 2>&1
+    fi
+    if [ -n "${QX_TMP:-}" ] && [ -d "$QX_TMP" ] && [ -n "${QX_ARTEFACTS:-}" ]; then
+        cp -f "$QX_TMP"/*.out "$QX_TMP"/*.err "$QX_TMP"/*.log "$QX_ARTEFACTS"/ 2>/dev/null
+    fi
+    local pid
+    for pid in ${QX_PIDS:-}; do _qx_end_pid "$pid"; done
+    [ -n "${QX_PENSIM_PID:-}" ] && _qx_end_pid "$QX_PENSIM_PID"
+    local prefix
+    for prefix in ${QX_PREFIXES:-}; do
+        WINEPREFIX="$prefix" wineserver -k >/dev/null 2>&1
+        WINEPREFIX="$prefix" wineserver -w >/dev/null 2>&1
+    done
+    [ -n "${QX_XVFB_PID:-}" ] && _qx_end_pid "$QX_XVFB_PID"
+    if [ -n "${QX_TMP:-}" ] && [ "${QXDRV_KEEP_TMP:-0}" != 1 ]; then rm -rf "$QX_TMP"; fi
+    if [ "${QX_FAILURES:-0}" -eq 0 ]; then
+        _qx_log "PASS: ${QX_TEST_NAME:-test}"
+        exit 0
+    fi
+    _qx_log "FAIL: ${QX_TEST_NAME:-test} (${QX_FAILURES} failed check(s); artefacts in ${QX_ARTEFACTS:-?})"
+    exit 1
+}
+
+# --- test life cycle ---------------------------------------------------------
+
+# qx_begin NAME: checks the environment, makes the private temp dir $QX_TMP and
+# the artefact dir $QX_ARTEFACTS, and installs the cleanup trap.
+qx_begin() {
+    QX_TEST_NAME=$1
+    QX_FAILURES=0
+    QX_PIDS=""
+    QX_PREFIXES=""
+    QX_PENSIM_PID=""
+    QX_XVFB_PID=""
+    QX_LOCALE=""
+    QX_DRIVER_COUNT=0
+    QX_PEN_MARK=0
+    trap _qx_cleanup EXIT
+    trap 'exit 1' INT TERM HUP
+    [ -n "${QXDRV_WIN_BUILD_DIR:-}" ] || qx_fatal "QXDRV_WIN_BUILD_DIR must name the cross build folder"
+    QX_DRIVER_EXE="$QXDRV_WIN_BUILD_DIR/QXdrv.exe"
+    QX_PROBE_EXE="$QXDRV_WIN_BUILD_DIR/tools/win/uiprobe/uiprobe.exe"
+    QX_SYSTEM_DIR="${QXDRV_SYSTEM_DIR:-$QXDRV_WIN_BUILD_DIR/system-tests}"
+    mkdir -p "$QX_SYSTEM_DIR" || qx_fatal "cannot make $QX_SYSTEM_DIR"
+    QX_TMP=$(mktemp -d "${TMPDIR:-/tmp}/qxdrv-$QX_TEST_NAME.XXXXXX") || qx_fatal "no temp dir"
+    QX_ARTEFACTS="$QX_SYSTEM_DIR/artefacts/$QX_TEST_NAME"
+    rm -rf "$QX_ARTEFACTS" && mkdir -p "$QX_ARTEFACTS"
+    export WINEDEBUG=-all
+    export WINEDLLOVERRIDES="mscoree,mshtml="
+    unset WINEPREFIX DISPLAY
+    _qx_log "== ${QX_TEST_NAME} (temp ${QX_TMP})"
+}
+
+# qx_finish: ends the test; the trap prints PASS or FAIL and sets the status.
+qx_finish() { exit 0; }
+
+# qx_case TEXT: a heading in the output, so that a failure shows its case.
+qx_case() { _qx_log "-- case: $*"; }
+
+# --- checks -------------------------------------------------------------------
+
+qx_fail() {
+    QX_FAILURES=$((QX_FAILURES + 1))
+    _qx_log "FAIL: $*"
+}
+
+# qx_fatal TEXT: a failure after which the test cannot go on.
+qx_fatal() {
+    qx_fail "$*"
+    exit 1
+}
+
+qx_ok() { _qx_log "ok: $*"; }
+
+# qx_expect_eq DESC EXPECTED ACTUAL
+qx_expect_eq() {
+    if [ "$2" == "$3" ]; then
+        qx_ok "$1"
+        return 0
+    fi
+    qx_fail "$1"
+    _qx_log "    expected: [$2]"
+    _qx_log "    seen:     [$3]"
+    return 1
+}
+
+# qx_expect_match DESC EXTENDED_REGEX ACTUAL
+qx_expect_match() {
+    if printf '%s' "$3" | grep -Eq -- "$2"; then
+        qx_ok "$1"
+        return 0
+    fi
+    qx_fail "$1"
+    _qx_log "    expected to match: $2"
+    _qx_log "    seen:              [$3]"
+    return 1
+}
+
+# qx_wait DESC SECONDS CMD...: runs CMD until it succeeds, for at most SECONDS.
+qx_wait() {
+    local desc=$1 seconds=$2
+    shift 2
+    local end; end=$(_qx_deadline "$seconds")
+    while :; do
+        if "$@" >/dev/null 2>&1; then return 0; fi
+        _qx_before "$end" || break
+        sleep "$QX_POLL_INTERVAL"
+    done
+    qx_fail "timed out after ${seconds}s waiting for: $desc"
+    return 1
+}
+
+# qx_wait_line FILE EXTENDED_REGEX SECONDS: waits for a matching line in FILE.
+qx_wait_line() {
+    qx_wait "line /$2/ in $(basename "$1")" "$3" grep -Eq -- "$2" "$1"
+}
+
+# --- display, prefix, wineserver ----------------------------------------------
+
+# _qx_start_xvfb WxH: a private X server on a free display number (Xvfb picks
+# it and reports it through -displayfd); prints the number, sets $_QX_XPID.
+_qx_start_xvfb() {
+    local size=$1 numfile
+    numfile=$(mktemp "${TMPDIR:-/tmp}/qxdrv-display.XXXXXX")
+    Xvfb -displayfd 3 -screen 0 "${size}x24" -nolisten tcp -noreset 3>"$numfile" \
+        >>"${QX_TMP:-/tmp}/xvfb.log" 2>&1 &
+    _QX_XPID=$!
+    local end; end=$(_qx_deadline "$QX_DISPLAY_WAIT")
+    while [ ! -s "$numfile" ] && kill -0 "$_QX_XPID" 2>/dev/null && _qx_before "$end"; do
+        sleep 0.05
+    done
+    _QX_XNUM=$(tr -dc '0-9' <"$numfile")
+    rm -f "$numfile"
+    [ -n "$_QX_XNUM" ]
+}
+
+# qx_display [WxH]: starts the test's Xvfb (default 1280x768) and exports DISPLAY.
+qx_display() {
+    local size=${1:-1280x768}
+    _qx_start_xvfb "$size" || qx_fatal "Xvfb did not start"
+    QX_XVFB_PID=$_QX_XPID
+    export DISPLAY=":$_QX_XNUM"
+    _qx_log "display $DISPLAY ($size, Xvfb pid $QX_XVFB_PID)"
+}
+
+# Makes the template prefix for LANG (en or ja) once per system dir; parallel
+# tests wait on the lock instead of racing.
+_qx_template() {
+    local lang=$1
+    local dir="$QX_SYSTEM_DIR/prefix-template-$lang"
+    local lock="$QX_SYSTEM_DIR/prefix-template.lock"
+    local fd
+    exec {fd}>"$lock"
+    flock "$fd"
+    if [ ! -f "$dir/.qx-ready" ]; then
+        _qx_log "making the $lang template prefix in $dir (once)"
+        rm -rf "$dir" "$dir.tmp"
+        _qx_start_xvfb 1024x768 || { flock -u "$fd"; qx_fatal "Xvfb for the template did not start"; }
+        local xpid=$_QX_XPID locale=""
+        [ "$lang" = ja ] && locale=ja_JP.UTF-8
+        (
+            export WINEPREFIX="$dir.tmp" DISPLAY=":$_QX_XNUM"
+            env ${locale:+LC_ALL=$locale} wineboot -i >"$QX_SYSTEM_DIR/template-$lang.log" 2>&1
+            wineserver -w
+        )
+        _qx_end_pid "$xpid"
+        if [ -f "$dir.tmp/system.reg" ]; then
+            touch "$dir.tmp/.qx-ready" && mv "$dir.tmp" "$dir"
+        fi
+    fi
+    flock -u "$fd"
+    exec {fd}>&-
+    [ -f "$dir/.qx-ready" ] || qx_fatal "could not make the $lang template prefix"
+    QX_TEMPLATE="$dir"
+}
+
+# qx_prefix [en|ja]: a private copy of the template as WINEPREFIX. ja also runs
+# every Wine program of the test under LC_ALL=ja_JP.UTF-8.
+qx_prefix() {
+    local lang=${1:-en}
+    _qx_template "$lang"
+    export WINEPREFIX="$QX_TMP/prefix-$lang"
+    rm -rf "$WINEPREFIX"
+    cp -a "$QX_TEMPLATE" "$WINEPREFIX" || qx_fatal "cannot copy the template prefix"
+    QX_PREFIXES="$QX_PREFIXES $WINEPREFIX"
+    if [ "$lang" = ja ]; then QX_LOCALE=ja_JP.UTF-8; else QX_LOCALE=""; fi
+    _qx_log "prefix $WINEPREFIX ($lang)"
+}
+
+# qx_wineserver: a persistent wineserver for the prefix: pointer metrics set
+# with SPIF_SENDCHANGE, hotkeys and named mutexes live in it.
+qx_wineserver() {
+    [ -n "${WINEPREFIX:-}" ] && [ -n "${DISPLAY:-}" ] || qx_fatal "qx_wineserver needs qx_prefix and qx_display first"
+    wineserver -p >>"$QX_TMP/wineserver.log" 2>&1 || qx_fatal "wineserver -p failed"
+}
+
+# qx_wineserver_restart: what Wine needs to pick up a changed COM mapping.
+qx_wineserver_restart() {
+    wineserver -k >/dev/null 2>&1
+    wineserver -w
+    wineserver -p >>"$QX_TMP/wineserver.log" 2>&1 || qx_fatal "wineserver -p failed"
+}
+
+# --- registry -----------------------------------------------------------------
+
+QX_SETTINGS_KEY='SOFTWARE\NORVANE\QXdrv1.2\Setting'
+
+# qx_reg_add KEY NAME TYPE DATA: e.g. qx_reg_add 'HKCU\SOFTWARE\X' Name REG_DWORD 40
+qx_reg_add() {
+    _qx_wine reg add "$1" /v "$2" /t "$3" /d "$4" /f >"$QX_TMP/reg.out" 2>&1 ||
+        qx_fatal "reg add $1 $2 failed: $(cat "$QX_TMP/reg.out")"
+}
+
+# qx_reg_delete KEY [NAME]: removes a key or one value; a missing one is fine.
+qx_reg_delete() {
+    if [ $# -ge 2 ]; then
+        _qx_wine reg delete "$1" /v "$2" /f >"$QX_TMP/reg.out" 2>&1
+    else
+        _qx_wine reg delete "$1" /f >"$QX_TMP/reg.out" 2>&1
+    fi
+    return 0
+}
+
+# qx_setting HIVE NAME TYPE DATA: a value under the driver's settings key
+# (HIVE is HKCU or HKLM).
+qx_setting() { qx_reg_add "$1\\$QX_SETTINGS_KEY" "$2" "$3" "$4"; }
+
+# qx_settings_clear: removes the maker key from both hives (an empty registry
+# as far as the driver is concerned).
+qx_settings_clear() {
+    qx_reg_delete 'HKCU\SOFTWARE\NORVANE'
+    qx_reg_delete 'HKLM\SOFTWARE\NORVANE'
+}
+
+# --- pen board simulator and COM1 ----------------------------------------------
+
+# qx_pensim_start [PENSIM_ARGS...]: starts the simulator with its pty linked at
+# $QX_TMP/com and its control FIFO at $QX_TMP/pen.ctl; sets QX_PEN_SLAVE (the
+# pty slave, the driver's COM1) and QX_PENSIM_PID. Output: $QX_TMP/pensim.out.
+qx_pensim_start() {
+    [ -x "${QXDRV_PENSIM:-}" ] || qx_fatal "QXDRV_PENSIM must name the pensim executable (got '${QXDRV_PENSIM:-}')"
+    [ -z "${QX_PENSIM_PID:-}" ] || qx_pensim_stop
+    rm -f "$QX_TMP/com" "$QX_TMP/pen.ctl"
+    QX_PEN_LOG="$QX_TMP/pensim.out"
+    "$QXDRV_PENSIM" --pty "$QX_TMP/com" --fifo "$QX_TMP/pen.ctl" "$@" >"$QX_PEN_LOG" 2>"$QX_TMP/pensim.err" &
+    QX_PENSIM_PID=$!
+    qx_wait "the simulator's pty" "$QX_PENSIM_WAIT" test -L "$QX_TMP/com" || qx_fatal "pensim did not start: $(cat "$QX_TMP/pensim.err")"
+    QX_PEN_SLAVE=$(readlink -f "$QX_TMP/com")
+    _qx_log "pensim pid $QX_PENSIM_PID on $QX_PEN_SLAVE"
+}
+
+# qx_pensim_stop: ends the simulator; the driver's COM1 device vanishes.
+qx_pensim_stop() {
+    [ -n "${QX_PENSIM_PID:-}" ] || return 0
+    _qx_end_pid "$QX_PENSIM_PID"
+    QX_PENSIM_PID=""
+}
+
+# qx_pensim_async CMD...: hands commands to the simulator without waiting
+# (a flood runs until the next command arrives).
+qx_pensim_async() {
+    local c
+    for c in "$@"; do printf '%s\n' "$c" >"$QX_TMP/pen.ctl"; done
+}
+
+# qx_pensim CMD...: runs commands and waits until the simulator has done them.
+# Sets QX_PEN_BYTES (bytes these commands wrote) and QX_PEN_TOTAL (all bytes
+# written so far); fails when one of them reported an error.
+qx_pensim() {
+    QX_PEN_MARK=$((QX_PEN_MARK + 1))
+    local mark="qx-$QX_PEN_MARK" before
+    before=$(grep -c '' "$QX_PEN_LOG")
+    qx_pensim_async "$@" "mark $mark"
+    qx_wait "simulator commands: $*" "$QX_PENSIM_CMD_WAIT" grep -qx "mark $mark" "$QX_PEN_LOG" || return 1
+    local lines
+    lines=$(tail -n +"$((before + 1))" "$QX_PEN_LOG" | sed "/^mark $mark\$/q")
+    QX_PEN_BYTES=$(printf '%s\n' "$lines" | sed -n 's/.* bytes=\([0-9]*\).*/\1/p' | awk '{ s += $1 } END { print s + 0 }')
+    QX_PEN_TOTAL=$(printf '%s\n' "$lines" | sed -n 's/.* total=\([0-9]*\).*/\1/p' | tail -n 1)
+    if printf '%s\n' "$lines" | grep -q '^error'; then
+        qx_fail "simulator reported: $(printf '%s\n' "$lines" | grep '^error')"
+        return 1
+    fi
+    return 0
+}
+
+_qx_set_com1() {
+    qx_reg_add 'HKLM\Software\Wine\Ports' COM1 REG_SZ "$1"
+    qx_wineserver_restart
+}
+
+# qx_com1_pensim: maps COM1 to the simulator's pty (qx_pensim_start first).
+qx_com1_pensim() {
+    [ -n "${QX_PEN_SLAVE:-}" ] || qx_fatal "qx_com1_pensim needs qx_pensim_start first"
+    _qx_set_com1 "$QX_PEN_SLAVE"
+}
+
+# qx_com1_none: no COM1 at all (an empty mapping removes Wine's default one).
+qx_com1_none() { _qx_set_com1 ""; }
+
+# qx_com1_missing: COM1 mapped to a device that does not exist.
+qx_com1_missing() { _qx_set_com1 "$QX_TMP/no-such-device"; }
+
+# qx_stty: the line settings of the driver's side of the pty.
+qx_stty() { stty -F "$QX_PEN_SLAVE" -a; }
+
+# --- driver and probe ----------------------------------------------------------
+
+# qx_driver_start [ARGS...]: starts QXdrv.exe in the background; sets
+# QX_DRIVER_PID (the latest start). Output: $QX_TMP/driver-N.out / .err
+qx_driver_start() {
+    [ -f "$QX_DRIVER_EXE" ] || qx_fatal "no driver at $QX_DRIVER_EXE"
+    QX_DRIVER_COUNT=$((QX_DRIVER_COUNT + 1))
+    # A plain command, not a function: $! must be the Wine process itself
+    # (env and the wine script exec into it), not a subshell around it.
+    env ${QX_LOCALE:+LC_ALL=$QX_LOCALE} wine "$QX_DRIVER_EXE" "$@" \
+        >"$QX_TMP/driver-$QX_DRIVER_COUNT.out" 2>"$QX_TMP/driver-$QX_DRIVER_COUNT.err" &
+    QX_DRIVER_PID=$!
+    _qx_track_pid "$QX_DRIVER_PID"
+    _qx_log "driver start #$QX_DRIVER_COUNT pid $QX_DRIVER_PID ${*:+args: $*}"
+}
+
+# qx_alive PID: true while the process runs.
+qx_alive() { kill -0 "$1" 2>/dev/null; }
+
+# qx_wait_exit PID SECONDS: waits for the process to end; sets QX_EXIT_CODE.
+qx_wait_exit() {
+    local pid=$1 seconds=$2
+    QX_EXIT_CODE=""
+    qx_wait "process $pid to end" "$seconds" eval "! kill -0 $pid 2>/dev/null" || return 1
+    wait "$pid" 2>/dev/null
+    QX_EXIT_CODE=$?
+    return 0
+}
+
+# qx_probe ARGS...: runs the UI probe; QX_OUT holds its output, the status is
+# the probe's (0 ok, 1 condition failed or timed out, 2 usage).
+qx_probe() {
+    [ -f "$QX_PROBE_EXE" ] || qx_fatal "no UI probe at $QX_PROBE_EXE"
+    _qx_wine "$QX_PROBE_EXE" --timeout "$QX_PROBE_TIMEOUT_MS" "$@" >"$QX_TMP/probe.out" 2>"$QX_TMP/probe.err" </dev/null
+    local rc=$?
+    QX_OUT=$(cat "$QX_TMP/probe.out")
+    {
+        printf '$ uiprobe %s  [rc=%s]\n' "$*" "$rc"
+        cat "$QX_TMP/probe.out" "$QX_TMP/probe.err"
+    } >>"$QX_TMP/probe.log"
+    return "$rc"
+}
+
+# qx_probe_bg OUTFILE ARGS...: the probe in the background (hold-hotkey,
+# watch); sets QX_BG_PID. The cleanup ends it.
+qx_probe_bg() {
+    local out=$1
+    shift
+    env ${QX_LOCALE:+LC_ALL=$QX_LOCALE} wine "$QX_PROBE_EXE" --timeout "$QX_PROBE_TIMEOUT_MS" "$@" \
+        >"$out" 2>>"$QX_TMP/probe.err" </dev/null &
+    QX_BG_PID=$!
+    _qx_track_pid "$QX_BG_PID"
+}
+
+# qx_box [PROBE_OPTIONS...]: waits for a visible "QXdrv" message box (or the
+# one the options name, e.g. --caption T) and sets QX_BOX_TEXT (escaped text),
+# QX_BOX_BUTTONS (one "id=N text=T" per line) and QX_BOX_PID (Windows pid).
+qx_box() {
+    QX_BOX_TEXT=""
+    QX_BOX_BUTTONS=""
+    QX_BOX_PID=""
+    qx_probe box "$@" || return 1
+    QX_BOX_TEXT=$(printf '%s\n' "$QX_OUT" | sed -n 's/^text //p')
+    QX_BOX_BUTTONS=$(printf '%s\n' "$QX_OUT" | sed -n 's/^button //p')
+    QX_BOX_PID=$(printf '%s\n' "$QX_OUT" | sed -n 's/^box .* pid=\([0-9]*\).*/\1/p')
+    return 0
+}
+
+# qx_metrics: the pointer metrics line of the probe
+# ("metrics dblclk_w=.. dblclk_h=.. dblclk_time=.. drag_w=.. drag_h=..").
+qx_metrics() { qx_probe metrics && printf '%s\n' "$QX_OUT"; }
+
+# qx_diag SELECTOR: the driver's diagnostic value (bytes, linebuf, button, pen, thread).
+qx_diag() { qx_probe diag "$@" && printf '%s\n' "$QX_OUT" | sed -n 's/^diag [^ ]* //p'; }
+
+# qx_main_windows: number of the driver's main windows.
+qx_main_windows() { qx_probe count --class QXdrvTrayWnd && printf '%s\n' "$QX_OUT" | sed -n 's/^count //p'; }
+
+# qx_boxes: number of visible "QXdrv" message boxes right now.
+qx_boxes() { qx_probe count --class '#32770' --caption QXdrv --visible && printf '%s\n' "$QX_OUT" | sed -n 's/^count //p'; }
+
+# qx_resident PID: the driver runs and its main window exists.
+qx_resident() {
+    qx_alive "$1" || return 1
+    qx_probe --timeout 0 wait-window --class QXdrvTrayWnd
+}
+
+# qx_stop_driver PID [SECONDS]: WM_CLOSE to the main window, then waits for the
+# process to end (default 10 s); sets QX_EXIT_CODE.
+qx_stop_driver() {
+    local pid=$1 seconds=${2:-10} start
+    start=$(_qx_now)
+    qx_probe close >/dev/null || { qx_fail "no main window to close: $QX_OUT"; return 1; }
+    qx_wait_exit "$pid" "$seconds" || return 1
+    _qx_log "driver pid $pid ended $(awk -v a="$start" -v b="$(_qx_now)" 'BEGIN { printf "%.2f", b - a }')s after WM_CLOSE, exit code $QX_EXIT_CODE"
+}
+
+# --- artefacts and resources -----------------------------------------------------
+
+# qx_screenshot NAME: the whole test display as $QX_ARTEFACTS/NAME.png.
+qx_screenshot() {
+    import -display "$DISPLAY" -window root "$QX_ARTEFACTS/$1.png" >/dev/null 2>&1 &&
+        _qx_log "screenshot $QX_ARTEFACTS/$1.png"
+}
+
+# qx_rc_string RCFILE ID [ARG1]: a string-table text from a resource script, in
+# the probe's escaped form ("" becomes ", escapes stay as written), with %1
+# replaced by ARG1.
+qx_rc_string() {
+    local line text
+    line=$(grep -E "^[[:space:]]*$2[[:space:]]+\"" "$1" | head -n 1)
+    [ -n "$line" ] || return 1
+    text=$(printf '%s\n' "$line" | sed -E 's/^[[:space:]]*[A-Z_0-9]+[[:space:]]+"(.*)"[[:space:]]*$/\1/; s/""/"/g')
+    if [ $# -ge 3 ]; then text=${text//%1/$3}; fi
+    printf '%s\n' "$text"
+}

@@ -1,0 +1,176 @@
+# Pen input helpers for the system tests, on top of harness.sh (source that
+# first): the scribble target window, a case runner that sends simulator
+# commands and collects the mouse messages they caused in the target, and
+# checks that no button is left down in the system.
+#
+# Needs from the cross build: tools/win/scribble/scribble.exe and
+# tools/win/inputcheck/inputcheck.exe.
+#
+# The log of a case is complete, not merely started: pen_send waits until the
+# driver has received every byte (it injects its input while it handles them),
+# then injects a key press as a marker and waits for the target to log it. The
+# system hands a thread its input in the order it arrived, so every mouse
+# message the driver caused precedes the marker in the log.
+
+PEN_MARKER_VK=135           # VK_F24: nothing acts on it; inputcheck's default marker
+PEN_WINDOW_WAIT=15          # seconds for the target window to appear
+PEN_LOG_WAIT=10             # seconds for the target to log a marker
+PEN_RECEIVE_WAIT_MS=10000   # the driver's time to take a case's bytes
+
+pen_begin() {
+    PEN_SCRIBBLE_EXE="$QXDRV_WIN_BUILD_DIR/tools/win/scribble/scribble.exe"
+    PEN_INPUTCHECK_EXE="$QXDRV_WIN_BUILD_DIR/tools/win/inputcheck/inputcheck.exe"
+    local f
+    for f in "$PEN_SCRIBBLE_EXE" "$PEN_INPUTCHECK_EXE"; do
+        [ -f "$f" ] || qx_fatal "not built: $f"
+    done
+    PEN_LOG="$QX_TMP/scribble.log"
+    PEN_SENT_BYTES=0
+}
+
+# pen_driver_start [ARGS...]: the driver, resident and receiving. Bytes sent
+# before it opened the port are discarded, so the byte count starts at 0.
+pen_driver_start() {
+    qx_driver_start "$@"
+    PEN_DRIVER_PID=$QX_DRIVER_PID
+    qx_probe --timeout 15000 diag thread --equals 1 || qx_fatal "driver not receiving after start: $QX_OUT"
+    qx_expect_eq "no message box after the driver started" 0 "$(qx_boxes)"
+    PEN_SENT_BYTES=0
+}
+
+# pen_driver_stop: WM_CLOSE and the end of the process.
+pen_driver_stop() {
+    qx_stop_driver "$PEN_DRIVER_PID" || qx_fatal "driver did not end after WM_CLOSE"
+}
+
+# pen_scribble_start: the full-screen target window; start it after the
+# driver, which sets the double-click metrics that the target's process reads
+# once. Its log is $PEN_LOG.
+pen_scribble_start() {
+    : >"$PEN_LOG"
+    # Wine's drive Z: is the Unix root.
+    env ${QX_LOCALE:+LC_ALL=$QX_LOCALE} wine "$PEN_SCRIBBLE_EXE" "Z:${PEN_LOG//\//\\}" \
+        >"$QX_TMP/scribble.out" 2>"$QX_TMP/scribble.err" </dev/null &
+    PEN_SCRIBBLE_PID=$!
+    _qx_track_pid "$PEN_SCRIBBLE_PID"
+    qx_probe --timeout $((PEN_WINDOW_WAIT * 1000)) wait-window --class QXScribble --visible ||
+        qx_fatal "the scribble window did not appear: $QX_OUT"
+    # The first marker also proves that keyboard input reaches the target.
+    pen_send || qx_fatal "the scribble window does not log its input"
+    [ -z "$PEN_EVENTS" ] || qx_fail "the scribble window logged input before the pen did anything: $PEN_NAMES"
+}
+
+# pen_scribble_stop: closes the target window.
+pen_scribble_stop() {
+    [ -n "${PEN_SCRIBBLE_PID:-}" ] || return 0
+    qx_probe post 0x0010 --class QXScribble >/dev/null  # WM_CLOSE
+    qx_wait_exit "$PEN_SCRIBBLE_PID" 10 || qx_fail "the scribble window did not close"
+    PEN_SCRIBBLE_PID=""
+}
+
+# pen_inputcheck ARGS...: runs inputcheck; PEN_OUT holds its output.
+pen_inputcheck() {
+    _qx_wine "$PEN_INPUTCHECK_EXE" "$@" >"$QX_TMP/inputcheck.out" 2>"$QX_TMP/inputcheck.err" </dev/null
+    local rc=$?
+    PEN_OUT=$(tr -d '\r' <"$QX_TMP/inputcheck.out")
+    return "$rc"
+}
+
+# pen_send [SIMULATOR_COMMANDS...]: runs the commands, waits until the driver
+# has received all their bytes, then collects what the target logged since
+# the previous case:
+#   PEN_EVENTS  one "msg x y" per line (the tick dropped)
+#   PEN_NAMES   the message names on one line, a run of moves as one "move"
+pen_send() {
+    local before
+    before=$(grep -c '' "$PEN_LOG")
+    if [ $# -gt 0 ]; then
+        qx_pensim "$@" || return 1
+        PEN_SENT_BYTES=$((PEN_SENT_BYTES + QX_PEN_BYTES))
+        qx_probe --timeout "$PEN_RECEIVE_WAIT_MS" diag bytes --equals "$PEN_SENT_BYTES" || {
+            qx_fail "the driver did not receive the case's bytes (sent $PEN_SENT_BYTES in all): $QX_OUT"
+            return 1
+        }
+    fi
+    pen_inputcheck marker "$PEN_MARKER_VK" || { qx_fail "marker not sent: $PEN_OUT"; return 1; }
+    # The target writes its log in text mode: lines end in CR LF.
+    local marker="^[0-9]+ key $PEN_MARKER_VK 0\$"
+    qx_wait "the target's marker" "$PEN_LOG_WAIT" eval "tail -n +$((before + 1)) '$PEN_LOG' | tr -d '\r' | grep -Eq '$marker'" ||
+        return 1
+    PEN_EVENTS=$(tail -n +"$((before + 1))" "$PEN_LOG" | tr -d '\r' | sed -E "/$marker/Q" | cut -d ' ' -f 2-)
+    PEN_NAMES=$(printf '%s\n' "$PEN_EVENTS" | awk 'NF { if ($1 != "move" || last != "move") printf "%s%s", sep, $1; sep = " "; last = $1 }')
+    _qx_log "   target: ${PEN_NAMES:-(nothing)}"
+    return 0
+}
+
+# pen_expect_names DESC EXPECTED: the case's message names (see PEN_NAMES).
+pen_expect_names() { qx_expect_eq "$1" "$2" "$PEN_NAMES"; }
+
+# pen_event N: the Nth "msg x y" line of the case (1-based; -1 the last).
+pen_event() {
+    if [ "$1" -lt 0 ]; then
+        printf '%s\n' "$PEN_EVENTS" | tail -n "$((-$1))" | head -n 1
+    else
+        printf '%s\n' "$PEN_EVENTS" | sed -n "$1p"
+    fi
+}
+
+# pen_cursor: "X Y" of the system cursor.
+pen_cursor() { qx_probe cursor && printf '%s\n' "${QX_OUT#cursor }" | tr -d '\r'; }
+
+# pen_expect_cursor DESC "X Y"
+pen_expect_cursor() { qx_expect_eq "$1" "$2" "$(pen_cursor)"; }
+
+# pen_expect_buttons DESC LEFT RIGHT MIDDLE ENGINE_STATE: what the system
+# holds down (GetAsyncKeyState in another process) and the driver's own
+# button state (0 None, 1 Left, 2 Right, 3 Middle).
+pen_expect_buttons() {
+    pen_inputcheck buttons || qx_fail "inputcheck buttons failed: $PEN_OUT"
+    qx_expect_eq "$1: buttons held in the system" "buttons left=$2 right=$3 middle=$4" "$PEN_OUT"
+    qx_expect_eq "$1: the driver's button state" "$5" "$(qx_diag button | tr -d '\r')"
+}
+
+# pen_expect_released DESC: no button held, neither in the system nor in the driver.
+pen_expect_released() { pen_expect_buttons "$1" 0 0 0 0; }
+
+# pen_stroke_commands X1 Y1 X2 Y2 STEPS INTERVAL_MS: simulator commands for a
+# pen stroke: STEPS left reports from the first point to the last, INTERVAL_MS
+# apart, one more report where the pen rests at the end (a board keeps
+# reporting while the tip touches), then the release. Sets PEN_COMMANDS.
+pen_stroke_commands() {
+    local x1=$1 y1=$2 x2=$3 y2=$4 steps=$5 interval=$6 i
+    PEN_COMMANDS=()
+    for ((i = 0; i < steps; i++)); do
+        PEN_COMMANDS+=("left $((x1 + (x2 - x1) * i / (steps - 1))) $((y1 + (y2 - y1) * i / (steps - 1)))" "sleep $interval")
+    done
+    PEN_COMMANDS+=("left $x2 $y2" "sleep $interval" "release")
+}
+
+# pen_expect_drag DESC X1 Y1 X2 Y2 MIN_MOVES: the case's log is one drag with
+# the left button from (X1, Y1) to (X2, Y2) (screen pixels): the down at the
+# start, at least MIN_MOVES moves, each on the line between the two points and
+# none going back, the last one at the end, and the up at the end.
+pen_expect_drag() {
+    local desc=$1 x1=$2 y1=$3 x2=$4 y2=$5 min=$6
+    pen_expect_names "$desc: messages" "ldown move lup"
+    qx_expect_eq "$desc: button down at the start" "ldown $x1 $y1" "$(pen_event 1)"
+    qx_expect_eq "$desc: last move at the end" "move $x2 $y2" "$(pen_event -2)"
+    qx_expect_eq "$desc: button up at the end" "lup $x2 $y2" "$(pen_event -1)"
+    local bad
+    bad=$(printf '%s\n' "$PEN_EVENTS" | awk -v x1="$x1" -v y1="$y1" -v x2="$x2" -v y2="$y2" -v min="$min" '
+        $1 != "move" { next }
+        {
+            n++
+            t = (x2 != x1) ? ($2 - x1) / (x2 - x1) : ($3 - y1) / (y2 - y1)
+            ex = x1 + (x2 - x1) * t; ey = y1 + (y2 - y1) * t
+            if (t < 0 || t > 1 || ($2 - ex) ^ 2 + ($3 - ey) ^ 2 > 4) { print "off the line: " $0; exit }
+            if (n > 1 && t < last) { print "going back: " $0; exit }
+            last = t
+        }
+        END { if (n < min) print "only " n " moves" }')
+    if [ -z "$bad" ]; then
+        qx_ok "$desc: $(printf '%s\n' "$PEN_EVENTS" | grep -c '^move') moves along the stroke"
+    else
+        qx_fail "$desc: $bad"
+    fi
+}

@@ -1,0 +1,67 @@
+#!/bin/bash
+# The single-instance rule and the calibration hotkey: a taken Ctrl+Shift+C is
+# reported exactly once and the driver stays resident; a second start is
+# refused with its box and ends, and the resident copy keeps running with its
+# window, port, hotkey and metrics.
+. "$(dirname "$0")/lib/harness.sh"
+qx_begin instance_hotkey
+qx_prefix en
+qx_display 1280x768
+qx_wineserver
+qx_pensim_start
+qx_com1_pensim
+qx_setting HKCU UsePort REG_SZ 'COM1:'
+
+HOTKEY_TEXT='Failed in setting a Hotkey for "Calibration selection dialog" operation.\r\r\nThe Hotkey can'"'"'t be used.'
+ALREADY_TEXT='QXdrv is already exist.'
+BOX_SETTLE_MS=1500  # how long no box may show after the first for "exactly once"
+
+# True when Ctrl+Shift+C cannot be registered, i.e. someone holds it.
+hotkey_taken() {
+    qx_probe hold-hotkey --ms 1
+    [ "$?" -eq 1 ] && [ "${QX_OUT%% *}" = "hotkey-failed" ]
+}
+
+qx_case "Ctrl+Shift+C held by another program"
+qx_probe_bg "$QX_TMP/holder.out" hold-hotkey
+HOLDER=$QX_BG_PID
+qx_wait_line "$QX_TMP/holder.out" '^held$' 10 || qx_fatal "the probe could not take the hotkey"
+qx_probe_bg "$QX_TMP/watch.out" --timeout 60000 watch --for 60000 --settle "$BOX_SETTLE_MS"
+WATCH=$QX_BG_PID
+qx_driver_start
+FIRST=$QX_DRIVER_PID
+qx_box || qx_fatal "no hotkey box: $QX_OUT"
+qx_expect_eq "hotkey failure text" "$HOTKEY_TEXT" "$QX_BOX_TEXT"
+qx_expect_eq "the box has only OK" "id=1 text=OK" "$QX_BOX_BUTTONS"
+qx_probe press ok || qx_fail "OK did not close the box: $QX_OUT"
+qx_wait_line "$QX_TMP/watch.out" '^seen-total' 70
+qx_expect_eq "boxes shown" "seen-total 1" "$(grep '^seen-total' "$QX_TMP/watch.out")"
+qx_resident "$FIRST" || qx_fail "driver not resident after the hotkey box"
+qx_probe diag thread --equals 1 || qx_fail "receive thread not running: $QX_OUT"
+qx_stop_driver "$FIRST" || qx_fatal "driver did not end after WM_CLOSE"
+qx_expect_eq "exit code" 0 "$QX_EXIT_CODE"
+_qx_end_pid "$HOLDER"
+qx_wait "Ctrl+Shift+C free again" 10 eval '! hotkey_taken'
+
+qx_case "second start while one copy is resident"
+qx_driver_start
+FIRST=$QX_DRIVER_PID
+qx_probe diag thread --equals 1 || qx_fatal "first copy not receiving: $QX_OUT"
+qx_wait "the first copy holds Ctrl+Shift+C" 10 hotkey_taken
+qx_expect_eq "no box after a clean first start" 0 "$(qx_boxes)"
+METRICS=$(qx_metrics)
+qx_driver_start
+SECOND=$QX_DRIVER_PID
+qx_box || qx_fatal "no box for the second start: $QX_OUT"
+qx_expect_eq "second-start text" "$ALREADY_TEXT" "$QX_BOX_TEXT"
+qx_expect_eq "the box has only OK" "id=1 text=OK" "$QX_BOX_BUTTONS"
+qx_probe press ok || qx_fail "OK did not close the box: $QX_OUT"
+qx_wait_exit "$SECOND" 10 || qx_fail "the second copy did not end"
+qx_alive "$FIRST" || qx_fail "the first copy ended"
+qx_expect_eq "main windows" 1 "$(qx_main_windows)"
+qx_probe diag thread --equals 1 || qx_fail "the first copy's receive thread stopped: $QX_OUT"
+hotkey_taken || qx_fail "the first copy lost Ctrl+Shift+C"
+qx_expect_eq "metrics unchanged by the refused start" "$METRICS" "$(qx_metrics)"
+qx_stop_driver "$FIRST" || qx_fatal "driver did not end after WM_CLOSE"
+qx_expect_eq "exit code" 0 "$QX_EXIT_CODE"
+qx_finish

@@ -1,0 +1,67 @@
+#!/bin/bash
+# Pointer metrics: while the driver runs the double-click area is 32 x 32 and
+# the time 500 ms (and the drag threshold the click range when that option is
+# on); after a normal exit the values found before the start are back, even
+# when something changed them while the driver ran.
+. "$(dirname "$0")/lib/harness.sh"
+qx_begin pointer_metrics
+qx_prefix en
+qx_display 1280x768
+qx_wineserver
+qx_pensim_start
+qx_com1_pensim
+qx_setting HKCU UsePort REG_SZ 'COM1:'
+
+# Values unlike every value the driver sets, so that a restore is visible.
+BEFORE='metrics dblclk_w=6 dblclk_h=8 dblclk_time=700 drag_w=3 drag_h=5'
+
+set_before() {
+    qx_probe set-metrics --dblclk-w 6 --dblclk-h 8 --dblclk-time 700 --drag-w 3 --drag-h 5 ||
+        qx_fatal "cannot set the starting metrics: $QX_OUT"
+    qx_expect_eq "metrics before start" "$BEFORE" "$(qx_metrics)"
+}
+
+start_resident() {
+    qx_driver_start
+    DRIVER=$QX_DRIVER_PID
+    qx_probe diag thread --equals 1 || qx_fatal "driver not receiving after start: $QX_OUT"
+}
+
+stop_and_check_restored() {
+    qx_stop_driver "$DRIVER" || qx_fatal "driver did not end after WM_CLOSE"
+    qx_expect_eq "exit code" 0 "$QX_EXIT_CODE"
+    qx_expect_eq "metrics after exit are the ones found at start" "$BEFORE" "$(qx_metrics)"
+}
+
+qx_case "defaults while running, restored after exit"
+set_before
+start_resident
+qx_expect_eq "metrics while running" \
+    'metrics dblclk_w=32 dblclk_h=32 dblclk_time=500 drag_w=3 drag_h=5' "$(qx_metrics)"
+stop_and_check_restored
+
+qx_case "changed by someone else while running, still restored"
+set_before
+start_resident
+qx_probe set-metrics --dblclk-w 50 --dblclk-h 51 --dblclk-time 900 --drag-w 9 --drag-h 10
+qx_expect_eq "metrics changed while running" \
+    'metrics dblclk_w=50 dblclk_h=51 dblclk_time=900 drag_w=9 drag_h=10' "$QX_OUT"
+stop_and_check_restored
+
+qx_case "SingleClickType 1, SingleClick 40: drag threshold 40 x 40 while running"
+qx_setting HKCU SingleClickType REG_DWORD 1
+qx_setting HKCU SingleClick REG_DWORD 40
+set_before
+start_resident
+qx_expect_eq "metrics while running" \
+    'metrics dblclk_w=32 dblclk_h=32 dblclk_time=500 drag_w=40 drag_h=40' "$(qx_metrics)"
+stop_and_check_restored
+
+qx_case "SingleClickType 0, SingleClick 40: drag threshold untouched"
+qx_setting HKCU SingleClickType REG_DWORD 0
+set_before
+start_resident
+qx_expect_eq "metrics while running" \
+    'metrics dblclk_w=32 dblclk_h=32 dblclk_time=500 drag_w=3 drag_h=5' "$(qx_metrics)"
+stop_and_check_restored
+qx_finish

@@ -1,0 +1,194 @@
+#include "probe_dialogs_win.h"
+
+#include <algorithm>
+#include <vector>
+
+#include "probe_output_win.h"
+#include "probe_windows_win.h"
+
+namespace qx::probe {
+namespace {
+
+constexpr int kBoxTextId = 0xFFFF;  // the static that holds a message box's text
+constexpr UINT kSendFlags = SMTO_ABORTIFHUNG | SMTO_BLOCK;
+
+struct NamedButton {
+    const wchar_t* name;
+    int id;
+};
+
+constexpr NamedButton kButtons[] = {
+    {L"ok", IDOK},         {L"cancel", IDCANCEL}, {L"abort", IDABORT},
+    {L"retry", IDRETRY},   {L"ignore", IDIGNORE}, {L"yes", IDYES},
+    {L"no", IDNO},         {L"close", IDCLOSE},   {L"help", IDHELP},
+};
+
+BOOL CALLBACK CollectChild(HWND hwnd, LPARAM param) {
+    reinterpret_cast<std::vector<HWND>*>(param)->push_back(hwnd);
+    return TRUE;
+}
+
+std::vector<HWND> Children(HWND parent) {
+    std::vector<HWND> children;
+    EnumChildWindows(parent, CollectChild, reinterpret_cast<LPARAM>(&children));
+    return children;
+}
+
+bool IsButton(HWND hwnd) { return ClassOf(hwnd) == L"Button"; }
+
+// The dialog a subcommand works on: a visible #32770 captioned "QXdrv" unless
+// --class / --caption / --hwnd say otherwise; waits for it.
+bool FindDialog(const Args& args, const Deadline& deadline, HWND& dialog) {
+    const WindowFilter filter = FilterFromArgs(args, kDialogClass, kAppCaption, true);
+    if (WaitForWindow(filter, deadline, dialog)) return true;
+    Out(L"timeout no dialog class=" + Escape(filter.cls) +
+        (filter.anyCaption ? L"" : L" caption=" + Escape(filter.caption)));
+    return false;
+}
+
+// A control by id anywhere below the dialog (property pages nest), preferring
+// a visible one.
+HWND FindControl(HWND dialog, int id) {
+    HWND hidden = nullptr;
+    for (HWND child : Children(dialog)) {
+        if (GetDlgCtrlID(child) != id) continue;
+        if (IsWindowVisible(child)) return child;
+        if (hidden == nullptr) hidden = child;
+    }
+    return hidden;
+}
+
+bool ControlIdFromArgs(const Args& args, int& id) {
+    long long value = 0;
+    if (args.Has(L"id")) {
+        if (!args.GetNumber(L"id", value)) return false;
+        id = static_cast<int>(value);
+        return true;
+    }
+    return false;
+}
+
+std::wstring ControlLine(HWND hwnd, const Deadline& deadline) {
+    std::wstring line = L"control id=" + std::to_wstring(GetDlgCtrlID(hwnd)) + L" hwnd=" +
+                        HwndText(hwnd) + L" parent=" + HwndText(GetParent(hwnd)) + L" class=" +
+                        Escape(ClassOf(hwnd)) + L" enabled=" + (IsWindowEnabled(hwnd) ? L"1" : L"0") +
+                        L" visible=" + (IsWindowVisible(hwnd) ? L"1" : L"0");
+    if (IsButton(hwnd)) {
+        DWORD_PTR check = 0;
+        SendMessageTimeoutW(hwnd, BM_GETCHECK, 0, 0, kSendFlags, 1000, &check);
+        line += L" checked=" + std::to_wstring(check);
+    }
+    return line + L" text=" + Escape(TextOf(hwnd, deadline));
+}
+
+}  // namespace
+
+int CmdBox(const Args& args, const Deadline& deadline) {
+    HWND box = nullptr;
+    if (!FindDialog(args, deadline, box)) return kExitFailed;
+    DWORD pid = 0;
+    GetWindowThreadProcessId(box, &pid);
+    Out(L"box hwnd=" + HwndText(box) + L" pid=" + std::to_wstring(pid));
+    const HWND text = GetDlgItem(box, kBoxTextId);
+    Out(L"text " + Escape(text == nullptr ? L"" : TextOf(text, deadline)));
+    for (HWND child : Children(box)) {
+        if (IsButton(child) && IsWindowVisible(child)) {
+            Out(L"button id=" + std::to_wstring(GetDlgCtrlID(child)) + L" text=" +
+                Escape(TextOf(child, deadline)));
+        }
+    }
+    return kExitOk;
+}
+
+int CmdPress(const Args& args, const Deadline& deadline) {
+    int id = 0;
+    if (!ControlIdFromArgs(args, id)) {
+        if (args.Positional().size() != 1) return kExitUsage;
+        const std::wstring& name = args.Positional()[0];
+        long long number = 0;
+        bool known = ParseNumber(name, number);
+        id = static_cast<int>(number);
+        for (const auto& b : kButtons) {
+            if (name == b.name) {
+                id = b.id;
+                known = true;
+            }
+        }
+        if (!known) {
+            Out(L"error unknown button " + Escape(name));
+            return kExitUsage;
+        }
+    }
+    HWND dialog = nullptr;
+    if (!FindDialog(args, deadline, dialog)) return kExitFailed;
+    const HWND button = FindControl(dialog, id);
+    if (button == nullptr) {
+        Out(L"error no control with id " + std::to_wstring(id));
+        return kExitFailed;
+    }
+    // Posted, never sent: the click may open another modal box, and a sent
+    // message would wait for that box to close.
+    const BOOL posted = args.Has(L"bm-click")
+                            ? PostMessageW(button, BM_CLICK, 0, 0)
+                            : PostMessageW(GetParent(button), WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
+                                           reinterpret_cast<LPARAM>(button));
+    if (!posted) {
+        Out(L"error post failed, error " + std::to_wstring(GetLastError()));
+        return kExitFailed;
+    }
+    Out(L"pressed id=" + std::to_wstring(id));
+    if (args.Has(L"no-wait")) return kExitOk;
+    do {
+        if (!IsWindow(dialog)) {
+            Out(L"closed");
+            return kExitOk;
+        }
+    } while (PollPause(deadline));
+    Out(L"timeout dialog still open");
+    return kExitFailed;
+}
+
+int CmdControls(const Args& args, const Deadline& deadline) {
+    HWND dialog = nullptr;
+    if (!FindDialog(args, deadline, dialog)) return kExitFailed;
+    Out(L"dialog " + Describe(dialog, deadline));
+    for (HWND child : Children(dialog)) Out(ControlLine(child, deadline));
+    return kExitOk;
+}
+
+int CmdSetText(const Args& args, const Deadline& deadline) {
+    int id = 0;
+    if (!ControlIdFromArgs(args, id) || args.Positional().size() != 1) return kExitUsage;
+    HWND dialog = nullptr;
+    if (!FindDialog(args, deadline, dialog)) return kExitFailed;
+    const HWND control = FindControl(dialog, id);
+    if (control == nullptr) {
+        Out(L"error no control with id " + std::to_wstring(id));
+        return kExitFailed;
+    }
+    DWORD_PTR result = 0;
+    const std::wstring& text = args.Positional()[0];
+    if (!SendMessageTimeoutW(control, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()),
+                             kSendFlags, std::max<DWORD>(deadline.RemainingMs(), 1), &result)) {
+        Out(L"error WM_SETTEXT failed or timed out");
+        return kExitFailed;
+    }
+    Out(L"text " + Escape(TextOf(control, deadline)));
+    return kExitOk;
+}
+
+int CmdGetText(const Args& args, const Deadline& deadline) {
+    int id = 0;
+    if (!ControlIdFromArgs(args, id)) return kExitUsage;
+    HWND dialog = nullptr;
+    if (!FindDialog(args, deadline, dialog)) return kExitFailed;
+    const HWND control = FindControl(dialog, id);
+    if (control == nullptr) {
+        Out(L"error no control with id " + std::to_wstring(id));
+        return kExitFailed;
+    }
+    Out(L"text " + Escape(TextOf(control, deadline)));
+    return kExitOk;
+}
+
+}  // namespace qx::probe

@@ -1,0 +1,18 @@
+// Message boxes and dialogs of another process: reading their texts, buttons
+// and controls, pressing buttons, setting edit texts.
+#ifndef QXDRV_TOOLS_UIPROBE_PROBE_DIALOGS_WIN_H
+#define QXDRV_TOOLS_UIPROBE_PROBE_DIALOGS_WIN_H
+
+#include "probe_args_win.h"
+
+namespace qx::probe {
+
+int CmdBox(const Args& args, const Deadline& deadline);
+int CmdPress(const Args& args, const Deadline& deadline);
+int CmdControls(const Args& args, const Deadline& deadline);
+int CmdSetText(const Args& args, const Deadline& deadline);
+int CmdGetText(const Args& args, const Deadline& deadline);
+
+}  // namespace qx::probe
+
+#endif

@@ -1,0 +1,252 @@
+#include "probe_system_win.h"
+
+#include <cstring>
+#include <cwctype>
+#include <vector>
+
+#include "probe_output_win.h"
+
+namespace qx::probe {
+namespace {
+
+constexpr int kHotkeyId = 1;
+constexpr DWORD kHoldPollMs = 50;
+
+bool HiveFromName(const std::wstring& name, HKEY& hive) {
+    if (name == L"HKCU" || name == L"HKEY_CURRENT_USER") {
+        hive = HKEY_CURRENT_USER;
+        return true;
+    }
+    if (name == L"HKLM" || name == L"HKEY_LOCAL_MACHINE") {
+        hive = HKEY_LOCAL_MACHINE;
+        return true;
+    }
+    return false;
+}
+
+// Owns an open registry key.
+class Key {
+public:
+    Key() = default;
+    ~Key() {
+        if (key_ != nullptr) RegCloseKey(key_);
+    }
+    Key(const Key&) = delete;
+    Key& operator=(const Key&) = delete;
+    LSTATUS Open(HKEY hive, const std::wstring& path) {
+        return RegOpenKeyExW(hive, path.c_str(), 0, KEY_READ, &key_);
+    }
+    HKEY Get() const { return key_; }
+
+private:
+    HKEY key_ = nullptr;
+};
+
+const wchar_t* TypeName(DWORD type) {
+    switch (type) {
+        case REG_SZ: return L"REG_SZ";
+        case REG_EXPAND_SZ: return L"REG_EXPAND_SZ";
+        case REG_MULTI_SZ: return L"REG_MULTI_SZ";
+        case REG_DWORD: return L"REG_DWORD";
+        case REG_QWORD: return L"REG_QWORD";
+        case REG_BINARY: return L"REG_BINARY";
+        case REG_NONE: return L"REG_NONE";
+        default: return L"REG_OTHER";
+    }
+}
+
+std::wstring ValueText(DWORD type, const std::vector<BYTE>& data) {
+    if (type == REG_SZ || type == REG_EXPAND_SZ || type == REG_MULTI_SZ) {
+        // Every stored UTF-16 unit, terminator included when one is stored.
+        std::wstring text(data.size() / sizeof(wchar_t), L'\0');
+        if (!text.empty()) memcpy(&text[0], data.data(), text.size() * sizeof(wchar_t));
+        return Escape(text);
+    }
+    if (type == REG_DWORD && data.size() == sizeof(DWORD)) {
+        LONG value = 0;
+        memcpy(&value, data.data(), sizeof value);
+        return std::to_wstring(value);
+    }
+    std::wstring hex;
+    for (BYTE b : data) hex += Hex(b).substr(2) + L" ";
+    return hex;
+}
+
+std::wstring MetricsLine() {
+    return L"metrics dblclk_w=" + std::to_wstring(GetSystemMetrics(SM_CXDOUBLECLK)) +
+           L" dblclk_h=" + std::to_wstring(GetSystemMetrics(SM_CYDOUBLECLK)) +
+           L" dblclk_time=" + std::to_wstring(GetDoubleClickTime()) +
+           L" drag_w=" + std::to_wstring(GetSystemMetrics(SM_CXDRAG)) +
+           L" drag_h=" + std::to_wstring(GetSystemMetrics(SM_CYDRAG));
+}
+
+// "ctrl+shift+c" into modifier virtual keys and the key's virtual-key code.
+bool ParseChord(const std::wstring& chord, std::vector<WORD>& modifiers, WORD& key) {
+    std::wstring rest = chord;
+    for (;;) {
+        const std::size_t plus = rest.find(L'+');
+        if (plus == std::wstring::npos) break;
+        const std::wstring mod = rest.substr(0, plus);
+        rest = rest.substr(plus + 1);
+        if (mod == L"ctrl") modifiers.push_back(VK_CONTROL);
+        else if (mod == L"shift") modifiers.push_back(VK_SHIFT);
+        else if (mod == L"alt") modifiers.push_back(VK_MENU);
+        else return false;
+    }
+    if (rest.size() != 1 || !std::iswalnum(rest[0])) return false;
+    key = static_cast<WORD>(std::towupper(rest[0]));  // letters and digits are their own codes
+    return true;
+}
+
+UINT HotkeyModifiers(const std::vector<WORD>& keys) {
+    UINT mods = 0;
+    for (WORD k : keys) {
+        if (k == VK_CONTROL) mods |= MOD_CONTROL;
+        if (k == VK_SHIFT) mods |= MOD_SHIFT;
+        if (k == VK_MENU) mods |= MOD_ALT;
+    }
+    return mods;
+}
+
+INPUT KeyInput(WORD vk, bool up) {
+    INPUT in{};
+    in.type = INPUT_KEYBOARD;
+    in.ki.wVk = vk;
+    in.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
+    return in;
+}
+
+}  // namespace
+
+int CmdReg(const Args& args, const Deadline&) {
+    const auto& p = args.Positional();
+    HKEY hive = nullptr;
+    if (p.size() != 3 || !HiveFromName(p[0], hive)) return kExitUsage;
+    Key key;
+    if (key.Open(hive, p[1]) != ERROR_SUCCESS) {
+        Out(L"reg missing-key");
+        return kExitFailed;
+    }
+    DWORD type = 0;
+    DWORD size = 0;
+    if (RegQueryValueExW(key.Get(), p[2].c_str(), nullptr, &type, nullptr, &size) != ERROR_SUCCESS) {
+        Out(L"reg missing");
+        return kExitFailed;
+    }
+    std::vector<BYTE> data(size);
+    DWORD got = size;
+    if (RegQueryValueExW(key.Get(), p[2].c_str(), nullptr, &type, data.empty() ? nullptr : data.data(),
+                         &got) != ERROR_SUCCESS) {
+        Out(L"reg unreadable");
+        return kExitFailed;
+    }
+    data.resize(got);
+    Out(L"reg type=" + std::wstring(TypeName(type)) + L" bytes=" + std::to_wstring(size) +
+        L" value=" + ValueText(type, data));
+    return kExitOk;
+}
+
+int CmdRegKey(const Args& args, const Deadline&) {
+    const auto& p = args.Positional();
+    HKEY hive = nullptr;
+    if (p.size() != 2 || !HiveFromName(p[0], hive)) return kExitUsage;
+    Key key;
+    const bool exists = key.Open(hive, p[1]) == ERROR_SUCCESS;
+    Out(exists ? L"key exists" : L"key missing");
+    return exists ? kExitOk : kExitFailed;
+}
+
+int CmdMetrics(const Args&, const Deadline&) {
+    Out(MetricsLine());
+    return kExitOk;
+}
+
+int CmdSetMetrics(const Args& args, const Deadline&) {
+    struct Setting {
+        const wchar_t* option;
+        UINT action;
+    };
+    const Setting settings[] = {
+        {L"dblclk-w", SPI_SETDOUBLECLKWIDTH}, {L"dblclk-h", SPI_SETDOUBLECLKHEIGHT},
+        {L"dblclk-time", SPI_SETDOUBLECLICKTIME}, {L"drag-w", SPI_SETDRAGWIDTH},
+        {L"drag-h", SPI_SETDRAGHEIGHT},
+    };
+    bool any = false;
+    for (const auto& s : settings) {
+        if (!args.Has(s.option)) continue;
+        long long value = 0;
+        if (!args.GetNumber(s.option, value) || value < 0) return kExitUsage;
+        // Broadcast only, like the driver: the value lives in the session.
+        if (!SystemParametersInfoW(s.action, static_cast<UINT>(value), nullptr, SPIF_SENDCHANGE)) {
+            Out(L"error SystemParametersInfo " + std::wstring(s.option) + L" failed, error " +
+                std::to_wstring(GetLastError()));
+            return kExitFailed;
+        }
+        any = true;
+    }
+    if (!any) return kExitUsage;
+    Out(MetricsLine());
+    return kExitOk;
+}
+
+int CmdCursor(const Args&, const Deadline&) {
+    POINT pt{};
+    if (!GetCursorPos(&pt)) {
+        Out(L"error GetCursorPos failed");
+        return kExitFailed;
+    }
+    Out(L"cursor " + std::to_wstring(pt.x) + L" " + std::to_wstring(pt.y));
+    return kExitOk;
+}
+
+int CmdScreen(const Args&, const Deadline&) {
+    Out(L"screen " + std::to_wstring(GetSystemMetrics(SM_CXSCREEN)) + L" " +
+        std::to_wstring(GetSystemMetrics(SM_CYSCREEN)));
+    return kExitOk;
+}
+
+int CmdHoldHotkey(const Args& args, const Deadline&) {
+    std::vector<WORD> modifiers;
+    WORD key = 0;
+    if (!ParseChord(args.Get(L"chord", L"ctrl+shift+c"), modifiers, key)) return kExitUsage;
+    long long holdMs = 0;
+    if (!args.GetNumber(L"ms", holdMs) || holdMs < 0) return kExitUsage;
+    if (!RegisterHotKey(nullptr, kHotkeyId, HotkeyModifiers(modifiers), key)) {
+        Out(L"hotkey-failed error=" + std::to_wstring(GetLastError()));
+        return kExitFailed;
+    }
+    Out(L"held");
+    // Until killed, or for --ms; the thread keeps its queue serviced meanwhile.
+    const ULONGLONG end = GetTickCount64() + static_cast<ULONGLONG>(holdMs);
+    while (holdMs == 0 || GetTickCount64() < end) {
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, kHoldPollMs, QS_ALLINPUT);
+        MSG msg;
+        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            if (msg.message == WM_HOTKEY) Out(L"hotkey");
+        }
+    }
+    UnregisterHotKey(nullptr, kHotkeyId);
+    Out(L"released");
+    return kExitOk;
+}
+
+int CmdKeys(const Args& args, const Deadline&) {
+    if (args.Positional().size() != 1) return kExitUsage;
+    std::vector<WORD> modifiers;
+    WORD key = 0;
+    if (!ParseChord(args.Positional()[0], modifiers, key)) return kExitUsage;
+    std::vector<INPUT> inputs;
+    for (WORD m : modifiers) inputs.push_back(KeyInput(m, false));
+    inputs.push_back(KeyInput(key, false));
+    inputs.push_back(KeyInput(key, true));
+    for (auto it = modifiers.rbegin(); it != modifiers.rend(); ++it) inputs.push_back(KeyInput(*it, true));
+    const UINT sent = SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
+    if (sent != inputs.size()) {
+        Out(L"error SendInput sent " + std::to_wstring(sent) + L" of " + std::to_wstring(inputs.size()));
+        return kExitFailed;
+    }
+    Out(L"sent");
+    return kExitOk;
+}
+
+}  // namespace qx::probe
