@@ -6,22 +6,16 @@
 # a pen stroke, and after a clean exit the metrics put back. A screenshot is
 # left in build/demo/.
 #
-# Needs build/win (QXdrv.exe and its test tools) and build/native (the pen
-# board simulator), as scripts/build.sh makes them.
+# Builds build/win (QXdrv.exe and its test tools) and build/native (the pen
+# board simulator) with scripts/build.sh first; QXDRV_DEMO_NO_BUILD=1 skips that.
 root=$(cd "$(dirname "$0")/.." && pwd)
 export QXDRV_WIN_BUILD_DIR="${QXDRV_WIN_BUILD_DIR:-$root/build/win}"
 export QXDRV_PENSIM="${QXDRV_PENSIM:-$root/build/native/tools/native/pensim/pensim}"
 export QXDRV_SYSTEM_DIR="${QXDRV_DEMO_DIR:-$root/build/demo}"
 
-missing=""
-for f in "$QXDRV_WIN_BUILD_DIR/QXdrv.exe" "$QXDRV_WIN_BUILD_DIR/tools/win/uiprobe/uiprobe.exe" "$QXDRV_PENSIM"; do
-    [ -e "$f" ] || missing="$missing
-  $f"
-done
-if [ -n "$missing" ]; then
-    echo "demo: these are not built yet:$missing" >&2
-    echo "Build them first with: $root/scripts/build.sh" >&2
-    exit 1
+# Installs what is missing and builds both flavours first (quick when built).
+if [ -z "${QXDRV_DEMO_NO_BUILD:-}" ]; then
+    "$root/scripts/build.sh" || exit 1
 fi
 
 . "$root/tests/system/lib/harness.sh"
