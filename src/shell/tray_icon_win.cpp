@@ -2,7 +2,8 @@
 
 #include <shellapi.h>
 
-#include <cwchar>
+#include <utility>
+
 
 #include "app/scoped_handles_win.h"
 #include "res/resource_ids.h"
@@ -33,8 +34,8 @@ void TrayIcon::Notify(DWORD message, bool penEnabled) {
         instance_, MAKEINTRESOURCEW(penEnabled ? IDI_PEN_ENABLED : IDI_PEN_DISABLED), IMAGE_ICON,
         ::GetSystemMetrics(SM_CXSMICON), ::GetSystemMetrics(SM_CYSMICON), 0)));
     data.hIcon = icon.Get();
-    std::wcsncpy(data.szTip, tip_.c_str(), kTipChars - 1);
-    data.szTip[kTipChars - 1] = L'\0';
+    // At most 63 characters and the terminating zero (the structure is zeroed).
+    tip_.copy(data.szTip, kTipChars - 1);
     ::Shell_NotifyIconW(message, &data);
 }
 
