@@ -4,12 +4,7 @@
 # must end the process promptly, with no box and exit code 0.
 . "$(dirname "$0")/lib/harness.sh"
 qx_begin exit_during_flood
-qx_prefix en
-qx_display 1280x768
-qx_wineserver
-qx_pensim_start
-qx_com1_pensim
-qx_setting HKCU UsePort REG_SZ 'COM1:'
+qx_board_bench en 1280x768
 
 RUNS=${QXDRV_FLOOD_RUNS:-20}
 EXIT_BOUND=10        # seconds from WM_CLOSE to the end of the process

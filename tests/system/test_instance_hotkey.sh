@@ -5,12 +5,7 @@
 # window, port, hotkey and metrics.
 . "$(dirname "$0")/lib/harness.sh"
 qx_begin instance_hotkey
-qx_prefix en
-qx_display 1280x768
-qx_wineserver
-qx_pensim_start
-qx_com1_pensim
-qx_setting HKCU UsePort REG_SZ 'COM1:'
+qx_board_bench en 1280x768
 
 HOTKEY_TEXT='Failed in setting a Hotkey for "Calibration selection dialog" operation.\r\r\nThe Hotkey can'"'"'t be used.'
 ALREADY_TEXT='QXdrv is already exist.'

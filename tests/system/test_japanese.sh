@@ -4,12 +4,7 @@
 # stamps the Japanese version text.
 . "$(dirname "$0")/lib/harness.sh"
 qx_begin japanese
-qx_prefix ja
-qx_display 1280x768
-qx_wineserver
-qx_pensim_start
-qx_com1_pensim
-qx_setting HKCU UsePort REG_SZ 'COM1:'
+qx_board_bench ja 1280x768
 
 JA_RC="$(dirname "$0")/../../src/res/lang_ja_win.rc"
 ALREADY_TEXT=$(qx_rc_string "$JA_RC" IDS_ALREADY_RUNNING QXdrv) || qx_fatal "IDS_ALREADY_RUNNING not in $JA_RC"

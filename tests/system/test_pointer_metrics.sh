@@ -5,12 +5,7 @@
 # when something changed them while the driver ran.
 . "$(dirname "$0")/lib/harness.sh"
 qx_begin pointer_metrics
-qx_prefix en
-qx_display 1280x768
-qx_wineserver
-qx_pensim_start
-qx_com1_pensim
-qx_setting HKCU UsePort REG_SZ 'COM1:'
+qx_board_bench en 1280x768
 
 # Values unlike every value the driver sets, so that a restore is visible.
 BEFORE='metrics dblclk_w=6 dblclk_h=8 dblclk_time=700 drag_w=3 drag_h=5'

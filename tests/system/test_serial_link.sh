@@ -5,12 +5,7 @@
 # vanishes ends reception silently while the program stays resident.
 . "$(dirname "$0")/lib/harness.sh"
 qx_begin serial_link
-qx_prefix en
-qx_display 1280x768
-qx_wineserver
-qx_pensim_start
-qx_com1_pensim
-qx_setting HKCU UsePort REG_SZ 'COM1:'
+qx_board_bench en 1280x768
 
 qx_case "bytes sent before the port opens are purged"
 qx_pensim "hover 10 10" "hover 20 20" || qx_fatal "simulator failed"

@@ -352,6 +352,18 @@ qx_com1_pensim() {
     _qx_set_com1 "$QX_PEN_SLAVE"
 }
 
+# qx_board_bench LANG WxH: the usual bench of a test: a private prefix in
+# LANG, a private display, the wineserver, the simulator on COM1 and "UsePort"
+# "COM1:" in the per-user settings.
+qx_board_bench() {
+    qx_prefix "$1"
+    qx_display "$2"
+    qx_wineserver
+    qx_pensim_start
+    qx_com1_pensim
+    qx_setting HKCU UsePort REG_SZ 'COM1:'
+}
+
 # qx_com1_none: no COM1 at all (an empty mapping removes Wine's default one).
 qx_com1_none() { _qx_set_com1 ""; }
 
