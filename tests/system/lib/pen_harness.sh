@@ -1,7 +1,8 @@
 # Pen input helpers for the system tests, on top of harness.sh (source that
-# first): the scribble target window, a case runner that sends simulator
-# commands and collects the mouse messages they caused in the target, and
-# checks that no button is left down in the system.
+# first): the settings in one registry import, the scribble target window, a
+# case runner that sends simulator commands and collects the mouse messages
+# they caused in the target together with the input state after them (buttons
+# held in the system, cursor, the driver's button state), and checks on both.
 #
 # Needs from the cross build: tools/win/scribble/scribble.exe and
 # tools/win/inputcheck/inputcheck.exe.
@@ -15,7 +16,7 @@
 PEN_MARKER_VK=135           # VK_F24: nothing acts on it; inputcheck's default marker
 PEN_WINDOW_WAIT=15          # seconds for the target window to appear
 PEN_LOG_WAIT=10             # seconds for the target to log a marker
-PEN_RECEIVE_WAIT_MS=10000   # the driver's time to take a case's bytes
+PEN_RECEIVE_WAIT_MS=10000   # the driver's time to take a case's bytes (ms)
 
 pen_begin() {
     PEN_SCRIBBLE_EXE="$QXDRV_WIN_BUILD_DIR/tools/win/scribble/scribble.exe"
@@ -28,19 +29,34 @@ pen_begin() {
     PEN_SENT_BYTES=0
 }
 
+# pen_registry LINES...: imports registry lines (the body of a .reg file:
+# "[KEY]" lines and "name"=value lines) in one Wine run, much faster than one
+# reg add per value.
+pen_registry() {
+    local file="$QX_TMP/pen-settings.reg"
+    { printf 'Windows Registry Editor Version 5.00\r\n\r\n'; printf '%s\r\n' "$@"; } >"$file"
+    _qx_wine reg import "Z:${file//\//\\}" >"$QX_TMP/reg.out" 2>&1 ||
+        qx_fatal "reg import failed: $(cat "$QX_TMP/reg.out")"
+}
+
+# pen_com1_and_settings SETTING_LINES...: COM1 mapped to the simulator's pty
+# (qx_pensim_start first), "UsePort" "COM1:" and the given value lines under
+# the driver's per-user settings key, then the wineserver restart that the
+# mapping needs.
+pen_com1_and_settings() {
+    [ -n "${QX_PEN_SLAVE:-}" ] || qx_fatal "pen_com1_and_settings needs qx_pensim_start first"
+    pen_registry '[HKEY_LOCAL_MACHINE\Software\Wine\Ports]' "\"COM1\"=\"$QX_PEN_SLAVE\"" \
+        "[HKEY_CURRENT_USER\\$QX_SETTINGS_KEY]" '"UsePort"="COM1:"' "$@"
+    qx_wineserver_restart
+}
+
 # pen_driver_start [ARGS...]: the driver, resident and receiving. Bytes sent
 # before it opened the port are discarded, so the byte count starts at 0.
 pen_driver_start() {
     qx_driver_start "$@"
-    PEN_DRIVER_PID=$QX_DRIVER_PID
     qx_probe --timeout 15000 diag thread --equals 1 || qx_fatal "driver not receiving after start: $QX_OUT"
     qx_expect_eq "no message box after the driver started" 0 "$(qx_boxes)"
     PEN_SENT_BYTES=0
-}
-
-# pen_driver_stop: WM_CLOSE and the end of the process.
-pen_driver_stop() {
-    qx_stop_driver "$PEN_DRIVER_PID" || qx_fatal "driver did not end after WM_CLOSE"
 }
 
 # pen_scribble_start: the full-screen target window; start it after the
@@ -77,8 +93,8 @@ pen_inputcheck() {
 }
 
 # pen_send [SIMULATOR_COMMANDS...]: runs the commands, waits until the driver
-# has received all their bytes, then collects what the target logged since
-# the previous case:
+# has received all their bytes, reads the input state (see pen_state) and
+# collects what the target logged since the previous case:
 #   PEN_EVENTS  one "msg x y" per line (the tick dropped)
 #   PEN_NAMES   the message names on one line, a run of moves as one "move"
 pen_send() {
@@ -87,12 +103,14 @@ pen_send() {
     if [ $# -gt 0 ]; then
         qx_pensim "$@" || return 1
         PEN_SENT_BYTES=$((PEN_SENT_BYTES + QX_PEN_BYTES))
-        qx_probe --timeout "$PEN_RECEIVE_WAIT_MS" diag bytes --equals "$PEN_SENT_BYTES" || {
-            qx_fail "the driver did not receive the case's bytes (sent $PEN_SENT_BYTES in all): $QX_OUT"
-            return 1
-        }
     fi
-    pen_inputcheck marker "$PEN_MARKER_VK" || { qx_fail "marker not sent: $PEN_OUT"; return 1; }
+    PEN_EVENTS=""
+    PEN_NAMES=""
+    pen_inputcheck settle --bytes "$PEN_SENT_BYTES" --timeout "$PEN_RECEIVE_WAIT_MS" || {
+        qx_fail "the driver did not receive the case's bytes, or no marker: $PEN_OUT"
+        return 1
+    }
+    _pen_parse_state
     # The target writes its log in text mode: lines end in CR LF.
     local marker="^[0-9]+ key $PEN_MARKER_VK 0\$"
     qx_wait "the target's marker" "$PEN_LOG_WAIT" eval "tail -n +$((before + 1)) '$PEN_LOG' | tr -d '\r' | grep -Eq '$marker'" ||
@@ -101,6 +119,21 @@ pen_send() {
     PEN_NAMES=$(printf '%s\n' "$PEN_EVENTS" | awk 'NF { if ($1 != "move" || last != "move") printf "%s%s", sep, $1; sep = " "; last = $1 }')
     _qx_log "   target: ${PEN_NAMES:-(nothing)}"
     return 0
+}
+
+_pen_parse_state() {
+    PEN_BUTTONS=$(printf '%s\n' "$PEN_OUT" | sed -n 's/^buttons //p')
+    PEN_CURSOR=$(printf '%s\n' "$PEN_OUT" | sed -n 's/^cursor //p')
+    PEN_ENGINE=$(printf '%s\n' "$PEN_OUT" | sed -n 's/^engine //p')
+}
+
+# pen_state: reads the input state now (pen_send reads it after each case):
+# PEN_BUTTONS ("left=N right=N middle=N", 1 = held down in the system,
+# GetAsyncKeyState in another process), PEN_CURSOR ("X Y") and PEN_ENGINE (the
+# driver's button state: 0 None, 1 Left, 2 Right, 3 Middle).
+pen_state() {
+    pen_inputcheck state || qx_fail "inputcheck state failed: $PEN_OUT"
+    _pen_parse_state
 }
 
 # pen_expect_names DESC EXPECTED: the case's message names (see PEN_NAMES).
@@ -115,35 +148,43 @@ pen_event() {
     fi
 }
 
-# pen_cursor: "X Y" of the system cursor.
-pen_cursor() { qx_probe cursor && printf '%s\n' "${QX_OUT#cursor }" | tr -d '\r'; }
-
-# pen_expect_cursor DESC "X Y"
-pen_expect_cursor() { qx_expect_eq "$1" "$2" "$(pen_cursor)"; }
-
-# pen_expect_buttons DESC LEFT RIGHT MIDDLE ENGINE_STATE: what the system
-# holds down (GetAsyncKeyState in another process) and the driver's own
-# button state (0 None, 1 Left, 2 Right, 3 Middle).
+# pen_expect_buttons DESC LEFT RIGHT MIDDLE ENGINE_STATE: after the case, what
+# the system holds down and the driver's own button state.
 pen_expect_buttons() {
-    pen_inputcheck buttons || qx_fail "inputcheck buttons failed: $PEN_OUT"
-    qx_expect_eq "$1: buttons held in the system" "buttons left=$2 right=$3 middle=$4" "$PEN_OUT"
-    qx_expect_eq "$1: the driver's button state" "$5" "$(qx_diag button | tr -d '\r')"
+    qx_expect_eq "$1: buttons held in the system" "left=$2 right=$3 middle=$4" "$PEN_BUTTONS"
+    qx_expect_eq "$1: the driver's button state" "$5" "$PEN_ENGINE"
 }
 
-# pen_expect_released DESC: no button held, neither in the system nor in the driver.
-pen_expect_released() { pen_expect_buttons "$1" 0 0 0 0; }
+# pen_expect_released DESC [X Y]: after the case no button is held, neither in
+# the system nor in the driver; with X Y, the cursor is there.
+pen_expect_released() {
+    pen_expect_buttons "$1" 0 0 0 0
+    [ $# -lt 3 ] || qx_expect_eq "$1: cursor" "$2 $3" "$PEN_CURSOR"
+}
 
 # pen_stroke_commands X1 Y1 X2 Y2 STEPS INTERVAL_MS: simulator commands for a
 # pen stroke: STEPS left reports from the first point to the last, INTERVAL_MS
 # apart, one more report where the pen rests at the end (a board keeps
 # reporting while the tip touches), then the release. Sets PEN_COMMANDS.
 pen_stroke_commands() {
-    local x1=$1 y1=$2 x2=$3 y2=$4 steps=$5 interval=$6 i
-    PEN_COMMANDS=()
-    for ((i = 0; i < steps; i++)); do
-        PEN_COMMANDS+=("left $((x1 + (x2 - x1) * i / (steps - 1))) $((y1 + (y2 - y1) * i / (steps - 1)))" "sleep $interval")
+    pen_polyline_commands "$5" "$6" "$1" "$2" "$3" "$4"
+}
+
+# pen_polyline_commands STEPS INTERVAL_MS X1 Y1 X2 Y2 [X3 Y3 ...]: one stroke
+# through every point in turn, STEPS reports per segment, then the resting
+# report and the release as above. Sets PEN_COMMANDS.
+pen_polyline_commands() {
+    local steps=$1 interval=$2 i s
+    shift 2
+    local -a p=("$@")
+    PEN_COMMANDS=("left ${p[0]} ${p[1]}" "sleep $interval")
+    for ((s = 2; s + 1 < ${#p[@]}; s += 2)); do
+        local x1=${p[s - 2]} y1=${p[s - 1]} x2=${p[s]} y2=${p[s + 1]}
+        for ((i = 1; i < steps; i++)); do
+            PEN_COMMANDS+=("left $((x1 + (x2 - x1) * i / (steps - 1))) $((y1 + (y2 - y1) * i / (steps - 1)))" "sleep $interval")
+        done
     done
-    PEN_COMMANDS+=("left $x2 $y2" "sleep $interval" "release")
+    PEN_COMMANDS+=("left ${p[${#p[@]} - 2]} ${p[${#p[@]} - 1]}" "sleep $interval" "release")
 }
 
 # pen_expect_drag DESC X1 Y1 X2 Y2 MIN_MOVES: the case's log is one drag with
