@@ -1,0 +1,288 @@
+# Tray helpers for the system tests, on top of harness.sh (source that first):
+# the menu reader (menuread with the TLS-free hook trayhook.dll), the tray
+# probe (the icon as the shell shows it, the mouse buttons' key state, display
+# modes), the expected menu and About box built from the resource scripts, and
+# a look at the icon's picture.
+#
+# Needs from the cross build: tools/win/menuhook/menuread.exe,
+# tools/win/trayprobe/trayprobe.exe and tools/win/trayprobe/trayhook.dll.
+#
+# menuread loads its hook into the driver's thread. Its own menuhook.dll has a
+# static TLS directory, which Wine 8 cannot set up while the driver's receive
+# thread runs (the load faults and leaves the loader lock held), so these
+# helpers pass trayhook.dll, the same hook built without one.
+
+TRAY_MENU_TIMEOUT_MS=10000  # a menu to open and be read
+TRAY_NO_MENU_MS=1500        # how long no menu may open for "opens nothing"
+TRAY_HOOKED_WAIT=10         # seconds for a background reader to hook the driver
+TRAY_READ_WAIT=10           # seconds for the driver to take bytes off its port
+
+TRAY_SRC_DIR="$(cd "$(dirname "${BASH_SOURCE[0]}")/../../.." && pwd)"
+TRAY_RC_EN="$TRAY_SRC_DIR/src/res/lang_en_win.rc"
+TRAY_RC_JA="$TRAY_SRC_DIR/src/res/lang_ja_win.rc"
+
+# Windows path of a Unix file (Wine's drive Z: is the Unix root).
+_tray_winpath() { printf 'Z:%s' "${1//\//\\}"; }
+
+# tray_begin: checks the tools (after qx_begin).
+tray_begin() {
+    TRAY_MENUREAD_EXE="$QXDRV_WIN_BUILD_DIR/tools/win/menuhook/menuread.exe"
+    TRAY_PROBE_EXE="$QXDRV_WIN_BUILD_DIR/tools/win/trayprobe/trayprobe.exe"
+    local hook="$QXDRV_WIN_BUILD_DIR/tools/win/trayprobe/trayhook.dll"
+    local f
+    for f in "$TRAY_MENUREAD_EXE" "$TRAY_PROBE_EXE" "$hook"; do
+        [ -f "$f" ] || qx_fatal "not built: $f"
+    done
+    TRAY_HOOK=$(_tray_winpath "$hook")
+    TRAY_MENU_PID=""
+}
+
+# Runs a tool of the test under Wine; output to OUTFILE, logged in probe.log.
+_tray_run() {
+    local out=$1 exe=$2
+    shift 2
+    _qx_wine "$exe" "$@" >"$out" 2>"$out.err" </dev/null
+    local rc=$?
+    {
+        printf '$ %s %s  [rc=%s]\n' "$(basename "$exe")" "$*" "$rc"
+        cat "$out" "$out.err"
+    } >>"$QX_TMP/probe.log"
+    return "$rc"
+}
+
+# tray_probe ARGS...: the tray probe; TRAY_OUT holds its output.
+tray_probe() {
+    _tray_run "$QX_TMP/trayprobe.out" "$TRAY_PROBE_EXE" "$@"
+    local rc=$?
+    TRAY_OUT=$(cat "$QX_TMP/trayprobe.out")
+    return "$rc"
+}
+
+# tray_icon_count: the number of icons the shell shows.
+tray_icon_count() { tray_probe icons && printf '%s\n' "$TRAY_OUT" | sed -n 's/^icons //p'; }
+
+# tray_tip: the tip the shell shows when the pointer rests on the first icon
+# (escaped as the probe prints it); the pointer goes back afterwards.
+tray_tip() { tray_probe --timeout 10000 tip && printf '%s\n' "$TRAY_OUT" | sed -n 's/^tip //p'; }
+
+# tray_buttons: "left=up|down right=.. middle=.." from GetAsyncKeyState.
+tray_buttons() { tray_probe buttons && printf '%s\n' "$TRAY_OUT" | sed -n 's/^buttons //p'; }
+
+# tray_menu_read [--close]: posts the left-button release to the driver and
+# reads the menu that opens; TRAY_MENU holds its lines. Without --close the
+# menu stays open (end it with tray_menu_close).
+tray_menu_read() {
+    TRAY_MENU=""
+    _tray_run "$QX_TMP/menuread.out" "$TRAY_MENUREAD_EXE" watch --notify left "$@" \
+        --timeout "$TRAY_MENU_TIMEOUT_MS" --dll "$TRAY_HOOK"
+    local rc=$?
+    TRAY_MENU=$(sed '1{/^hooked$/d}' "$QX_TMP/menuread.out")
+    return "$rc"
+}
+
+# tray_menu_watch_bg: a reader in the background that takes the next menu,
+# however it is opened; returns once it has hooked the driver.
+# tray_menu_collect then waits for it and sets TRAY_MENU.
+tray_menu_watch_bg() {
+    : >"$QX_TMP/menuwatch.out"
+    env ${QX_LOCALE:+LC_ALL=$QX_LOCALE} wine "$TRAY_MENUREAD_EXE" watch \
+        --timeout "$TRAY_MENU_TIMEOUT_MS" --dll "$TRAY_HOOK" \
+        >"$QX_TMP/menuwatch.out" 2>"$QX_TMP/menuwatch.err" </dev/null &
+    TRAY_MENU_PID=$!
+    _qx_track_pid "$TRAY_MENU_PID"
+    qx_wait_line "$QX_TMP/menuwatch.out" '^hooked$' "$TRAY_HOOKED_WAIT"
+}
+
+tray_menu_collect() {
+    TRAY_MENU=""
+    [ -n "$TRAY_MENU_PID" ] || return 1
+    local seconds=$((TRAY_MENU_TIMEOUT_MS / 1000 + 5))
+    qx_wait_exit "$TRAY_MENU_PID" "$seconds" || return 1
+    TRAY_MENU_PID=""
+    cat "$QX_TMP/menuwatch.out" "$QX_TMP/menuwatch.err" >>"$QX_TMP/probe.log"
+    TRAY_MENU=$(sed '1{/^hooked$/d}' "$QX_TMP/menuwatch.out")
+    [ "$QX_EXIT_CODE" = 0 ]
+}
+
+# tray_menu_close: ends the driver's open menu.
+tray_menu_close() {
+    _tray_run "$QX_TMP/menuread.out" "$TRAY_MENUREAD_EXE" close \
+        --timeout "$TRAY_MENU_TIMEOUT_MS" --dll "$TRAY_HOOK"
+}
+
+# tray_menu_none left|right|shell-right: true when no menu opens within
+# TRAY_NO_MENU_MS after the notification (posted by the reader, or for
+# shell-right a right click on the shell's icon window).
+tray_menu_none() {
+    local how=$1 rc
+    if [ "$how" = shell-right ]; then
+        env ${QX_LOCALE:+LC_ALL=$QX_LOCALE} wine "$TRAY_MENUREAD_EXE" none \
+            --timeout "$TRAY_NO_MENU_MS" --dll "$TRAY_HOOK" \
+            >"$QX_TMP/menunone.out" 2>"$QX_TMP/menunone.err" </dev/null &
+        local pid=$!
+        _qx_track_pid "$pid"
+        qx_wait_line "$QX_TMP/menunone.out" '^hooked$' "$TRAY_HOOKED_WAIT" || return 1
+        tray_probe click --button right || return 1
+        qx_wait_exit "$pid" $((TRAY_NO_MENU_MS / 1000 + 10)) || return 1
+        rc=$QX_EXIT_CODE
+    else
+        _qx_wine "$TRAY_MENUREAD_EXE" none --notify "$how" --timeout "$TRAY_NO_MENU_MS" \
+            --dll "$TRAY_HOOK" >"$QX_TMP/menunone.out" 2>"$QX_TMP/menunone.err" </dev/null
+        rc=$?
+    fi
+    cat "$QX_TMP/menunone.out" "$QX_TMP/menunone.err" >>"$QX_TMP/probe.log"
+    TRAY_NONE_OUT=$(cat "$QX_TMP/menunone.out")
+    [ "$rc" = 0 ]
+}
+
+# A string-table text of RCFILE, or a marker that no menu item can match.
+_tray_text() { qx_rc_string "$1" "$2" || printf '<%s missing from %s>' "$2" "$(basename "$1")"; }
+
+# tray_expected_menu RCFILE RESOLUTION CALIBRATION PROPERTIES CHECKED: the
+# menu as menuread prints it, texts from RCFILE; RESOLUTION is the text after
+# the caption ("1280 X 768" or "1280 X 768 @60Hz"); the other three are 1 or 0
+# (Calibration shown, Properties shown, Disable COM port checked).
+tray_expected_menu() {
+    local rc=$1 resolution=$2 calibration=$3 properties=$4 checked=$5
+        printf '57671 %s  %s\n' "$(_tray_text "$rc" IDS_MENU_RESOLUTION)" "$resolution"
+    printf -- '-\n'
+    [ "$calibration" = 1 ] && printf '57667 %s\n' "$(_tray_text "$rc" IDS_MENU_CALIBRATION)"
+    printf -- '-\n'
+    printf '57672 %s%s\n' "$(_tray_text "$rc" IDS_MENU_DISABLE_PORT)" "$([ "$checked" = 1 ] && printf ' [checked]')"
+    printf -- '-\n'
+    [ "$properties" = 1 ] && printf '57666 %s\n' "$(_tray_text "$rc" IDS_MENU_PROPERTIES)"
+    printf -- '-\n'
+    printf '> %s\n' "$(_tray_text "$rc" IDS_MENU_TEST_MODE_POPUP)"
+    printf '  57685 %s\n' "$(_tray_text "$rc" IDS_MENU_TEST_MODE)"
+    printf -- '-\n'
+    printf '57701 %s\n' "$(_tray_text "$rc" IDS_MENU_HELP)"
+    printf '57668 %s\n' "$(_tray_text "$rc" IDS_MENU_ABOUT)"
+    printf -- '-\n'
+    printf '57669 %s\n' "$(_tray_text "$rc" IDS_MENU_EXIT)"
+}
+
+# tray_rc_dialog RCFILE DIALOG: the dialog's caption ("caption TEXT") and its
+# controls ("control class=C id=N text=T") in template order, as
+# tray_dialog_controls lists them. IDC_STATIC is -1, IDOK 1; an ICON control
+# is a static whose text is "#" and the icon's resource number.
+tray_rc_dialog() {
+    local numbers
+    numbers=$(sed -n 's/^#define[[:space:]]\{1,\}\(IDI_[A-Z_0-9]*\)[[:space:]]\{1,\}\([0-9]*\).*/\1=\2/p' \
+        "$TRAY_SRC_DIR/src/res/resource_ids.h" | tr '\n' ' ')
+    awk -v dlg="$2" -v numbers="$numbers" '
+        BEGIN {
+            n = split(numbers, pairs, " ")
+            for (i = 1; i <= n; i++) { split(pairs[i], kv, "="); number[kv[1]] = kv[2] }
+        }
+        function quoted(line,   s) {
+            if (match(line, /"([^"]|"")*"/) == 0) return ""
+            s = substr(line, RSTART + 1, RLENGTH - 2)
+            gsub(/""/, "\"", s)
+            return s
+        }
+        function id(name) {
+            if (name == "IDC_STATIC") return -1
+            if (name == "IDOK") return 1
+            if (name == "IDCANCEL") return 2
+            return name
+        }
+        $1 == dlg && $2 ~ /^DIALOG/ { inside = 1; next }
+        inside && $1 == "CAPTION" { print "caption " quoted($0); next }
+        inside && $1 == "END" { exit }
+        inside && ($1 == "LTEXT" || $1 == "RTEXT" || $1 == "CTEXT") {
+            rest = $0; sub(/^[^"]*"([^"]|"")*"[[:space:]]*,[[:space:]]*/, "", rest)
+            split(rest, f, /[[:space:]]*,[[:space:]]*/)
+            print "control class=Static id=" id(f[1]) " text=" quoted($0); next
+        }
+        inside && ($1 == "DEFPUSHBUTTON" || $1 == "PUSHBUTTON") {
+            rest = $0; sub(/^[^"]*"([^"]|"")*"[[:space:]]*,[[:space:]]*/, "", rest)
+            split(rest, f, /[[:space:]]*,[[:space:]]*/)
+            print "control class=Button id=" id(f[1]) " text=" quoted($0); next
+        }
+        inside && $1 == "ICON" {
+            split($0, f, /[[:space:]]*,[[:space:]]*/)
+            name = f[1]; sub(/^[[:space:]]*ICON[[:space:]]+/, "", name)
+            print "control class=Static id=" id(f[2]) " text=#" (name in number ? number[name] : name); next
+        }
+    ' "$1"
+}
+
+# tray_dialog CAPTION [SECONDS]: waits for a visible dialog with exactly this
+# caption and sets TRAY_DIALOG to its handle. The caption is matched here, not
+# passed to the probe: without the glibc locale, Wine reads a command line as
+# ASCII, and a Japanese caption would not arrive intact.
+tray_dialog() {
+    local caption=$1 seconds=${2:-10}
+    TRAY_DIALOG=""
+    local end; end=$(_qx_deadline "$seconds")
+    while :; do
+        if qx_probe windows --class '#32770' --visible; then
+            TRAY_DIALOG=$(printf '%s\n' "$QX_OUT" | awk -v c="caption=$caption" '
+                { i = index($0, " caption="); if (i && substr($0, i + 1) == c) { sub(/^window hwnd=/, ""); print $1; exit } }')
+            [ -n "$TRAY_DIALOG" ] && return 0
+        fi
+        _qx_before "$end" || break
+        sleep "$QX_POLL_INTERVAL"
+    done
+    return 1
+}
+
+# tray_dialog_controls: the caption and controls of the dialog TRAY_DIALOG in
+# the form of tray_rc_dialog (from the UI probe's "controls"). An icon
+# static's text is its resource as the system keeps it, U+FFFF and the
+# number, written here as "#" and the number.
+tray_dialog_controls() {
+    qx_probe controls --hwnd "$TRAY_DIALOG" --any-caption || return 1
+    printf '%s\n' "$QX_OUT" | sed -n 's/^dialog .* caption=\(.*\)$/caption \1/p'
+    printf '%s\n' "$QX_OUT" |
+        sed -n 's/^control id=\([-0-9]*\) .* class=\([^ ]*\) .* text=\(.*\)$/control class=\2 id=\1 text=\3/p' |
+        perl -CS -pe 's/\x{FFFF}(.)/"#" . ord($1)/ge'
+}
+
+# tray_dialog_press BUTTON: presses a button of TRAY_DIALOG (see uiprobe press)
+# and waits until the dialog is gone.
+tray_dialog_press() { qx_probe press "$1" --hwnd "$TRAY_DIALOG" --any-caption; }
+
+# tray_icon_picture NAME: the first icon's pixels as $QX_TMP/NAME.png (keep the
+# pointer, menus and boxes off the notification area while it runs).
+tray_icon_picture() {
+    tray_probe icons || return 1
+    local geometry
+    geometry=$(printf '%s\n' "$TRAY_OUT" | awk '$1 == "icon" { printf "%sx%s+%s+%s", $5, $6, $3, $4; exit }')
+    [ -n "$geometry" ] || return 1
+    import -display "$DISPLAY" -window root -crop "$geometry" +repage "$QX_TMP/$1.png" >/dev/null 2>&1
+}
+
+# tray_picture_distance A B: how many pixels of two icon pictures differ
+# (beyond a small colour tolerance).
+tray_picture_distance() {
+    compare -metric AE -fuzz 10% "$QX_TMP/$1.png" "$QX_TMP/$2.png" null: 2>&1
+}
+
+# tray_shows_like PICTURE SAME OTHER: true when PICTURE is nearer to SAME than
+# to OTHER. Wine's stand-alone tray paints a changed icon over the old one
+# without erasing it, so a changed picture keeps a trace of the previous one
+# where the new one is transparent: pictures are told apart, not matched.
+tray_shows_like() {
+    local same other
+    same=$(tray_picture_distance "$1" "$2")
+    other=$(tray_picture_distance "$1" "$3")
+    _qx_log "    picture $1: $same pixels off $2, $other off $3"
+    [ -n "$same" ] && [ -n "$other" ] && [ "$same" -lt "$other" ]
+}
+
+# tray_port_pending: bytes the board sent that the driver has not read yet
+# (FIONREAD on the driver's side of the pty; perl-base is always there).
+tray_port_pending() {
+    perl -e 'use Fcntl; sysopen(my $f, $ARGV[0], O_RDONLY | O_NONBLOCK | O_NOCTTY) or die "$!\n";
+             my $n = pack("L", 0); ioctl($f, 0x541B, $n) or die "$!\n"; print unpack("L", $n), "\n";' \
+        "$QX_PEN_SLAVE"
+}
+
+# tray_wait_port_read: waits until the driver has taken every byte off its port.
+tray_wait_port_read() {
+    qx_wait "the driver reads its port empty" "$TRAY_READ_WAIT" eval '[ "$(tray_port_pending)" = 0 ]'
+}
+
+# tray_cursor: "X Y" of the system cursor.
+tray_cursor() { qx_probe cursor && printf '%s\n' "$QX_OUT" | sed -n 's/^cursor //p'; }

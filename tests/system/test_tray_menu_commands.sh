@@ -1,0 +1,230 @@
+#!/bin/bash
+# The tray icon, its menu and the menu commands, on one driver as far as the
+# cases allow: the icon with its tip as the shell shows it, the menu a left
+# click opens (and a right click does not), Disable COM port and back, a held
+# pen button released by Disable, the About box with the busy rule, Exit
+# answered No, the icon after the taskbar is re-created, Exit answered Yes
+# (process gone, icon gone, a new start at once, the user's pointer metrics
+# back), and the menu at a display mode with a frequency.
+. "$(dirname "$0")/lib/harness.sh"
+. "$(dirname "$0")/lib/tray_harness.sh"
+qx_begin tray_menu_commands
+tray_begin
+qx_board_bench en 1280x768
+
+RC=$TRAY_RC_EN
+TIP=$(qx_rc_string "$RC" IDS_TRAY_TIP QXdrv) || qx_fatal "IDS_TRAY_TIP not in $RC"
+DISABLE_TEXT=$(qx_rc_string "$RC" IDS_DISABLE_PORT_QUESTION) || qx_fatal "IDS_DISABLE_PORT_QUESTION not in $RC"
+QUIT_TEXT=$(qx_rc_string "$RC" IDS_QUIT_QUESTION QXdrv) || qx_fatal "IDS_QUIT_QUESTION not in $RC"
+ABOUT_CAPTION=$(tray_rc_dialog "$RC" IDD_ABOUTBOX | sed -n 's/^caption //p')
+YES_NO=$'id=6 text=&Yes\nid=7 text=&No'
+EXIT_BOUND=10       # seconds from Yes to the end of the process
+WM_COMMAND=0x0111
+ID_DISABLE_PORT=57672
+ID_HELP=57701
+ID_ABOUT=57668
+ID_EXIT=57669
+
+# Pointer metrics unlike every value the driver sets, so that a restore shows.
+USER_METRICS='metrics dblclk_w=6 dblclk_h=8 dblclk_time=700 drag_w=3 drag_h=5'
+qx_probe set-metrics --dblclk-w 6 --dblclk-h 8 --dblclk-time 700 --drag-w 3 --drag-h 5 ||
+    qx_fatal "cannot set the user's metrics: $QX_OUT"
+
+qx_driver_start
+DRIVER=$QX_DRIVER_PID
+qx_probe diag thread --equals 1 || qx_fatal "driver not receiving after start: $QX_OUT"
+qx_expect_eq "no box after start" 0 "$(qx_boxes)"
+
+# command ID: WM_COMMAND ID as a menu choice sends it.
+command() { qx_probe post "$WM_COMMAND" "$1" >/dev/null || qx_fail "cannot post command $1: $QX_OUT"; }
+
+expect_menu() {  # DESC RESOLUTION CALIBRATION PROPERTIES CHECKED
+    local desc=$1
+    shift
+    if tray_menu_read --close; then
+        qx_expect_eq "$desc" "$(tray_expected_menu "$RC" "$@")" "$TRAY_MENU"
+    else
+        qx_fail "$desc: no menu read: $TRAY_MENU $(cat "$QX_TMP/menuread.out.err")"
+    fi
+}
+
+expect_diag() {  # DESC SELECTOR VALUE
+    if qx_probe --timeout 5000 diag "$2" --equals "$3"; then qx_ok "$1"; else qx_fail "$1: $QX_OUT"; fi
+}
+
+qx_case "the icon as the shell shows it"
+tray_probe --timeout 10000 icons --equals 1 || qx_fail "icons shown: $TRAY_OUT"
+qx_expect_eq "the icon's tip" "$TIP" "$(tray_tip)"
+tray_icon_picture icon-enabled || qx_fail "cannot take the icon's picture"
+# A click on the shell's icon window reaches the driver as its callback
+# message with its icon ID: the menu opens.
+if tray_menu_watch_bg; then
+    tray_probe click --button left || qx_fail "cannot click the icon: $TRAY_OUT"
+    tray_menu_collect || qx_fail "no menu after a left click on the icon: $TRAY_MENU"
+    qx_expect_eq "menu after a left click on the icon" \
+        "$(tray_expected_menu "$RC" "1280 X 768" 1 1 0)" "$TRAY_MENU"
+    tray_menu_close || qx_fail "the menu did not close"
+fi
+tray_menu_none shell-right && qx_ok "a right click on the icon opens nothing" ||
+    qx_fail "a right click on the icon opened a menu: $TRAY_NONE_OUT"
+
+qx_case "the menu (first display mode, 0 Hz)"
+if tray_menu_read; then
+    qx_expect_eq "menu items" "$(tray_expected_menu "$RC" "1280 X 768" 1 1 0)" "$TRAY_MENU"
+    qx_screenshot menu
+    tray_menu_close || qx_fail "the menu did not close"
+else
+    qx_fail "no menu on a left-button release: $TRAY_MENU"
+fi
+tray_menu_none right && qx_ok "a right-button release opens nothing" ||
+    qx_fail "a right-button release opened a menu: $TRAY_NONE_OUT"
+expect_diag "busy after the menus" busy 0
+
+qx_case "Disable COM port, then enable it again"
+qx_pensim "hover 100 200" || qx_fatal "simulator failed"
+qx_probe diag bytes --equals "$QX_PEN_TOTAL" || qx_fail "report not delivered: $QX_OUT"
+qx_expect_eq "cursor follows the pen" "100 200" "$(tray_cursor)"
+command "$ID_DISABLE_PORT"
+if qx_box; then
+    qx_expect_eq "disable question" "$DISABLE_TEXT" "$QX_BOX_TEXT"
+    qx_expect_eq "disable question buttons" "$YES_NO" "$QX_BOX_BUTTONS"
+    expect_diag "busy while the question is open" busy 1
+    qx_probe press yes || qx_fail "Yes did not close the question: $QX_OUT"
+else
+    qx_fail "no question for Disable COM port: $QX_OUT"
+fi
+expect_diag "pen disabled" pen 0
+expect_diag "busy after the question" busy 0
+expect_menu "menu with the port disabled" "1280 X 768" 0 1 1
+tray_icon_picture icon-disabled || qx_fail "cannot take the icon's picture"
+BYTES_BEFORE=$(qx_diag bytes)
+qx_pensim "hover 300 400" "stroke 500 300 900 600 10 5" "hover 700 500" || qx_fatal "simulator failed"
+tray_wait_port_read
+qx_expect_eq "bytes sent while disabled are not delivered" "$BYTES_BEFORE" "$(qx_diag bytes)"
+qx_expect_eq "cursor stays while disabled" "100 200" "$(tray_cursor)"
+qx_expect_eq "no button held after reports while disabled" 0 "$(qx_diag button)"
+command "$ID_DISABLE_PORT"
+expect_diag "pen enabled again, without a question" pen 1
+qx_expect_eq "no box for enabling" 0 "$(qx_boxes)"
+expect_menu "menu with the port enabled again" "1280 X 768" 1 1 0
+tray_icon_picture icon-enabled-again || qx_fail "cannot take the icon's picture"
+tray_shows_like icon-enabled-again icon-enabled icon-disabled || qx_fail "the enabled picture is not back"
+qx_expect_eq "the bytes sent while disabled stay lost" "$BYTES_BEFORE" "$(qx_diag bytes)"
+qx_expect_eq "cursor did not move for them" "100 200" "$(tray_cursor)"
+qx_pensim "hover 640 360" || qx_fatal "simulator failed"
+qx_probe diag bytes --equals $((BYTES_BEFORE + QX_PEN_BYTES)) ||
+    qx_fail "only the new report is delivered: $QX_OUT"
+qx_expect_eq "cursor follows the pen again" "640 360" "$(tray_cursor)"
+
+qx_case "a held pen button is released by Disable"
+qx_pensim "left 200 200" "left 201 201" || qx_fatal "simulator failed"
+expect_diag "left button held" button 1
+qx_expect_eq "the system sees the left button down" "left=down right=up middle=up" "$(tray_buttons)"
+command "$ID_DISABLE_PORT"
+qx_box && qx_probe press yes || qx_fail "no question to answer: $QX_OUT"
+expect_diag "pen disabled" pen 0
+expect_diag "no button held" button 0
+qx_expect_eq "the system sees the left button up" "left=up right=up middle=up" "$(tray_buttons)"
+command "$ID_DISABLE_PORT"
+expect_diag "pen enabled again" pen 1
+qx_pensim "release" || qx_fatal "simulator failed"
+
+qx_case "the About box and the busy rule"
+command "$ID_ABOUT"
+tray_dialog "$ABOUT_CAPTION" ||
+    qx_fatal "no About box: $QX_OUT"
+qx_expect_eq "About box controls" "$(tray_rc_dialog "$RC" IDD_ABOUTBOX)" "$(tray_dialog_controls)"
+qx_screenshot about
+expect_diag "busy while About is open" busy 1
+expect_menu "menu while About is open" "1280 X 768" 0 0 0
+# Every other command only beeps: no box, no second About, no help viewer.
+for id in "$ID_EXIT" "$ID_DISABLE_PORT" "$ID_ABOUT" "$ID_HELP"; do
+    command "$id"
+    qx_probe --timeout 5000 watch --for "$TRAY_NO_MENU_MS" --class '#32770' --any-caption
+    qx_expect_eq "command $id while About is open adds no window" "seen-total 1" \
+        "$(printf '%s\n' "$QX_OUT" | grep '^seen-total')"
+    expect_diag "busy stays after command $id" busy 1
+done
+expect_diag "pen still enabled" pen 1
+tray_dialog_press ok || qx_fail "OK did not close About: $QX_OUT"
+expect_diag "busy after About" busy 0
+
+qx_case "Exit answered No"
+command "$ID_EXIT"
+if qx_box; then
+    qx_expect_eq "exit question" "$QUIT_TEXT" "$QX_BOX_TEXT"
+    qx_expect_eq "exit question buttons" "$YES_NO" "$QX_BOX_BUTTONS"
+    qx_probe press no || qx_fail "No did not close the question: $QX_OUT"
+else
+    qx_fail "no question for Exit: $QX_OUT"
+fi
+expect_diag "busy after No" busy 0
+qx_resident "$DRIVER" || qx_fail "driver not resident after No"
+qx_expect_eq "icons after No" 1 "$(tray_icon_count)"
+expect_diag "still receiving" thread 1
+qx_pensim "hover 320 240" || qx_fatal "simulator failed"
+qx_probe diag bytes --equals "$QX_PEN_TOTAL" >/dev/null
+qx_expect_eq "the pen still works" "320 240" "$(tray_cursor)"
+
+qx_case "the taskbar is re-created"
+# Wine's shell keeps its icons as long as it runs and cannot be restarted on
+# the same desktop; what a restarted shell is like for the driver is an icon
+# that the shell has forgotten, then the "TaskbarCreated" broadcast.
+tray_probe taskbar-created || qx_fail "no broadcast: $TRAY_OUT"
+tray_probe --timeout 3000 icons --equals 1 || qx_fail "the icon is doubled by a broadcast: $TRAY_OUT"
+command "$ID_DISABLE_PORT"
+qx_box && qx_probe press yes || qx_fail "no question to answer: $QX_OUT"
+expect_diag "pen disabled" pen 0
+tray_probe forget || qx_fail "the shell did not drop the icon: $TRAY_OUT"
+tray_probe --timeout 5000 icons --equals 0 || qx_fail "the icon is still shown: $TRAY_OUT"
+tray_probe taskbar-created || qx_fail "no broadcast: $TRAY_OUT"
+tray_probe --timeout 5000 icons --equals 1 || qx_fail "the icon did not come back: $TRAY_OUT"
+qx_expect_eq "the tip of the icon that came back" "$TIP" "$(tray_tip)"
+tray_icon_picture icon-back || qx_fail "cannot take the icon's picture"
+tray_shows_like icon-back icon-disabled icon-enabled || qx_fail "the icon came back without the disabled picture"
+if tray_menu_watch_bg; then
+    tray_probe click --button left || qx_fail "cannot click the icon: $TRAY_OUT"
+    tray_menu_collect || qx_fail "no menu from the icon that came back: $TRAY_MENU"
+    qx_expect_eq "menu from the icon that came back" \
+        "$(tray_expected_menu "$RC" "1280 X 768" 0 1 1)" "$TRAY_MENU"
+    tray_menu_close || qx_fail "the menu did not close"
+fi
+command "$ID_DISABLE_PORT"
+expect_diag "pen enabled again" pen 1
+
+qx_case "Exit answered Yes"
+command "$ID_EXIT"
+qx_box || qx_fatal "no question for Exit: $QX_OUT"
+qx_expect_eq "exit question" "$QUIT_TEXT" "$QX_BOX_TEXT"
+START=$(_qx_now)
+qx_probe press yes || qx_fail "Yes did not close the question: $QX_OUT"
+if qx_wait_exit "$DRIVER" "$EXIT_BOUND"; then
+    _qx_log "ended $(awk -v a="$START" -v b="$(_qx_now)" 'BEGIN { printf "%.2f", b - a }')s after Yes"
+    qx_expect_eq "exit code" 0 "$QX_EXIT_CODE"
+else
+    qx_fatal "the driver still runs ${EXIT_BOUND}s after Yes"
+fi
+qx_expect_eq "icons after Exit" 0 "$(tray_icon_count)"
+qx_expect_eq "main windows after Exit" 0 "$(qx_main_windows)"
+qx_expect_eq "the user's pointer metrics are back" "$USER_METRICS" "$(qx_metrics)"
+qx_driver_start
+DRIVER=$QX_DRIVER_PID
+qx_probe diag thread --equals 1 || qx_fail "the new start is not receiving: $QX_OUT"
+qx_probe --timeout 3000 watch --for "$TRAY_NO_MENU_MS"
+qx_expect_eq "no box at the new start" "seen-total 0" "$(printf '%s\n' "$QX_OUT" | grep '^seen-total')"
+qx_expect_eq "icons after the new start" 1 "$(tray_icon_count)"
+qx_stop_driver "$DRIVER" || qx_fatal "driver did not end after WM_CLOSE"
+
+qx_case "the menu at a display mode with a frequency"
+# The first mode of Xvfb reports 0 Hz; an added mode reports its rate.
+xrandr --newmode 1280x768_60 79.50 1280 1344 1472 1664 768 771 778 798 -hsync +vsync >>"$QX_TMP/xrandr.log" 2>&1
+xrandr --addmode screen 1280x768_60 >>"$QX_TMP/xrandr.log" 2>&1 || qx_fatal "xrandr: $(cat "$QX_TMP/xrandr.log")"
+tray_probe mode 1280 768 --freq 60 || qx_fatal "mode change failed: $TRAY_OUT"
+tray_probe current-mode
+qx_expect_eq "display mode" "current 1280 768 60" "$TRAY_OUT"
+qx_driver_start
+DRIVER=$QX_DRIVER_PID
+qx_probe diag thread --equals 1 || qx_fatal "driver not receiving: $QX_OUT"
+expect_menu "menu at 60 Hz" "1280 X 768 @60Hz" 1 1 0
+qx_stop_driver "$DRIVER" || qx_fatal "driver did not end after WM_CLOSE"
+qx_finish
