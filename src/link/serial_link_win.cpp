@@ -100,6 +100,8 @@ void CCommRecvThread::ReceiveLoop() {
         std::memset(g_receiveBuffer, 0, sizeof(g_receiveBuffer));
         DWORD events = 0;
         if (!::WaitCommEvent(port_, &events, nullptr)) break;
+        // A stopping link may close the port once the wait has returned.
+        if (stopping_.load(std::memory_order_relaxed)) break;
         DWORD errors = 0;
         COMSTAT status{};
         // Clears line errors too: with fAbortOnError the port refuses reads
@@ -110,6 +112,8 @@ void CCommRecvThread::ReceiveLoop() {
         if (count == 0) continue;
         DWORD got = 0;
         if (!::ReadFile(port_, g_receiveBuffer, count, &got, nullptr)) {
+            // A read that failed because the link is stopping is no fault to report.
+            if (stopping_.load(std::memory_order_relaxed)) break;
             ReportReadError(::GetLastError());
             continue;
         }
