@@ -3,8 +3,10 @@
 # display is needed from the caller): QXdrv.exe under Wine with the simulated
 # pen board on COM1. It shows that the driver is resident, the pointer metrics
 # it set, the line settings of the port it opened, the bytes it received from
-# a pen stroke, and after a clean exit the metrics put back. A screenshot is
-# left in build/demo/.
+# a pen stroke, the pen writing a word and clicking in a window of another
+# program, the tray icon with its tip and menu, and after Exit from the menu
+# the metrics put back. Screenshots are left in build/demo/ (pen.png shows what
+# the pen wrote, menu.png the tray menu).
 #
 # Builds build/win (QXdrv.exe and its test tools) and build/native (the pen
 # board simulator) with scripts/build.sh first; QXDRV_DEMO_NO_BUILD=1 skips that.
@@ -23,12 +25,7 @@ qx_begin demo
 say() { printf '\n>>> %s\n' "$*"; }
 
 say "Private display 1280x768, a fresh Wine prefix, the pen board simulator on COM1"
-qx_prefix en
-qx_display 1280x768
-qx_wineserver
-qx_pensim_start
-qx_com1_pensim
-qx_setting HKCU UsePort REG_SZ 'COM1:'
+qx_board_bench en 1280x768
 qx_probe set-metrics --dblclk-w 4 --dblclk-h 4 --dblclk-time 700 >/dev/null
 BEFORE=$(qx_metrics)
 echo "pointer metrics before the start: ${BEFORE#metrics }"
@@ -61,12 +58,72 @@ qx_probe cursor && echo "the cursor is now at ${QX_OUT#cursor }"
 qx_screenshot running
 cp -f "$QX_ARTEFACTS/running.png" "$QXDRV_SYSTEM_DIR/demo-running.png" 2>/dev/null
 
-say "Closing it (WM_CLOSE to the main window)"
-qx_stop_driver "$DRIVER" || qx_fatal "the driver did not end"
+say "The pen writes a word and clicks in a window of another program (scribble.exe paints what it gets)"
+. "$root/tests/system/lib/pen_harness.sh"
+pen_begin
+PEN_SENT_BYTES=$(qx_diag bytes)
+pen_scribble_start
+# "HELLO" in block letters, one pen stroke per line, the pen in the air for a
+# moment between two strokes (a press within 20 ms of the last cursor move
+# would land where the cursor already is). Strokes that follow each other
+# start far apart, so that no two of them pair into a double-click.
+letter() {
+    local x=$1 y=300 w=90 h=140
+    case $2 in
+        H) strokes=("$x $y $x $((y + h))" "$((x + w)) $y $((x + w)) $((y + h))" "$x $((y + h / 2)) $((x + w)) $((y + h / 2))") ;;
+        E) strokes=("$x $y $x $((y + h))" "$((x + w)) $y $x $y" "$((x + w * 4 / 5)) $((y + h / 2)) $x $((y + h / 2))"
+                    "$((x + w)) $((y + h)) $x $((y + h))") ;;
+        L) strokes=("$x $y $x $((y + h)) $((x + w)) $((y + h))") ;;
+        O) strokes=("$x $y $((x + w)) $y $((x + w)) $((y + h)) $x $((y + h)) $x $y") ;;
+    esac
+    local stroke
+    for stroke in "${strokes[@]}"; do
+        # shellcheck disable=SC2086  # the points are separate words
+        pen_polyline_commands 8 30 $stroke
+        WORD+=("${PEN_COMMANDS[@]}" "sleep 100")
+    done
+}
+WORD=()
+x=200
+for c in H E L L O; do letter "$x" "$c"; x=$((x + 150)); done
+pen_send "${WORD[@]}" || qx_fatal "the pen's strokes did not reach the window"
+echo "the window saw $(printf '%s\n' "$PEN_EVENTS" | grep -c '^ldown') left-button strokes with $(printf '%s\n' "$PEN_EVENTS" | grep -c '^move') moves"
+pen_send "tap 1000 560" "sleep 100" "tap 1100 560" "sleep 100" "tap 1104 564" "sleep 100" "right 1200 560" "release" || qx_fatal "the clicks did not reach the window"
+echo "then a tap, a double tap and the big button: ${PEN_NAMES}"
+qx_expect_eq "a click, a double-click and a right click" "ldown lup ldown lup ldbl lup rdown rup" "$PEN_NAMES"
+pen_expect_released "after the pen left the board"
+# The window has handled every message; its picture reaches the X server on
+# Wine's own flush schedule, a moment later.
+sleep 0.5
+qx_screenshot pen
+cp -f "$QX_ARTEFACTS/pen.png" "$QXDRV_SYSTEM_DIR/pen.png" 2>/dev/null
+pen_scribble_stop
+
+say "The tray icon: its tip, and the menu a left click on it opens"
+. "$root/tests/system/lib/tray_harness.sh"
+tray_begin
+tray_probe --timeout 10000 icons --equals 1 || qx_fatal "no icon in the notification area: $TRAY_OUT"
+echo "the shell shows $(tray_icon_count) icon, tip: \"$(tray_tip)\""
+tray_menu_watch_bg || qx_fatal "the menu reader did not start"
+tray_probe click --button left || qx_fatal "cannot click the icon: $TRAY_OUT"
+tray_menu_collect || qx_fatal "no menu after a left click on the icon: $TRAY_MENU"
+echo "the menu (command id and text):"
+printf '%s\n' "$TRAY_MENU" | sed 's/^/    /'
+qx_screenshot menu
+cp -f "$QX_ARTEFACTS/menu.png" "$QXDRV_SYSTEM_DIR/menu.png" 2>/dev/null
+tray_menu_close || qx_fatal "the menu did not close"
+
+say "Exit from the menu (the command the Exit entry sends), answered Yes"
+qx_probe post 0x0111 57669 >/dev/null || qx_fatal "cannot send Exit: $QX_OUT"
+qx_box || qx_fatal "no question for Exit: $QX_OUT"
+echo "the question: \"$QX_BOX_TEXT\""
+qx_probe press yes >/dev/null || qx_fatal "Yes did not close the question: $QX_OUT"
+qx_wait_exit "$DRIVER" 10 || qx_fatal "the driver did not end"
+echo "the driver ended, exit code $QX_EXIT_CODE; icons in the notification area: $(tray_icon_count)"
 qx_expect_eq "exit code" 0 "$QX_EXIT_CODE"
 AFTER=$(qx_metrics)
 echo "pointer metrics after the exit: ${AFTER#metrics }"
 qx_expect_eq "the metrics found at start are back" "$BEFORE" "$AFTER"
 echo
-echo "screenshot: $QXDRV_SYSTEM_DIR/demo-running.png"
+echo "screenshots in $QXDRV_SYSTEM_DIR: demo-running.png, pen.png (what the pen wrote), menu.png (the tray menu)"
 qx_finish
