@@ -129,6 +129,21 @@ command "$ID_DISABLE_PORT"
 expect_diag "pen enabled again" pen 1
 qx_pensim "release" || qx_fatal "simulator failed"
 
+qx_case "Help opens the help viewer on the executable's path with .HLP"
+# No help file ships yet: Wine's viewer starts and asks for the missing file,
+# which shows the path the driver passed.
+HELP_FILE=$(_tray_winpath "$(cd "$(dirname "$QX_DRIVER_EXE")" && pwd)/QXdrv.HLP")
+command "$ID_HELP"
+if qx_box --caption ERROR; then
+    # The probe prints a backslash doubled.
+    WANT="Cannot find '${HELP_FILE//\\/\\\\}'"
+    qx_expect_eq "the viewer looks for the help file ($WANT)" 1 "$(printf '%s\n' "$QX_BOX_TEXT" | grep -cF -- "$WANT")"
+    qx_probe press no --caption ERROR >/dev/null || qx_fail "the viewer's box did not close: $QX_OUT"
+else
+    qx_fail "no help viewer after Help: $QX_OUT"
+fi
+expect_diag "busy after Help" busy 0
+
 qx_case "the About box and the busy rule"
 command "$ID_ABOUT"
 tray_dialog "$ABOUT_CAPTION" ||
