@@ -104,9 +104,7 @@ say "The tray icon: its tip, and the menu a left click on it opens"
 tray_begin
 tray_probe --timeout 10000 icons --equals 1 || qx_fatal "no icon in the notification area: $TRAY_OUT"
 echo "the shell shows $(tray_icon_count) icon, tip: \"$(tray_tip)\""
-tray_menu_watch_bg || qx_fatal "the menu reader did not start"
-tray_probe click --button left || qx_fatal "cannot click the icon: $TRAY_OUT"
-tray_menu_collect || qx_fatal "no menu after a left click on the icon: $TRAY_MENU"
+tray_menu_click || qx_fatal "no menu after a left click on the icon: $TRAY_MENU"
 echo "the menu (command id and text):"
 printf '%s\n' "$TRAY_MENU" | sed 's/^/    /'
 qx_screenshot menu

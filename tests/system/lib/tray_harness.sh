@@ -104,6 +104,14 @@ tray_menu_collect() {
     [ "$QX_EXIT_CODE" = 0 ]
 }
 
+# tray_menu_click: a left click on the shell's icon window, as a user makes it;
+# TRAY_MENU holds the menu that opens, which stays open (tray_menu_close).
+tray_menu_click() {
+    tray_menu_watch_bg || { TRAY_MENU="(the menu reader did not hook the driver)"; return 1; }
+    tray_probe click --button left || { TRAY_MENU="(cannot click the icon: $TRAY_OUT)"; return 1; }
+    tray_menu_collect
+}
+
 # tray_menu_close: ends the driver's open menu.
 tray_menu_close() {
     _tray_run "$QX_TMP/menuread.out" "$TRAY_MENUREAD_EXE" close \
