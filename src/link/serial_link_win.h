@@ -11,15 +11,13 @@
 
 #include "app/scoped_handles_win.h"
 #include "app/ui_ports.h"
+#include "link/pen_port_win.h"
 
 namespace qx {
 
 // Receive thread to main window: wParam = byte count, lParam = the
 // zero-terminated receive buffer. Sent synchronously.
 constexpr UINT WM_PENDATA = 0x1401;
-
-// Opens and configures the port; an invalid handle on failure.
-UniqueHandle OpenPenPort(const std::string& deviceName);
 
 class CCommRecvThread {
 public:

@@ -29,23 +29,13 @@ pen_begin() {
     PEN_SENT_BYTES=0
 }
 
-# pen_registry LINES...: imports registry lines (the body of a .reg file:
-# "[KEY]" lines and "name"=value lines) in one Wine run, much faster than one
-# reg add per value.
-pen_registry() {
-    local file="$QX_TMP/pen-settings.reg"
-    { printf 'Windows Registry Editor Version 5.00\r\n\r\n'; printf '%s\r\n' "$@"; } >"$file"
-    _qx_wine reg import "Z:${file//\//\\}" >"$QX_TMP/reg.out" 2>&1 ||
-        qx_fatal "reg import failed: $(cat "$QX_TMP/reg.out")"
-}
-
 # pen_com1_and_settings SETTING_LINES...: COM1 mapped to the simulator's pty
 # (qx_pensim_start first), "UsePort" "COM1:" and the given value lines under
 # the driver's per-user settings key, then the wineserver restart that the
 # mapping needs.
 pen_com1_and_settings() {
     [ -n "${QX_PEN_SLAVE:-}" ] || qx_fatal "pen_com1_and_settings needs qx_pensim_start first"
-    pen_registry '[HKEY_LOCAL_MACHINE\Software\Wine\Ports]' "\"COM1\"=\"$QX_PEN_SLAVE\"" \
+    qx_reg_import '[HKEY_LOCAL_MACHINE\Software\Wine\Ports]' "\"COM1\"=\"$QX_PEN_SLAVE\"" \
         "[HKEY_CURRENT_USER\\$QX_SETTINGS_KEY]" '"UsePort"="COM1:"' "$@"
     qx_wineserver_restart
 }

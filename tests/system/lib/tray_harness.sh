@@ -1,11 +1,12 @@
 # Tray helpers for the system tests, on top of harness.sh (source that first):
 # the menu reader (menuread with the TLS-free hook trayhook.dll), the tray
-# probe (the icon as the shell shows it, the mouse buttons' key state, display
-# modes), the expected menu and About box built from the resource scripts, and
-# a look at the icon's picture.
+# probe (the icon as the shell shows it, display modes), the buttons the
+# system holds (inputcheck), the expected menu and About box built from the
+# resource scripts, and a look at the icon's picture.
 #
 # Needs from the cross build: tools/win/menuhook/menuread.exe,
-# tools/win/trayprobe/trayprobe.exe and tools/win/trayprobe/trayhook.dll.
+# tools/win/trayprobe/trayprobe.exe, tools/win/trayprobe/trayhook.dll and
+# tools/win/inputcheck/inputcheck.exe.
 #
 # menuread loads its hook into the driver's thread. Its own menuhook.dll has a
 # static TLS directory, which Wine 8 cannot set up while the driver's receive
@@ -28,9 +29,10 @@ _tray_winpath() { printf 'Z:%s' "${1//\//\\}"; }
 tray_begin() {
     TRAY_MENUREAD_EXE="$QXDRV_WIN_BUILD_DIR/tools/win/menuhook/menuread.exe"
     TRAY_PROBE_EXE="$QXDRV_WIN_BUILD_DIR/tools/win/trayprobe/trayprobe.exe"
+    TRAY_INPUTCHECK_EXE="$QXDRV_WIN_BUILD_DIR/tools/win/inputcheck/inputcheck.exe"
     local hook="$QXDRV_WIN_BUILD_DIR/tools/win/trayprobe/trayhook.dll"
     local f
-    for f in "$TRAY_MENUREAD_EXE" "$TRAY_PROBE_EXE" "$hook"; do
+    for f in "$TRAY_MENUREAD_EXE" "$TRAY_PROBE_EXE" "$TRAY_INPUTCHECK_EXE" "$hook"; do
         [ -f "$f" ] || qx_fatal "not built: $f"
     done
     TRAY_HOOK=$(_tray_winpath "$hook")
@@ -65,8 +67,12 @@ tray_icon_count() { tray_probe icons && printf '%s\n' "$TRAY_OUT" | sed -n 's/^i
 # (escaped as the probe prints it); the pointer goes back afterwards.
 tray_tip() { tray_probe --timeout 10000 tip && printf '%s\n' "$TRAY_OUT" | sed -n 's/^tip //p'; }
 
-# tray_buttons: "left=up|down right=.. middle=.." from GetAsyncKeyState.
-tray_buttons() { tray_probe buttons && printf '%s\n' "$TRAY_OUT" | sed -n 's/^buttons //p'; }
+# tray_buttons: "left=up|down right=.. middle=.." as the system holds them
+# (inputcheck's GetAsyncKeyState from another process).
+tray_buttons() {
+    _tray_run "$QX_TMP/inputcheck.out" "$TRAY_INPUTCHECK_EXE" state &&
+        tr -d '\r' <"$QX_TMP/inputcheck.out" | sed -n 's/^buttons //p' | sed 's/=1/=down/g; s/=0/=up/g'
+}
 
 # tray_menu_read [--close]: posts the left-button release to the driver and
 # reads the menu that opens; TRAY_MENU holds its lines. Without --close the

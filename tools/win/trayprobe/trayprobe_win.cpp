@@ -16,10 +16,6 @@
 //                                (default the driver's), as a restarted shell
 //                                has: "forgot 1|0"
 //   taskbar-created              broadcasts "TaskbarCreated": "broadcast"
-//   end-shell                    terminates the process that owns
-//                                "Shell_TrayWnd" and waits for it: "ended PID"
-//   buttons                      "buttons left=up|down right=.. middle=.."
-//                                (GetAsyncKeyState)
 //   mode W H [--freq F]          ChangeDisplaySettingsExA: "mode result=R screen W H"
 //   current-mode                 "current W H F" (EnumDisplaySettings, this process)
 //
@@ -29,94 +25,42 @@
 
 #include <shellapi.h>
 
-#include <map>
+#include <set>
 #include <string>
 #include <vector>
 
+#include "probe_args_win.h"
 #include "probe_output_win.h"
 #include "shell/tray_icon_win.h"
 #include "tray_windows_win.h"
 
 namespace {
 
+using qx::probe::Args;
+using qx::probe::Deadline;
 using qx::probe::Escape;
 using qx::probe::HwndText;
+using qx::probe::kExitFailed;
+using qx::probe::kExitOk;
+using qx::probe::kExitUsage;
 using qx::probe::Out;
-
-constexpr int kExitOk = 0;
-constexpr int kExitFailed = 1;
-constexpr int kExitUsage = 2;
+using qx::probe::ParseNumber;
+using qx::probe::PollPause;
 
 constexpr DWORD kDefaultTimeoutMs = 5000;
-constexpr DWORD kPollMs = 50;
 // The tooltip control shows after its initial delay once the cursor rests
 // on the icon; moving by one pixel now and then restarts a missed hover.
 constexpr DWORD kHoverNudgeMs = 1000;
 constexpr DWORD kTextTimeoutMs = 2000;
-constexpr const wchar_t* kShellTrayClass = L"Shell_TrayWnd";
 // The driver's main window, owner of its icon.
 constexpr const wchar_t* kDriverWindowClass = L"QXdrvTrayWnd";
 constexpr const wchar_t* kTaskbarCreated = L"TaskbarCreated";
 
-class Deadline {
-public:
-    explicit Deadline(DWORD ms) : end_(GetTickCount64() + ms) {}
-    bool Passed() const { return GetTickCount64() >= end_; }
-    DWORD RemainingMs() const {
-        const ULONGLONG now = GetTickCount64();
-        return now >= end_ ? 0 : static_cast<DWORD>(end_ - now);
-    }
-    // Sleeps one polling interval; false once the deadline has passed.
-    bool Pause() const {
-        if (Passed()) return false;
-        Sleep(RemainingMs() < kPollMs ? RemainingMs() : kPollMs);
-        return true;
-    }
-
-private:
-    ULONGLONG end_;
-};
-
-struct Options {
-    std::map<std::wstring, std::wstring> values;
-    std::vector<std::wstring> positional;
-    std::wstring error;
-
-    bool Has(const std::wstring& name) const { return values.count(name) != 0; }
-    std::wstring Get(const std::wstring& name, const std::wstring& fallback) const {
-        const auto it = values.find(name);
-        return it == values.end() ? fallback : it->second;
-    }
-};
-
-bool ParseNumber(const std::wstring& text, long long& value) {
-    if (text.empty()) return false;
-    wchar_t* end = nullptr;
-    value = std::wcstoll(text.c_str(), &end, 0);
-    return end != nullptr && *end == L'\0';
-}
-
-Options ParseOptions(const std::vector<std::wstring>& words) {
-    Options options;
-    for (std::size_t i = 0; i < words.size(); ++i) {
-        const std::wstring& word = words[i];
-        if (word.size() > 2 && word.compare(0, 2, L"--") == 0) {
-            if (i + 1 >= words.size()) {
-                options.error = L"missing value for " + word;
-                return options;
-            }
-            options.values[word.substr(2)] = words[++i];
-        } else {
-            options.positional.push_back(word);
-        }
-    }
-    return options;
-}
-
-bool NumberOption(const Options& options, const std::wstring& name, long long fallback,
+// A number option, or the fallback when it is absent; false when malformed.
+bool NumberOption(const Args& args, const std::wstring& name, long long fallback,
                   long long& value) {
     value = fallback;
-    return !options.Has(name) || ParseNumber(options.Get(name, L""), value);
+    return args.GetNumber(name, value);
 }
 
 // Icon I of the shell, waited for until the deadline.
@@ -126,11 +70,11 @@ HWND WaitForIcon(long long index, const Deadline& deadline) {
         if (index >= 0 && static_cast<std::size_t>(index) < icons.size()) {
             return icons[static_cast<std::size_t>(index)];
         }
-    } while (deadline.Pause());
+    } while (PollPause(deadline));
     return nullptr;
 }
 
-int CmdIcons(const Options& options, const Deadline& deadline) {
+int CmdIcons(const Args& options, const Deadline& deadline) {
     long long wanted = 0;
     if (!NumberOption(options, L"equals", -1, wanted)) return kExitUsage;
     std::size_t count = 0;
@@ -148,7 +92,7 @@ int CmdIcons(const Options& options, const Deadline& deadline) {
             }
             return kExitOk;
         }
-    } while (deadline.Pause());
+    } while (PollPause(deadline));
     Out(L"timeout icons " + std::to_wstring(count));
     return kExitFailed;
 }
@@ -163,7 +107,7 @@ bool ShownTip(DWORD shellPid, std::wstring& text) {
     return false;
 }
 
-int CmdTip(const Options& options, const Deadline& deadline) {
+int CmdTip(const Args& options, const Deadline& deadline) {
     long long index = 0;
     if (!NumberOption(options, L"index", 0, index)) return kExitUsage;
     const HWND icon = WaitForIcon(index, deadline);
@@ -190,7 +134,7 @@ int CmdTip(const Options& options, const Deadline& deadline) {
             nextNudge = GetTickCount64() + kHoverNudgeMs;
         }
         shown = ShownTip(shellPid, text);
-    } while (!shown && deadline.Pause());
+    } while (!shown && PollPause(deadline));
     SetCursorPos(saved.x, saved.y);
     if (!shown) {
         Out(L"timeout no tooltip for icon " + HwndText(icon));
@@ -200,7 +144,7 @@ int CmdTip(const Options& options, const Deadline& deadline) {
     return kExitOk;
 }
 
-int CmdClick(const Options& options, const Deadline& deadline) {
+int CmdClick(const Args& options, const Deadline& deadline) {
     long long index = 0;
     if (!NumberOption(options, L"index", 0, index)) return kExitUsage;
     const std::wstring button = options.Get(L"button", L"left");
@@ -232,14 +176,14 @@ int CmdClick(const Options& options, const Deadline& deadline) {
     return kExitOk;
 }
 
-int CmdForget(const Options& options, const Deadline& deadline) {
+int CmdForget(const Args& options, const Deadline& deadline) {
     long long id = 0;
     if (!NumberOption(options, L"id", qx::kTrayIconId, id)) return kExitUsage;
     const std::wstring cls = options.Get(L"class", kDriverWindowClass);
     HWND owner = nullptr;
     do {
         owner = FindWindowW(cls.c_str(), nullptr);
-    } while (!owner && deadline.Pause());
+    } while (!owner && PollPause(deadline));
     if (!owner) {
         Out(L"error no window of class " + cls);
         return kExitFailed;
@@ -253,7 +197,7 @@ int CmdForget(const Options& options, const Deadline& deadline) {
     return deleted ? kExitOk : kExitFailed;
 }
 
-int CmdTaskbarCreated(const Options&, const Deadline&) {
+int CmdTaskbarCreated(const Args&, const Deadline&) {
     const UINT message = RegisterWindowMessageW(kTaskbarCreated);
     // As the shell announces itself: to every top-level window, not waiting.
     if (!message || !SendNotifyMessageW(HWND_BROADCAST, message, 0, 0)) {
@@ -264,39 +208,12 @@ int CmdTaskbarCreated(const Options&, const Deadline&) {
     return kExitOk;
 }
 
-int CmdEndShell(const Options&, const Deadline& deadline) {
-    const HWND tray = FindWindowW(kShellTrayClass, nullptr);
-    DWORD pid = 0;
-    if (!tray || !GetWindowThreadProcessId(tray, &pid) || pid == 0) {
-        Out(L"error no shell tray window");
-        return kExitFailed;
-    }
-    const HANDLE process = OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, pid);
-    if (!process) {
-        Out(L"error cannot open process " + std::to_wstring(pid));
-        return kExitFailed;
-    }
-    const bool ended = TerminateProcess(process, 1) &&
-                       WaitForSingleObject(process, deadline.RemainingMs()) == WAIT_OBJECT_0;
-    CloseHandle(process);
-    Out((ended ? L"ended " : L"timeout still running ") + std::to_wstring(pid));
-    return ended ? kExitOk : kExitFailed;
-}
-
-const wchar_t* KeyState(int key) { return (GetAsyncKeyState(key) & 0x8000) ? L"down" : L"up"; }
-
-int CmdButtons(const Options&, const Deadline&) {
-    Out(std::wstring(L"buttons left=") + KeyState(VK_LBUTTON) + L" right=" + KeyState(VK_RBUTTON) +
-        L" middle=" + KeyState(VK_MBUTTON));
-    return kExitOk;
-}
-
-int CmdMode(const Options& options, const Deadline&) {
+int CmdMode(const Args& options, const Deadline&) {
     long long width = 0;
     long long height = 0;
     long long freq = 0;
-    if (options.positional.size() != 2 || !ParseNumber(options.positional[0], width) ||
-        !ParseNumber(options.positional[1], height) || !NumberOption(options, L"freq", 0, freq)) {
+    if (options.Positional().size() != 2 || !ParseNumber(options.Positional()[0], width) ||
+        !ParseNumber(options.Positional()[1], height) || !NumberOption(options, L"freq", 0, freq)) {
         return kExitUsage;
     }
     DEVMODEA mode{};
@@ -315,7 +232,7 @@ int CmdMode(const Options& options, const Deadline&) {
     return result == DISP_CHANGE_SUCCESSFUL ? kExitOk : kExitFailed;
 }
 
-int CmdCurrentMode(const Options&, const Deadline&) {
+int CmdCurrentMode(const Args&, const Deadline&) {
     DEVMODEW mode{};
     mode.dmSize = sizeof(mode);
     if (!EnumDisplaySettingsW(nullptr, ENUM_CURRENT_SETTINGS, &mode)) {
@@ -329,14 +246,13 @@ int CmdCurrentMode(const Options&, const Deadline&) {
 
 struct Command {
     const wchar_t* name;
-    int (*run)(const Options&, const Deadline&);
+    int (*run)(const Args&, const Deadline&);
 };
 
 const Command kCommands[] = {
     {L"icons", &CmdIcons},       {L"tip", &CmdTip},
     {L"click", &CmdClick},       {L"forget", &CmdForget},
     {L"taskbar-created", &CmdTaskbarCreated},
-    {L"end-shell", &CmdEndShell}, {L"buttons", &CmdButtons},
     {L"mode", &CmdMode},         {L"current-mode", &CmdCurrentMode},
 };
 
@@ -351,22 +267,17 @@ int Usage() {
 
 int wmain(int argc, wchar_t** argv) {
     std::vector<std::wstring> words(argv + 1, argv + argc);
-    // "--timeout MS" may also come before the command, as with the UI probe.
-    std::vector<std::wstring> leading;
+    long long timeoutMs = kDefaultTimeoutMs;
+    // "--timeout MS" may come before the command or among its options.
     while (words.size() >= 2 && words[0] == L"--timeout") {
-        leading.assign(words.begin(), words.begin() + 2);
+        if (!ParseNumber(words[1], timeoutMs) || timeoutMs < 0) return Usage();
         words.erase(words.begin(), words.begin() + 2);
     }
     if (words.empty()) return Usage();
     const std::wstring name = words[0];
     words.erase(words.begin());
-    words.insert(words.end(), leading.begin(), leading.end());
-    const Options options = ParseOptions(words);
-    long long timeoutMs = 0;
-    if (!options.error.empty() || !NumberOption(options, L"timeout", kDefaultTimeoutMs, timeoutMs) ||
-        timeoutMs < 0) {
-        return Usage();
-    }
+    const Args options(words, std::set<std::wstring>{});
+    if (!options.Ok() || !options.GetNumber(L"timeout", timeoutMs) || timeoutMs < 0) return Usage();
     for (const Command& c : kCommands) {
         if (name == c.name) {
             const int rc = c.run(options, Deadline(static_cast<DWORD>(timeoutMs)));
