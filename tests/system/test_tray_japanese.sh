@@ -55,6 +55,8 @@ else
     qx_fail "no question for Disable COM port: $QX_OUT"
 fi
 qx_probe diag pen --equals 0 || qx_fail "pen not disabled: $QX_OUT"
+# The command ends (busy cleared) only after the icon has changed.
+qx_probe diag busy --equals 0 || qx_fail "busy after the question: $QX_OUT"
 expect_menu "Japanese menu with the port disabled" 0 1 1
 qx_probe post "$WM_COMMAND" "$ID_DISABLE_PORT" >/dev/null
 qx_probe diag pen --equals 1 || qx_fail "pen not enabled again: $QX_OUT"
