@@ -29,7 +29,7 @@ expect_menu() {  # DESC CALIBRATION PROPERTIES CHECKED
     if tray_menu_read --close; then
         qx_expect_eq "$desc" "$(tray_expected_menu "$RC" "1280 X 768" "$@")" "$TRAY_MENU"
     else
-        qx_fail "$desc: no menu read: $TRAY_MENU"
+        qx_fail "$desc: no menu read (code $TRAY_MENU_RC): $TRAY_MENU $(cat "$QX_TMP/menuread.out.err")"
     fi
 }
 

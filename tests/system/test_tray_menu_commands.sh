@@ -44,7 +44,7 @@ expect_menu() {  # DESC RESOLUTION CALIBRATION PROPERTIES CHECKED
     if tray_menu_read --close; then
         qx_expect_eq "$desc" "$(tray_expected_menu "$RC" "$@")" "$TRAY_MENU"
     else
-        qx_fail "$desc: no menu read: $TRAY_MENU $(cat "$QX_TMP/menuread.out.err")"
+        qx_fail "$desc: no menu read (code $TRAY_MENU_RC): $TRAY_MENU $(cat "$QX_TMP/menuread.out.err")"
     fi
 }
 

@@ -75,15 +75,29 @@ tray_buttons() {
 }
 
 # tray_menu_read [--close]: posts the left-button release to the driver and
-# reads the menu that opens; TRAY_MENU holds its lines. Without --close the
-# menu stays open (end it with tray_menu_close).
+# reads the menu that opens; TRAY_MENU holds its lines and TRAY_MENU_RC the
+# reader's exit code. Without --close the menu stays open (end it with
+# tray_menu_close).
+#
+# menuread always says something: "hooked", a menu, or why it failed. Once in
+# a long while under load the Wine process of the reader has ended with a
+# failing code and not a byte of output; that is the tool dying, not the
+# driver, so it is logged, any menu it opened is closed, and the read is made
+# once more. A reader that reports a failure is never read again.
 tray_menu_read() {
-    TRAY_MENU=""
-    _tray_run "$QX_TMP/menuread.out" "$TRAY_MENUREAD_EXE" watch --notify left "$@" \
-        --timeout "$TRAY_MENU_TIMEOUT_MS" --dll "$TRAY_HOOK"
-    local rc=$?
-    TRAY_MENU=$(sed '1{/^hooked$/d}' "$QX_TMP/menuread.out")
-    return "$rc"
+    local attempt
+    for attempt in 1 2; do
+        TRAY_MENU=""
+        _tray_run "$QX_TMP/menuread.out" "$TRAY_MENUREAD_EXE" watch --notify left "$@" \
+            --timeout "$TRAY_MENU_TIMEOUT_MS" --dll "$TRAY_HOOK"
+        TRAY_MENU_RC=$?
+        TRAY_MENU=$(sed '1{/^hooked$/d}' "$QX_TMP/menuread.out")
+        [ "$TRAY_MENU_RC" != 0 ] && [ "$attempt" = 1 ] &&
+            [ ! -s "$QX_TMP/menuread.out" ] && [ ! -s "$QX_TMP/menuread.out.err" ] || break
+        _qx_log "    menuread ended with code $TRAY_MENU_RC and no output; reading again"
+        tray_menu_close >/dev/null
+    done
+    return "$TRAY_MENU_RC"
 }
 
 # tray_menu_watch_bg: a reader in the background that takes the next menu,
