@@ -1,6 +1,5 @@
 #include "link/serial_link_win.h"
 
-#include <cstddef>
 #include <cstring>
 
 #include "app/message_text.h"

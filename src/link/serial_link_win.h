@@ -11,7 +11,6 @@
 
 #include "app/scoped_handles_win.h"
 #include "app/ui_ports.h"
-#include "link/pen_port_win.h"
 
 namespace qx {
 

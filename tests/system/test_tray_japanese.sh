@@ -23,15 +23,7 @@ DRIVER=$QX_DRIVER_PID
 qx_probe diag thread --equals 1 || qx_fatal "driver not receiving after start: $QX_OUT"
 qx_expect_eq "no box after start" 0 "$(qx_boxes)"
 
-expect_menu() {  # DESC CALIBRATION PROPERTIES CHECKED
-    local desc=$1
-    shift
-    if tray_menu_read --close; then
-        qx_expect_eq "$desc" "$(tray_expected_menu "$RC" "1280 X 768" "$@")" "$TRAY_MENU"
-    else
-        qx_fail "$desc: no menu read (code $TRAY_MENU_RC): $TRAY_MENU $(cat "$QX_TMP/menuread.out.err")"
-    fi
-}
+expect_menu() { tray_expect_menu "$1" "$RC" "1280 X 768" "${@:2}"; }  # DESC CALIBRATION PROPERTIES CHECKED
 
 qx_case "the icon's tip"
 qx_expect_eq "Japanese tip" "$TIP" "$(tray_tip)"

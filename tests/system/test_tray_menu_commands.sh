@@ -38,15 +38,7 @@ qx_expect_eq "no box after start" 0 "$(qx_boxes)"
 # command ID: WM_COMMAND ID as a menu choice sends it.
 command() { qx_probe post "$WM_COMMAND" "$1" >/dev/null || qx_fail "cannot post command $1: $QX_OUT"; }
 
-expect_menu() {  # DESC RESOLUTION CALIBRATION PROPERTIES CHECKED
-    local desc=$1
-    shift
-    if tray_menu_read --close; then
-        qx_expect_eq "$desc" "$(tray_expected_menu "$RC" "$@")" "$TRAY_MENU"
-    else
-        qx_fail "$desc: no menu read (code $TRAY_MENU_RC): $TRAY_MENU $(cat "$QX_TMP/menuread.out.err")"
-    fi
-}
+expect_menu() { tray_expect_menu "$1" "$RC" "${@:2}"; }  # DESC RESOLUTION CALIBRATION PROPERTIES CHECKED
 
 expect_diag() {  # DESC SELECTOR VALUE
     if qx_probe --timeout 5000 diag "$2" --equals "$3"; then qx_ok "$1"; else qx_fail "$1: $QX_OUT"; fi

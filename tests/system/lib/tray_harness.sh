@@ -100,6 +100,19 @@ tray_menu_read() {
     return "$TRAY_MENU_RC"
 }
 
+# tray_expect_menu DESC RCFILE RESOLUTION CALIBRATION PROPERTIES CHECKED: reads
+# the menu a posted left-button release opens, closes it, and checks it
+# against tray_expected_menu.
+tray_expect_menu() {
+    local desc=$1
+    shift
+    if tray_menu_read --close; then
+        qx_expect_eq "$desc" "$(tray_expected_menu "$@")" "$TRAY_MENU"
+    else
+        qx_fail "$desc: no menu read (code $TRAY_MENU_RC): $TRAY_MENU $(cat "$QX_TMP/menuread.out.err")"
+    fi
+}
+
 # tray_menu_watch_bg: a reader in the background that takes the next menu,
 # however it is opened; returns once it has hooked the driver.
 # tray_menu_collect then waits for it and sets TRAY_MENU.
