@@ -24,7 +24,8 @@ int OsVersionClass(bool reported, unsigned platform, unsigned major, unsigned mi
 bool IsInstallCommandLine(const std::wstring& arguments);
 
 // The virtual-key code of the calibration hotkey: the first character of
-// the stored letter (an uppercase letter or digit is its own key code).
+// the stored letter, a letter taken in upper case (an uppercase letter or a
+// digit is its own key code).
 unsigned HotKeyCode(const std::string& letter);
 
 }  // namespace qx
