@@ -79,7 +79,12 @@ public:
 private:
     bool Calibrating() const { return *calibrating_ != 0; }
     void ThrottledMove(int x, int y);
+    // Sets the cursor and restarts the move interval from there.
+    void MoveNow(int x, int y);
+    // Moves the cursor to (x, y) unthrottled, then Down.
     void Press(int x, int y, std::uint32_t downFlag);
+    // Waits kPressDelayMs, then the down event.
+    void Down(std::uint32_t downFlag);
     // "up <button>": when not calibrating, state None and the up event.
     void UpIfNotCalibrating(ButtonState button);
 
