@@ -73,6 +73,11 @@ LRESULT CPenTrayWnd::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
         return OnCreate();
     case WM_PENDATA:
         return OnPenData(wParam, reinterpret_cast<const char*>(lParam));
+    case WM_PENLINKENDED:
+        // The board went away: nothing will lift a button the pen holds.
+        // Nothing is shown; the pen stays dead until the next start.
+        engine_.ReleaseHeldButton();
+        return 0;
     case WM_TRAYNOTIFY:
         return OnTrayNotify(wParam, lParam);
     case WM_HOTKEY:
