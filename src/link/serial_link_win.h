@@ -71,7 +71,6 @@ public:
     // The receive thread exists and has not left its loop (a failed port or a
     // failed wait ends it early).
     bool ThreadRunning() const;
-    bool PortOpen() const { return port_.Valid(); }
     // True from the start of Stop(): deliveries must be ignored then.
     bool Stopping() const { return stopping_; }
     void SetDelivery(int on);

@@ -67,13 +67,13 @@ public:
     // The `MiddleButon` setting: nonzero lets the small button and middle
     // reports press the middle button.
     void SetMiddleEnabled(int enabled) { middleEnabled_ = enabled != 0 ? 1 : 0; }
-    int MiddleEnabled() const { return middleEnabled_; }
+    int MiddleEnabled() const { return middleEnabled_; }  // shown by test mode
 
     // The test mode dialog while it exists, else null. Not owned.
     void SetTestModeMarks(TestModeMarks* marks) { marks_ = marks; }
 
     ButtonState State() const { return state_; }
-    // The position last passed to SetCursorPos.
+    // The position last passed to SetCursorPos (shown by test mode).
     ScreenPoint LastSetPosition() const { return lastSet_; }
 
 private:
