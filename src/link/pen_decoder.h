@@ -71,6 +71,9 @@ public:
     // Without a complete line it applies the overflow rule and returns None.
     PenReport DecodeStep();
 
+    // A CR-terminated line is waiting to be decoded.
+    bool HasCompleteLine() const { return HasCr(); }
+
     // The last coordinate report whose two fields were usable; (0, 0) before.
     BoardPoint RawBoardPosition() const { return raw_; }
 

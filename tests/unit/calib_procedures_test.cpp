@@ -1,0 +1,281 @@
+// The calibration procedures' rules: the selection dialog's state and
+// validation, the hotkey candidates, the four-cross and edge procedures.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "app/startup_rules.h"
+#include "calib/calib_select_rules.h"
+#include "calib/cross_calibration.h"
+#include "calib/edge_calibration.h"
+#include "calib/hotkey_candidates.h"
+#include "fakes/fake_pointer_output.h"
+
+namespace qx {
+namespace {
+
+TEST(CalibSelect, OpensOnWhatTheResolutionAllows) {
+    struct Case {
+        std::int32_t model;
+        int width, height, stored;
+        int method, mode;
+        std::vector<bool> modes;  // FULL, 4 : 3, third
+        bool easyRadio, detail, detail2, apply;
+    } const cases[] = {
+        // Only the third mode suits 1280 x 768: the FULL rule moves mode 0 there.
+        {100, 1280, 768, 0, kMethodEasy, kModeThird, {false, false, true}, true, false, false, true},
+        // 4 : 3 unavailable at 1024 x 768 on PX-A100: mode 1 moves to FULL.
+        {100, 1024, 768, 1, kMethodEasy, kModeFull, {true, false, true}, true, false, false, true},
+        // ... and on PX-B200 only the third mode is left.
+        {200, 1024, 768, 0, kMethodEasy, kModeThird, {false, false, true}, true, false, false, true},
+        // The third mode unavailable with FULL unavailable too: 4 : 3.
+        {100, 1600, 1024, 2, kMethodEasy, kMode4By3, {false, true, false}, true, false, false, true},
+        {100, 1280, 1024, 1, kMethodEasy, kMode4By3, {true, true, false}, true, false, false, true},
+        // Unsupported: Detail Setting, Detail-1, Easy Setting cannot be chosen.
+        {100, 1920, 1080, 1, kMethodDetail, kModeThird, {false, false, false}, false, true, false, false},
+    };
+    for (const Case& c : cases) {
+        const auto facts = SelectFactsFor(c.model, c.width, c.height);
+        const CalibSelectView v = InitialSelectView(facts, c.stored);
+        const std::string row = std::to_string(c.model) + " " + std::to_string(c.width) + "x" +
+                                std::to_string(c.height);
+        EXPECT_EQ(v.method, c.method) << row;
+        EXPECT_EQ(v.mode, c.mode) << row;
+        EXPECT_EQ(v.manual, kManualDetail1) << row;
+        EXPECT_EQ((std::vector<bool>{v.modeEnabled[0], v.modeEnabled[1], v.modeEnabled[2]}), c.modes)
+            << row;
+        EXPECT_EQ(v.easyRadioEnabled, c.easyRadio) << row;
+        EXPECT_EQ(v.easyEnabled, c.method == kMethodEasy) << row;
+        EXPECT_EQ(v.detailEnabled, c.detail) << row;
+        EXPECT_EQ(v.detail2Enabled, c.detail2) << row;
+        EXPECT_EQ(v.applyEnabled, c.apply) << row;
+    }
+}
+
+TEST(CalibSelect, SwitchingMethodsAndValidating) {
+    const auto facts = SelectFactsFor(100, 1280, 1024);
+    CalibSelectView v = InitialSelectView(facts, kModeFull);
+    EXPECT_EQ(ValidateSelection(v).result, CalibMethod::EasySetting);
+
+    ChooseDetail(v, facts);  // Detail-2 only at 1280 x 1024
+    EXPECT_TRUE(v.detailEnabled && v.detail2Enabled);
+    EXPECT_FALSE(v.easyEnabled || v.applyEnabled || v.modeEnabled[kModeFull]);
+    EXPECT_TRUE(v.easyRadioEnabled);
+    SelectValidation check = ValidateSelection(v);
+    EXPECT_TRUE(check.askDetail1Question);
+    EXPECT_EQ(check.result, CalibMethod::Detail1);
+    v.manual = kManualDetail2;
+    check = ValidateSelection(v);
+    EXPECT_FALSE(check.askDetail1Question);
+    EXPECT_EQ(check.result, CalibMethod::Detail2);
+
+    ChooseEasy(v, facts);
+    EXPECT_TRUE(v.easyEnabled && v.applyEnabled && v.modeEnabled[kModeFull]);
+    EXPECT_FALSE(v.detailEnabled || v.detail2Enabled);
+    EXPECT_EQ(ValidateSelection(v).result, CalibMethod::EasySetting);
+
+    // Elsewhere Detail-1 needs no question.
+    const auto other = SelectFactsFor(100, 1024, 768);
+    CalibSelectView w = InitialSelectView(other, kModeFull);
+    ChooseDetail(w, other);
+    EXPECT_FALSE(w.detail2Enabled);
+    check = ValidateSelection(w);
+    EXPECT_FALSE(check.askDetail1Question);
+    EXPECT_EQ(check.result, CalibMethod::Detail1);
+}
+
+TEST(HotkeyChoices, OffersFreeKeysInCharacterOrder) {
+    EXPECT_EQ(HotkeyCandidateOrder(), "ABCDEFGHIJKLMNOPQRSTUVWXYZ1234567890");
+    const std::string taken = "CK7";  // held by other programs, or by the driver itself (C)
+    struct Case {
+        int osClass;
+        char current;
+        std::string keys;
+        int selected;
+    } const cases[] = {
+        {kOsNt4, 'C', "012345689ABCDEFGHIJLMNOPQRSTUVWXYZ", 11},      // current offered untried
+        {kOsNt5, 'C', "012345689ABDEFGHIJLMNOPQRSTUVWXYZ", -1},       // every key tried
+        {kOsNt5, 'D', "012345689ABDEFGHIJLMNOPQRSTUVWXYZ", 11},
+        {kOsWin98, '0', "012345689ABDEFGHIJLMNOPQRSTUVWXYZ", 0},
+    };
+    for (const Case& c : cases) {
+        std::string tried;
+        const HotkeyChoices choices = BuildHotkeyChoices(c.osClass, c.current, [&](char key) {
+            tried += key;
+            return taken.find(key) == std::string::npos;
+        });
+        EXPECT_EQ(choices.keys, c.keys) << c.osClass << c.current;
+        EXPECT_EQ(choices.selected, c.selected) << c.osClass << c.current;
+        EXPECT_EQ(tried.find(c.current) == std::string::npos, c.osClass != kOsNt5);
+    }
+}
+
+// A decoder wired to a silent engine, as the main window holds it while the
+// calibration runs.
+struct Bench {
+    Bench() { out.cursor = ScreenPoint{0, 0}; }
+    void Deliver(const std::string& bytes) { decoder.OnPenData(bytes.data(), bytes.size()); }
+    CrossCalibration::Event Touch(int x, int y) {
+        char line[32];
+        std::snprintf(line, sizeof(line), "L%04d%03d\r?T\r", x, y);
+        Deliver(line);
+        return procedure.OnDelivery(decoder);
+    }
+    test::FakePointerOutput out;
+    int calibrating = 1;
+    CalibValues calib;
+    PointerEngine engine{out, calibrating};
+    PenDecoder decoder{calib, engine, calibrating};
+    CrossCalibration procedure;
+};
+
+using Event = CrossCalibration::Event;
+
+TEST(CrossCalibration, TakesEachCrossOnlyInItsQuadrant) {
+    Bench b;
+    b.procedure.Start();
+    // Each cross: a touch in a wrong quadrant first, then one on the
+    // boundary that still belongs to it.
+    const struct {
+        int wrongX, wrongY, x, y;
+    } touches[] = {{700, 100, 639, 383}, {100, 100, 639, 384}, {620, 700, 640, 384},
+                   {640, 384, 640, 383}};
+    for (int k = 0; k < kCrossCount; ++k) {
+        EXPECT_EQ(b.Touch(touches[k].wrongX, touches[k].wrongY), Event::Ignored) << k;
+        EXPECT_EQ(b.procedure.Step(), k);
+        EXPECT_EQ(b.Touch(touches[k].x, touches[k].y),
+                  k < 3 ? Event::Advanced : Event::AskConfirm) << k;
+    }
+    EXPECT_EQ(b.procedure.Step(), CrossCalibration::kConfirming);
+    EXPECT_EQ(b.procedure.Points()[2].x, 640);
+    EXPECT_EQ(b.engine.State(), ButtonState::Left);  // state kept, no events while calibrating
+    for (const std::string& call : b.out.InjectedSince(0))
+        EXPECT_EQ(call.find("down"), std::string::npos) << call;
+}
+
+TEST(CrossCalibration, ConfirmationAcceptsOnlyTheTip) {
+    struct Case {
+        std::string delivery;
+        Event event;
+    } const cases[] = {
+        {"L0500300\r@0500300\r", Event::Accepted},  // the first line decides
+        {"@0500300\rL0500300\r", Event::Restarted},  // hover
+        {"R0500300\r", Event::Restarted},            // the big button
+        {"?T\r", Event::Restarted},
+        {"L05", Event::Restarted},                   // nothing decoded
+    };
+    for (const Case& c : cases) {
+        Bench b;
+        b.procedure.Start();
+        for (const auto& [x, y] : {std::pair{16, 16}, {16, 751}, {1263, 751}, {1263, 16}})
+            b.Touch(x, y);
+        b.Deliver(c.delivery);
+        EXPECT_EQ(b.procedure.OnDelivery(b.decoder), c.event) << c.delivery;
+        EXPECT_EQ(b.procedure.Active(), c.event != Event::Accepted);
+        EXPECT_EQ(b.procedure.Step(), 0);
+        EXPECT_TRUE(b.decoder.PendingText().empty());
+    }
+}
+
+TEST(CrossCalibration, StaleAnswersAndEsc) {
+    Bench b;
+    b.procedure.Start();
+    for (const auto& [x, y] : {std::pair{16, 16}, {16, 751}, {1263, 751}, {1263, 16}}) b.Touch(x, y);
+    const unsigned asked = b.procedure.Ticket();
+    // The pen restarts while the question is open; its late Yes is ignored.
+    b.Deliver("@0500300\r");
+    EXPECT_EQ(b.procedure.OnDelivery(b.decoder), Event::Restarted);
+    EXPECT_EQ(b.procedure.OnConfirmAnswer(asked, true, b.decoder), Event::None);
+    EXPECT_TRUE(b.procedure.Active());
+    // Four touches again: a new question, whose No restarts and Yes accepts.
+    for (const auto& [x, y] : {std::pair{20, 20}, {20, 740}, {1250, 740}, {1250, 20}}) b.Touch(x, y);
+    EXPECT_NE(b.procedure.Ticket(), asked);
+    EXPECT_EQ(b.procedure.OnConfirmAnswer(b.procedure.Ticket(), false, b.decoder), Event::Restarted);
+    EXPECT_EQ(b.procedure.Step(), 0);
+    EXPECT_EQ(b.procedure.OnConfirmAnswer(b.procedure.Ticket(), true, b.decoder), Event::None);
+    // Esc: No restarts at cross 0, Yes leaves.
+    b.Touch(20, 20);
+    EXPECT_EQ(b.procedure.OnEscAnswer(false, b.decoder), Event::Restarted);
+    EXPECT_EQ(b.procedure.Step(), 0);
+    EXPECT_EQ(b.procedure.OnEscAnswer(true, b.decoder), Event::Left);
+    EXPECT_FALSE(b.procedure.Active());
+    EXPECT_EQ(b.Touch(20, 20), Event::None);  // nothing runs any more
+}
+
+TEST(CrossCalibration, DecodesUpToTheLiftAndStaysBounded) {
+    Bench b;
+    b.procedure.Start();
+    std::string flood;
+    for (int i = 0; i < 500; ++i) flood += "L0100" + std::to_string(100 + i % 200) + "\r";
+    b.Deliver(flood);
+    EXPECT_EQ(b.procedure.OnDelivery(b.decoder), Event::None);
+    EXPECT_TRUE(b.decoder.PendingText().empty());
+    b.Deliver("@0200250\r@0210260\r?T\r@0900900\r");
+    EXPECT_EQ(b.procedure.OnDelivery(b.decoder), Event::Advanced);
+    EXPECT_EQ(b.procedure.Points()[0].x, 210);  // the last position before the lift
+    EXPECT_EQ(b.procedure.Points()[0].y, 260);
+    EXPECT_TRUE(b.decoder.PendingText().empty());
+    // Text without a CR stays bounded too.
+    b.Deliver(std::string(5000, 'x'));
+    b.procedure.OnDelivery(b.decoder);
+    EXPECT_LT(b.decoder.PendingText().size(), PenDecoder::kOverflowLength);
+}
+
+TEST(CrossCalibration, RoundTripOfTheTouchedPoints) {
+    const BoardPoint touched[kCrossCount] = {{16, 16}, {16, 751}, {1263, 751}, {1263, 16}};
+    const CalibValues v = ComputeCrossCalibration(touched, 1280, 768);
+    EXPECT_DOUBLE_EQ(v.ratioX, 1248.0 / 1247.0);
+    EXPECT_DOUBLE_EQ(v.ratioY, 736.0 / 735.0);
+    const ScreenPoint topLeft = BoardToScreen(16, 16, v);
+    const ScreenPoint bottomRight = BoardToScreen(1263, 751, v);
+    EXPECT_EQ(topLeft.x, 16);
+    EXPECT_EQ(topLeft.y, 16);
+    EXPECT_EQ(bottomRight.x, 1264);
+    EXPECT_EQ(bottomRight.y, 752);
+
+    // A spread below one board unit is computed as one.
+    const BoardPoint same[kCrossCount] = {{639, 383}, {639, 384}, {640, 384}, {640, 383}};
+    const CalibValues d = ComputeCrossCalibration(same, 1280, 768);
+    EXPECT_DOUBLE_EQ(d.ratioX, 1248.0);
+    EXPECT_DOUBLE_EQ(d.ratioY, 736.0);
+
+    EXPECT_EQ(CrossBoxOrigin(kCrossBottomRight, 1280, 768).x, 1248);
+    EXPECT_EQ(CrossBoxOrigin(kCrossBottomRight, 1280, 768).y, 736);
+}
+
+TEST(EdgeCalibration, ChecksTheVisibleHeightAndMapsItsRows) {
+    const CalibValues full{0.998, 1.33, -2, -8};
+    struct Case {
+        double top, bottom;
+        bool valid;
+        double ratioY;
+    } const cases[] = {
+        {128, 895, true, 1.0}, {100, 801, true, 768.0 / 702}, {100, 800, false, 0},
+        {100, 940, false, 0},  {100, 939, true, 768.0 / 840}, {895, 128, false, 0},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(EdgesValid(c.top, c.bottom), c.valid) << c.top << "/" << c.bottom;
+        if (!c.valid) continue;
+        const CalibValues v = ComputeEdgeCalibration(full, c.top, c.bottom);
+        EXPECT_DOUBLE_EQ(v.ratioY, c.ratioY);
+        EXPECT_DOUBLE_EQ(v.offsetY, -c.ratioY * c.top);
+        EXPECT_EQ(v.ratioX, full.ratioX);
+        EXPECT_EQ(v.offsetX, full.offsetX);
+    }
+    const CalibValues v = ComputeEdgeCalibration(full, 128, 895);
+    EXPECT_EQ(BoardToScreen(0, 0, v).y, 128);
+    EXPECT_EQ(BoardToScreen(0, 767, v).y, 895);
+
+    EdgeCalibration e;
+    EXPECT_FALSE(e.OnClick(128));
+    EXPECT_EQ(e.Current(), EdgeCalibration::Step::Bottom);
+    EXPECT_TRUE(e.OnClick(895));
+    EXPECT_EQ(e.Top(), 128);
+    EXPECT_EQ(e.Bottom(), 895);
+    e.Restart();
+    EXPECT_EQ(e.Current(), EdgeCalibration::Step::Top);
+}
+
+}  // namespace
+}  // namespace qx
