@@ -8,11 +8,70 @@
 #define IDI_PEN_ENABLED              128
 #define IDI_PEN_DISABLED             189
 
+// Calibration selection pictures, 32 x 32: each enabled one has a greyed
+// *_OFF twin shown while its choice is unavailable.
+#define IDI_MODE_FULL                141
+#define IDI_MODE_FULL_OFF            178
+#define IDI_MODE_4_3                 147
+#define IDI_MODE_4_3_OFF             176
+#define IDI_MODE_ORIGINAL            148
+#define IDI_MODE_ORIGINAL_OFF        179
+#define IDI_MODE_DOT_BY_DOT          191
+#define IDI_MODE_DOT_BY_DOT_OFF      192
+#define IDI_DETAIL1                  146
+#define IDI_DETAIL1_OFF              150
+#define IDI_DETAIL2                  145
+#define IDI_DETAIL2_OFF              149
+
+// Cursors of the Detail-2 edge steps: arrows whose hot spot is their tip.
+#define IDCUR_EDGE_TOP               138
+#define IDCUR_EDGE_BOTTOM            139
+
 // Dialog templates
 #define IDD_ABOUTBOX                 100
+#define IDD_CALIB_SELECT             135
+#define IDD_CALIB_DETAIL2            136
+#define IDD_CALIB_HOTKEY             182
 
 // Controls without an identifier of their own
 #define IDC_STATIC                   (-1)
+
+// Calibration selection dialog (IDD_CALIB_SELECT); IDOK and IDCANCEL are
+// its buttons 1 and 2.
+#define IDC_APPLY                    3
+#define IDC_METHOD_EASY              1014
+#define IDC_METHOD_DETAIL            1015
+#define IDC_MODE_GROUP               1020
+#define IDC_MODE_FULL_ICON           1040
+#define IDC_MODE_4_3_ICON            1041
+#define IDC_MODE_THIRD_ICON          1042
+#define IDC_MODE_FULL                1019
+#define IDC_MODE_4_3                 1018
+#define IDC_MODE_THIRD               1017
+#define IDC_EASY_NOTE1               1047
+#define IDC_EASY_NOTE2               1048
+#define IDC_EASY_NOTE3               1049
+#define IDC_MANUAL_GROUP             1021
+#define IDC_DETAIL1_ICON             1043
+#define IDC_DETAIL2_ICON             1044
+#define IDC_DETAIL1                  1022
+#define IDC_DETAIL2                  1023
+#define IDC_DETAIL2_NOTE1            1050
+#define IDC_DETAIL2_NOTE2            1051
+#define IDC_DETAIL2_NOTE3            1052
+#define IDC_DETAIL2_NOTE4            1053
+#define IDC_RESOLUTION_TEXT          1031
+#define IDC_HOTKEY_TEXT              1032
+
+// Detail-2 edge screen (IDD_CALIB_DETAIL2)
+#define IDC_EDGE_PANEL               1022
+#define IDC_EDGE_BAR                 1023
+#define IDC_EDGE_TEXT_TOP            1048
+#define IDC_EDGE_TEXT_BOTTOM         1050
+#define IDC_EDGE_TEXT_ESC            1051
+
+// Hotkey dialog (IDD_CALIB_HOTKEY)
+#define IDC_HOTKEY_LIST              1049
 
 // Application and start-up
 #define IDS_APP_NAME                 57344
@@ -49,6 +108,32 @@
 #define IDS_RESOLUTION_PIXELS        57724
 #define IDS_MODE_ORIGINAL            60000
 #define IDS_MODE_DOT_BY_DOT          60005
+
+// Calibration dialogs and screens
+#define IDS_CALIB_EXIT_QUESTION      57348
+#define IDS_CALIB_PROMPT             57349
+#define IDS_CALIB_CONFIRM_PROMPT     57350
+#define IDS_CALIB_CONFIRM_QUESTION   57351
+#define IDS_EDGE_APPLY_QUESTION      57683
+#define IDS_EDGE_ADJUST_QUESTION     57699
+#define IDS_EDGE_ADJUST_NOTICE       57700
+#define IDS_HOTKEY_CHANGED           57707
+#define IDS_HOTKEY_CHANGE_FAILED     57708
+#define IDS_HOTKEY_TEXT              57709
+#define IDS_DETAIL1_AT_ZOOM_QUESTION 57710
+#define IDS_EDGE_ERROR               57712
+#define IDS_TIP_HOTKEY               57713
+#define IDS_TIP_CALIB_METHOD         57714
+#define IDS_EDGE_TOP_TEXT            57727
+#define IDS_EDGE_BOTTOM_TEXT         57728
+#define IDS_EDGE_ESC_TEXT            57729
+#define IDS_PROMPT_FONT              57730
+#define IDS_D2_NOTE_A100_1           60002
+#define IDS_D2_NOTE_A100_2           60003
+#define IDS_D2_NOTE_A100_3           60004
+#define IDS_D2_NOTE_B200_1           60006
+#define IDS_D2_NOTE_B200_2           60007
+#define IDS_D2_NOTE_B200_3           60008
 
 // Settings store
 #define IDS_MAKER_KEY                60016
