@@ -3,8 +3,11 @@
 #ifndef QXDRV_TESTS_RESOURCE_SCRIPT_H
 #define QXDRV_TESTS_RESOURCE_SCRIPT_H
 
+#include <algorithm>
+#include <cctype>
 #include <fstream>
 #include <map>
+#include <ostream>
 #include <regex>
 #include <set>
 #include <sstream>
@@ -21,6 +24,7 @@ inline std::string ReadFile(const std::string& path) {
 }
 
 // #define NAME value lines of resource_ids.h, with one level of aliasing.
+// Negative values such as (-1) are not read.
 inline std::map<std::string, long> ReadDefines(const std::string& text) {
     std::map<std::string, long> defines;
     std::map<std::string, std::string> aliases;
@@ -50,10 +54,29 @@ inline std::string Unquote(const std::string& quoted) {
     return out;
 }
 
+// One control statement of a dialog template.
+struct Control {
+    std::string kind;   // statement keyword: LTEXT, AUTORADIOBUTTON, CONTROL...
+    std::string id;     // identifier as written
+    std::string cls;    // window class: the one CONTROL names, else the keyword's
+    std::set<std::string> style;  // style flags given, without the defaults
+    bool operator==(const Control& o) const {
+        return kind == o.kind && id == o.id && cls == o.cls && style == o.style;
+    }
+};
+
+inline std::ostream& operator<<(std::ostream& out, const Control& c) {
+    out << c.kind << ' ' << c.id << " (" << c.cls;
+    for (const auto& flag : c.style) out << ' ' << flag;
+    return out << ')';
+}
+
 struct ResourceScript {
     std::map<std::string, std::string> strings;  // id name -> text
-    // dialog name -> (statement kind, control id) of every control
-    std::map<std::string, std::multiset<std::pair<std::string, std::string>>> dialogs;
+    // dialog name -> its controls, in template order
+    std::map<std::string, std::vector<Control>> dialogs;
+    // dialog name -> its STYLE flags
+    std::map<std::string, std::set<std::string>> dialogStyles;
     std::vector<std::string> problems;
 };
 
@@ -79,6 +102,58 @@ inline std::vector<std::string> SplitArgs(const std::string& args) {
     return out;
 }
 
+// The flags of a style argument such as "WS_GROUP | NOT WS_TABSTOP".
+inline std::set<std::string> StyleFlags(const std::string& arg) {
+    std::set<std::string> flags;
+    static const std::regex flag(R"((NOT\s+)?(\w+))");
+    for (auto it = std::sregex_iterator(arg.begin(), arg.end(), flag);
+         it != std::sregex_iterator(); ++it)
+        flags.insert((*it)[1].matched ? "NOT " + (*it)[2].str() : (*it)[2].str());
+    return flags;
+}
+
+// The window class behind a control statement, as the resource compiler
+// picks it; CONTROL names its own.
+inline std::string ControlClass(const std::string& kind) {
+    static const std::map<std::string, std::string> classes{
+        {"LTEXT", "STATIC"}, {"RTEXT", "STATIC"}, {"CTEXT", "STATIC"}, {"ICON", "STATIC"},
+        {"PUSHBUTTON", "BUTTON"}, {"DEFPUSHBUTTON", "BUTTON"}, {"CHECKBOX", "BUTTON"},
+        {"AUTOCHECKBOX", "BUTTON"}, {"STATE3", "BUTTON"}, {"AUTO3STATE", "BUTTON"},
+        {"RADIOBUTTON", "BUTTON"}, {"AUTORADIOBUTTON", "BUTTON"}, {"GROUPBOX", "BUTTON"},
+        {"PUSHBOX", "BUTTON"}, {"EDITTEXT", "EDIT"}, {"COMBOBOX", "COMBOBOX"},
+        {"LISTBOX", "LISTBOX"}, {"SCROLLBAR", "SCROLLBAR"}};
+    const auto it = classes.find(kind);
+    return it == classes.end() ? std::string() : it->second;
+}
+
+// Reads one control statement (continuation lines already joined).
+inline bool ReadControl(const std::string& kind, const std::vector<std::string>& args,
+                        Control& control) {
+    control.kind = kind;
+    if (kind == "CONTROL") {
+        // CONTROL text, id, class, style, x, y, cx, cy [, exstyle]
+        if (args.size() < 8) return false;
+        control.id = args[1];
+        control.cls = args[2];
+        control.cls.erase(std::remove(control.cls.begin(), control.cls.end(), '"'),
+                          control.cls.end());
+        for (auto& c : control.cls) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+        control.style = StyleFlags(args[3]);
+        return true;
+    }
+    control.cls = ControlClass(kind);
+    if (control.cls.empty()) return false;
+    // Controls without a text argument name their id first; then come
+    // x, y, cx, cy and the optional style.
+    const bool idFirst = kind == "EDITTEXT" || kind == "COMBOBOX" ||
+                         kind == "LISTBOX" || kind == "SCROLLBAR";
+    const std::size_t at = idFirst ? 0 : 1;
+    if (args.size() < at + 5) return false;
+    control.id = args[at];
+    if (args.size() > at + 5) control.style = StyleFlags(args[at + 5]);
+    return true;
+}
+
 inline ResourceScript ParseResourceScript(const std::string& text) {
     ResourceScript script;
     std::istringstream in(text);
@@ -87,13 +162,29 @@ inline ResourceScript ParseResourceScript(const std::string& text) {
     std::string dialog;
     const std::regex stringEntry(R"(^\s*(\w+)\s+("(?:[^"]|"")*")\s*$)");
     const std::regex dialogHead(R"(^\s*(\w+)\s+DIALOGEX?\b.*)");
-    const std::regex statement(R"(^\s*([A-Z]+)\s+(.*)$)");
+    const std::regex dialogStyle(R"(^\s*STYLE\s+(.*)$)");
+    const std::regex statement(R"(^\s*([A-Z0-9]+)\s+(.*)$)");
+    // A statement goes on when its line ends in a comma or a | or the next
+    // line begins with a |.
+    const std::regex continues(R"([,|]\s*$)");
+    const std::regex continuation(R"(^\s*\|)");
+    const std::regex stringTable(R"(^\s*STRINGTABLE\b)");
+    const std::regex begin(R"(^\s*(BEGIN|\{)\s*$)");
+    const std::regex end(R"(^\s*(END|\})\s*$)");
+    std::vector<std::string> lines;
     for (std::string line; std::getline(in, line);) {
         if (!line.empty() && line.back() == '\r') line.pop_back();
-        const std::string trimmed = line.substr(0, line.find("//"));
+        line = line.substr(0, line.find("//"));
+        if (!lines.empty() && (std::regex_search(lines.back(), continues) ||
+                               std::regex_search(line, continuation)))
+            lines.back() += " " + line;
+        else
+            lines.push_back(line);
+    }
+    for (const std::string& trimmed : lines) {
         std::smatch m;
         if (block == Block::None) {
-            if (std::regex_search(trimmed, std::regex(R"(^\s*STRINGTABLE\b)"))) {
+            if (std::regex_search(trimmed, stringTable)) {
                 block = Block::Strings;
                 inBody = false;
             } else if (std::regex_match(trimmed, m, dialogHead)) {
@@ -104,28 +195,34 @@ inline ResourceScript ParseResourceScript(const std::string& text) {
             }
             continue;
         }
-        if (std::regex_search(trimmed, std::regex(R"(^\s*(BEGIN|\{)\s*$)"))) {
+        if (std::regex_search(trimmed, begin)) {
             inBody = true;
             continue;
         }
-        if (std::regex_search(trimmed, std::regex(R"(^\s*(END|\})\s*$)"))) {
+        if (std::regex_search(trimmed, end)) {
             block = Block::None;
             continue;
         }
-        if (!inBody) continue;
+        if (!inBody) {
+            if (block == Block::Dialog && std::regex_match(trimmed, m, dialogStyle))
+                script.dialogStyles[dialog] = StyleFlags(m[1]);
+            continue;
+        }
         if (block == Block::Strings) {
-            if (std::regex_match(trimmed, m, stringEntry))
-                script.strings[m[1]] = Unquote(m[2]);
-            else if (trimmed.find_first_not_of(" \t") != std::string::npos)
-                script.problems.push_back("unread string line: " + line);
+            if (std::regex_match(trimmed, m, stringEntry)) {
+                if (!script.strings.emplace(m[1], Unquote(m[2])).second)
+                    script.problems.push_back("string id used twice: " + m[1].str());
+            } else if (trimmed.find_first_not_of(" \t") != std::string::npos) {
+                script.problems.push_back("unread string line: " + trimmed);
+            }
         } else if (std::regex_match(trimmed, m, statement)) {
-            const std::string kind = m[1];
-            const auto args = SplitArgs(m[2]);
-            // Controls without a text argument name their id first.
-            const bool idFirst = kind == "EDITTEXT" || kind == "COMBOBOX" ||
-                                 kind == "LISTBOX" || kind == "SCROLLBAR";
-            const std::size_t at = idFirst ? 0 : 1;
-            script.dialogs[dialog].insert({kind, at < args.size() ? args[at] : std::string()});
+            Control control;
+            if (ReadControl(m[1], SplitArgs(m[2]), control))
+                script.dialogs[dialog].push_back(control);
+            else
+                script.problems.push_back("unread control in " + dialog + ": " + trimmed);
+        } else if (trimmed.find_first_not_of(" \t") != std::string::npos) {
+            script.problems.push_back("unread line in " + dialog + ": " + trimmed);
         }
     }
     return script;

@@ -1,6 +1,10 @@
 // The English and Japanese resources must stay in step: the same string ids
-// with the same insertions, the same dialogs with the same controls.
+// with the same insertions, the same dialogs with the same controls (ids,
+// classes and styles) in the same order.
 #include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cctype>
 
 #include "resource_script.h"
 
@@ -12,17 +16,70 @@ const std::string kResDir = std::string(QXDRV_SOURCE_DIR) + "/src/res/";
 TEST(ResourceScript, ReadsEntriesQuotesAndControls) {
     const auto script = ParseResourceScript(
         "STRINGTABLE\nBEGIN\n    IDS_A \"Say \"\"%1\"\" (%d x %d)\"\nEND\n"
-        "IDD_X DIALOGEX 0, 0, 10, 10\nBEGIN\n"
+        "IDD_X DIALOGEX 0, 0, 10, 10\nSTYLE WS_POPUP | DS_CENTER\nBEGIN\n"
         "    DEFPUSHBUTTON \"OK, then\", IDOK, 1, 2, 3, 4\n"
-        "    EDITTEXT IDC_E, 1, 2, 3, 4\nEND\n");
-    EXPECT_TRUE(script.problems.empty());
+        "    EDITTEXT IDC_E, 1, 2, 3, 4\n"
+        "    LTEXT \"a, b\", IDC_T, 1, 2, 3, 4, SS_NOTIFY | NOT WS_GROUP\n"
+        "    CONTROL \"\", IDC_C, \"msctls_trackbar32\", TBS_BOTH | WS_TABSTOP,\n"
+        "            1, 2, 3, 4\n"
+        "    COMBOBOX IDC_L, 1, 2, 3, 40, CBS_DROPDOWNLIST\n"
+        "             | WS_VSCROLL\nEND\n");
+    EXPECT_TRUE(script.problems.empty()) << script.problems.front();
     ASSERT_EQ(script.strings.count("IDS_A"), 1u);
     EXPECT_EQ(script.strings.at("IDS_A"), "Say \"%1\" (%d x %d)");
     EXPECT_EQ(Insertions(script.strings.at("IDS_A")),
               (std::multiset<std::string>{"%1", "%d", "%d"}));
-    const std::multiset<std::pair<std::string, std::string>> controls{
-        {"DEFPUSHBUTTON", "IDOK"}, {"EDITTEXT", "IDC_E"}};
+    EXPECT_EQ(script.dialogStyles.at("IDD_X"), (std::set<std::string>{"WS_POPUP", "DS_CENTER"}));
+    const std::vector<Control> controls{
+        {"DEFPUSHBUTTON", "IDOK", "BUTTON", {}},
+        {"EDITTEXT", "IDC_E", "EDIT", {}},
+        {"LTEXT", "IDC_T", "STATIC", {"SS_NOTIFY", "NOT WS_GROUP"}},
+        {"CONTROL", "IDC_C", "MSCTLS_TRACKBAR32", {"TBS_BOTH", "WS_TABSTOP"}},
+        {"COMBOBOX", "IDC_L", "COMBOBOX", {"CBS_DROPDOWNLIST", "WS_VSCROLL"}}};
     EXPECT_EQ(script.dialogs.at("IDD_X"), controls);
+}
+
+TEST(ResourceScript, ReportsWhatItCannotRead) {
+    const auto script = ParseResourceScript(
+        "STRINGTABLE\nBEGIN\n    IDS_A \"one\"\n    IDS_A \"two\"\n    IDS_B unquoted\nEND\n"
+        "IDD_X DIALOGEX 0, 0, 10, 10\nBEGIN\n"
+        "    SLIDER \"\", IDC_S, 1, 2, 3, 4\n    LTEXT \"short\", IDC_T, 1\nEND\n");
+    EXPECT_EQ(script.problems.size(), 4u);
+    EXPECT_TRUE(script.dialogs.at("IDD_X").empty());
+}
+
+// The numbers of the string ids a script uses; a name the header lacks, or
+// two names with one number, is a fault.
+std::map<long, std::string> StringNumbers(const ResourceScript& script,
+                                          const std::map<std::string, long>& ids,
+                                          std::vector<std::string>& faults) {
+    std::map<long, std::string> byNumber;
+    for (const auto& entry : script.strings) {
+        const std::string& name = entry.first;
+        long number = 0;
+        if (ids.count(name)) {
+            number = ids.at(name);
+        } else if (std::isdigit(static_cast<unsigned char>(name[0]))) {
+            number = std::stol(name);
+        } else {
+            faults.push_back(name + " has no number");
+            continue;
+        }
+        if (byNumber.count(number))
+            faults.push_back(name + " and " + byNumber[number] + " share " + std::to_string(number));
+        byNumber[number] = name;
+    }
+    return byNumber;
+}
+
+TEST(ResourceScript, StringNumbersFindMissingAndSharedNumbers) {
+    const auto script = ParseResourceScript(
+        "STRINGTABLE\nBEGIN\n    IDS_A \"a\"\n    IDS_B \"b\"\n    IDS_C \"c\"\n"
+        "    7 \"seven\"\nEND\n");
+    std::vector<std::string> faults;
+    const auto numbers = StringNumbers(script, {{"IDS_A", 5}, {"IDS_B", 5}}, faults);
+    EXPECT_EQ(faults, (std::vector<std::string>{"IDS_B and IDS_A share 5", "IDS_C has no number"}));
+    EXPECT_EQ(numbers.count(7), 1u);
 }
 
 class Languages : public ::testing::Test {
@@ -40,6 +97,7 @@ TEST_F(Languages, BothScriptsParseCompletely) {
     EXPECT_TRUE(en.problems.empty()) << en.problems.front();
     EXPECT_TRUE(ja.problems.empty()) << ja.problems.front();
     EXPECT_GT(en.strings.size(), 20u);
+    EXPECT_GT(en.dialogs.size(), 3u);
 }
 
 TEST_F(Languages, HaveTheSameStringIdsAndInsertions) {
@@ -52,23 +110,40 @@ TEST_F(Languages, HaveTheSameStringIdsAndInsertions) {
         EXPECT_EQ(en.strings.count(entry.first), 1u) << entry.first << " is missing in English";
 }
 
-TEST_F(Languages, EveryStringIdIsDefinedOnceWithItsOwnNumber) {
-    std::map<long, std::string> byNumber;
-    for (const auto& entry : en.strings) {
-        ASSERT_EQ(ids.count(entry.first), 1u) << entry.first << " has no number";
-        const long number = ids.at(entry.first);
-        EXPECT_EQ(byNumber.count(number), 0u)
-            << entry.first << " and " << byNumber[number] << " share " << number;
-        byNumber[number] = entry.first;
-    }
+TEST_F(Languages, UseTheSameStringNumbersEachDefinedOnce) {
+    std::vector<std::string> enFaults, jaFaults;
+    const auto enNumbers = StringNumbers(en, ids, enFaults);
+    const auto jaNumbers = StringNumbers(ja, ids, jaFaults);
+    for (const auto& fault : enFaults) ADD_FAILURE() << "English: " << fault;
+    for (const auto& fault : jaFaults) ADD_FAILURE() << "Japanese: " << fault;
+    for (const auto& [number, name] : enNumbers)
+        EXPECT_EQ(jaNumbers.count(number), 1u) << number << " (" << name << ") is missing in Japanese";
+    for (const auto& [number, name] : jaNumbers)
+        EXPECT_EQ(enNumbers.count(number), 1u) << number << " (" << name << ") is missing in English";
 }
 
-TEST_F(Languages, HaveTheSameDialogsAndControls) {
+TEST_F(Languages, HaveTheSameDialogsWithTheSameControlsInOrder) {
     EXPECT_EQ(en.dialogs.size(), ja.dialogs.size());
     for (const auto& [name, controls] : en.dialogs) {
         ASSERT_EQ(ja.dialogs.count(name), 1u) << name << " is missing in Japanese";
-        EXPECT_EQ(controls, ja.dialogs.at(name)) << name;
+        EXPECT_EQ(ids.count(name), 1u) << name << " has no number";
+        const auto& other = ja.dialogs.at(name);
+        EXPECT_EQ(controls.size(), other.size()) << name;
+        for (std::size_t i = 0; i < std::min(controls.size(), other.size()); ++i)
+            EXPECT_EQ(controls[i], other[i]) << name << ", control " << i + 1;
+        EXPECT_EQ(en.dialogStyles[name], ja.dialogStyles[name]) << name;
     }
+}
+
+TEST_F(Languages, NoDialogGivesOneIdToTwoControls) {
+    for (const auto* script : {&en, &ja})
+        for (const auto& [name, controls] : script->dialogs) {
+            std::set<std::string> seen;
+            for (const auto& control : controls)
+                if (control.id != "IDC_STATIC" && control.id != "-1")
+                    EXPECT_TRUE(seen.insert(control.id).second)
+                        << name << " uses " << control.id << " twice";
+        }
 }
 
 TEST_F(Languages, RegistryPathsAreTheSameInBothLanguages) {
