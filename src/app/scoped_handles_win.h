@@ -54,18 +54,22 @@ private:
     HKEY key_ = nullptr;
 };
 
+// An icon of one's own (LoadImage without LR_SHARED).
 class UniqueIcon {
 public:
+    UniqueIcon() = default;
     explicit UniqueIcon(HICON icon) : icon_(icon) {}
-    ~UniqueIcon() {
-        if (icon_) ::DestroyIcon(icon_);
-    }
+    ~UniqueIcon() { Reset(); }
     UniqueIcon(const UniqueIcon&) = delete;
     UniqueIcon& operator=(const UniqueIcon&) = delete;
     HICON Get() const { return icon_; }
+    void Reset(HICON icon = nullptr) {
+        if (icon_) ::DestroyIcon(icon_);
+        icon_ = icon;
+    }
 
 private:
-    HICON icon_;
+    HICON icon_ = nullptr;
 };
 
 class UniqueMenu {

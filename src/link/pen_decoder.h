@@ -61,6 +61,24 @@ public:
     // appended). Not owned; set by the four-cross calibration screen.
     void SetCalibrationHandler(CalibrationPenHandler* handler) { calibHandler_ = handler; }
 
+    // While alive, deliveries reach the calibration handler again although
+    // it has not returned: it waits in a box of its own that the pen may
+    // answer. The guard is back when this goes.
+    class CalibrationReentry {
+    public:
+        explicit CalibrationReentry(PenDecoder& decoder)
+            : decoder_(decoder), saved_(decoder.calibGuard_) {
+            decoder_.calibGuard_ = 0;
+        }
+        ~CalibrationReentry() { decoder_.calibGuard_ = saved_; }
+        CalibrationReentry(const CalibrationReentry&) = delete;
+        CalibrationReentry& operator=(const CalibrationReentry&) = delete;
+
+    private:
+        PenDecoder& decoder_;
+        int saved_;
+    };
+
     // WM_PENDATA: appends `text` up to its first zero byte (and never past
     // `count` bytes, which the receive thread's buffer always holds), then
     // either hands over to the calibration screen or decodes every complete

@@ -86,6 +86,15 @@ LRESULT CPenTrayWnd::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_COMMAND:
         OnCommand(LOWORD(wParam));
         return 0;
+    case WM_PAINT:
+        if (crossScreen_) {
+            crossScreen_->Paint();
+            return 0;
+        }
+        break;
+    case WM_CHAR:
+        if (app_.Calibrating() && crossScreen_) crossScreen_->OnChar(static_cast<wchar_t>(wParam));
+        break;
     case WM_DESTROY:
         Teardown();
         ::PostQuitMessage(0);
@@ -108,6 +117,18 @@ LRESULT CPenTrayWnd::OnCreate() {
         hwnd_, app_.Instance(),
         InsertArgs(app_.Strings().LoadText(IDS_TRAY_TIP), {app_.AppName()}));
     icon_->Add(true);
+
+    CrossScreenServices screen;
+    screen.window = hwnd_;
+    screen.instance = app_.Instance();
+    screen.setCalibrating = [this](int on) { app_.SetCalibrating(on); };
+    screen.decoder = &decoder_;
+    screen.model = &calibModel_;
+    screen.liveCalibration = &calib_;
+    screen.strings = &app_.Strings();
+    screen.boxes = &app_.Boxes();
+    crossScreen_ = std::make_unique<CCrossCalibScreen>(screen);
+    decoder_.SetCalibrationHandler(crossScreen_.get());
 
     portName_ = app_.PortName();
     const std::int32_t sleepMs = app_.Settings().GetSleepTime();
@@ -150,6 +171,8 @@ void CPenTrayWnd::Teardown() {
     // No report can release a button any more: do not leave one pressed.
     engine_.ReleaseHeldButton();
     if (icon_) icon_->Delete();
+    decoder_.SetCalibrationHandler(nullptr);
+    if (crossScreen_) crossScreen_->DestroyPrompt();
 }
 
 }  // namespace qx

@@ -11,7 +11,9 @@
 #include <string>
 
 #include "calib/calib_model.h"
+#include "calib/calib_select_rules.h"
 #include "calib/calib_values.h"
+#include "calib/cross_screen_win.h"
 #include "link/pen_decoder.h"
 #include "link/serial_link_win.h"
 #include "pointer/pointer_engine.h"
@@ -72,6 +74,11 @@ private:
     template <typename Command>
     void RunExclusive(Command&& command);
     void OnDisableComPort();
+    // Calibration (calib_commands_win.cpp).
+    void OnCalibration();
+    // Acts on the selection dialog's OK: a preset, the four-cross screen
+    // (which goes on after this returns) or the edge procedure.
+    void RunCalibrationChoice(CalibMethod method, int mode);
     void OnHelp();
     void OnAbout();
     void OnExit();
@@ -90,6 +97,7 @@ private:
     PenDecoder decoder_;
     SerialLink link_;
     std::unique_ptr<TrayIcon> icon_;
+    std::unique_ptr<CCrossCalibScreen> crossScreen_;
     std::uint64_t receivedBytes_ = 0;
     bool tornDown_ = false;
 };

@@ -129,8 +129,10 @@ void CPenTrayWnd::OnCommand(unsigned id) {
         RunExclusive([this] { OnExit(); });
         break;
     case ID_APP_CALIBRATION:
+        RunExclusive([this] { OnCalibration(); });
+        break;
     case ID_APP_PROPERTIES:
-        // The calibration selection and the property sheet open here.
+        // The property sheet opens here.
         RunExclusive([] {});
         break;
     case ID_APP_TEST_MODE:

@@ -1,0 +1,54 @@
+// The main window's calibration command: the selection dialog and what its
+// choice runs.
+#include <windows.h>
+
+#include "app/pen_driver_app_win.h"
+#include "calib/calib_detail2_dlg_win.h"
+#include "calib/calib_select_dlg_win.h"
+#include "shell/pen_tray_wnd_win.h"
+
+namespace qx {
+
+void CPenTrayWnd::OnCalibration() {
+    CalibSelectServices services;
+    services.model = &calibModel_;
+    services.settings = &app_.Settings();
+    services.strings = &app_.Strings();
+    services.boxes = &app_.Boxes();
+    services.liveCalibration = &calib_;
+    services.hotkey.registerKey = [this](unsigned key) {
+        return app_.RegisterCalibHotKey(hwnd_, key) != FALSE;
+    };
+    services.hotkey.unregisterKey = [this] { app_.UnregisterCalibHotKey(hwnd_); };
+    services.hotkey.osVersionClass = app_.OsVersionClass();
+    services.hotkey.settings = &app_.Settings();
+    services.hotkey.strings = &app_.Strings();
+    services.hotkey.boxes = &app_.Boxes();
+
+    CCalibSelectDlg dialog(app_.Instance(), services);
+    if (dialog.DoModal(hwnd_) == IDOK) RunCalibrationChoice(dialog.Method(), dialog.Mode());
+}
+
+void CPenTrayWnd::RunCalibrationChoice(CalibMethod method, int mode) {
+    switch (method) {
+    case CalibMethod::EasySetting:
+        calibModel_.ReadCalibration(&calib_, mode, true);
+        if (calibModel_.WriteCalibration(calib_)) calibModel_.ShowModeSelectedNotice(mode);
+        break;
+    case CalibMethod::Detail1:
+        crossScreen_->Start();
+        break;
+    case CalibMethod::Detail2: {
+        Detail2Services services;
+        services.model = &calibModel_;
+        services.settings = &app_.Settings();
+        services.strings = &app_.Strings();
+        services.boxes = &app_.Boxes();
+        if (CCalibDetail2Dlg(app_.Instance(), services).DoModal(hwnd_) == IDOK)
+            calibModel_.ReadCalibration(&calib_, mode, false);
+        break;
+    }
+    }
+}
+
+}  // namespace qx

@@ -1,0 +1,244 @@
+#include "calib/calib_detail2_dlg_win.h"
+
+#include "app/message_text.h"
+#include "res/resource_ids.h"
+
+namespace qx {
+namespace {
+
+constexpr COLORREF kRed = RGB(255, 0, 0);
+constexpr int kBarHalfWidth = 2;
+constexpr int kBarWidth = 4;
+constexpr int kPanelGap = 3;
+constexpr int kTextIndent = 2;
+constexpr int kTextShrink = 10;
+constexpr int kBottomStart = 32;  // the pointer's move after the top click
+constexpr int kPatternSize = 8;
+constexpr int kTexts[] = {IDC_EDGE_TEXT_TOP, IDC_EDGE_TEXT_BOTTOM, IDC_EDGE_TEXT_ESC};
+constexpr int kControls[] = {IDC_EDGE_BAR, IDC_EDGE_PANEL, IDC_EDGE_TEXT_TOP, IDC_EDGE_TEXT_BOTTOM,
+                             IDC_EDGE_TEXT_ESC};
+
+int ScreenWidth() { return ::GetSystemMetrics(SM_CXSCREEN); }
+int ScreenHeight() { return ::GetSystemMetrics(SM_CYSCREEN); }
+
+RECT ChildRect(HWND dialog, HWND child) {
+    RECT r{};
+    ::GetWindowRect(child, &r);
+    ::MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&r), 2);
+    return r;
+}
+
+}  // namespace
+
+CCalibDetail2Dlg::CCalibDetail2Dlg(HINSTANCE instance, const Detail2Services& services)
+    : CDialog(instance, IDD_CALIB_DETAIL2),
+      services_(services),
+      barBrush_(::CreateSolidBrush(kRed)) {
+    upCursor_ = ::LoadCursorW(instance, MAKEINTRESOURCEW(IDCUR_EDGE_TOP));
+    downCursor_ = ::LoadCursorW(instance, MAKEINTRESOURCEW(IDCUR_EDGE_BOTTOM));
+    // A one-pixel checkerboard: white, black where x + y is even.
+    WORD rows[kPatternSize];
+    for (int y = 0; y < kPatternSize; ++y) rows[y] = (y % 2 == 0) ? 0x55 : 0xAA;
+    patternBitmap_.Reset(::CreateBitmap(kPatternSize, kPatternSize, 1, 1, rows));
+    patternBrush_.Reset(::CreatePatternBrush(patternBitmap_.Get()));
+}
+
+int CCalibDetail2Dlg::Question(unsigned id, UINT flags) const {
+    return services_.boxes->ShowMessage(services_.strings->LoadText(id), flags | MB_TOPMOST);
+}
+
+void CCalibDetail2Dlg::CopyScreen() {
+    HDC desktop = ::GetDC(nullptr);
+    const int width = ::GetDeviceCaps(desktop, HORZRES);
+    const int height = ::GetDeviceCaps(desktop, VERTRES);
+    if (screenCopy_.Create(desktop)) {
+        screenBitmap_.Reset(::CreateCompatibleBitmap(desktop, width, height));
+        screenOldBitmap_ = ::SelectObject(screenCopy_.Get(), screenBitmap_.Get());
+        ::BitBlt(screenCopy_.Get(), 0, 0, width, height, desktop, 0, 0, SRCCOPY);
+    }
+    ::ReleaseDC(nullptr, desktop);
+}
+
+BOOL CCalibDetail2Dlg::OnInitDialog() {
+    // The desktop as it is, before the dialog covers it.
+    CopyScreen();
+    if (Question(IDS_EDGE_ADJUST_QUESTION, MB_YESNO) == IDYES) {
+        const std::wstring key = InsertArgs(services_.strings->LoadText(IDS_HOTKEY_TEXT),
+                                            {Widen(services_.settings->GetCalibShortKey())});
+        services_.boxes->ShowMessage(
+            InsertArgs(services_.strings->LoadText(IDS_EDGE_ADJUST_NOTICE), {key}),
+            MB_ICONINFORMATION | MB_TOPMOST);
+        End(IDCANCEL);
+        return TRUE;
+    }
+    ::SetWindowPos(Hwnd(), HWND_TOPMOST, 0, 0, ScreenWidth(), ScreenHeight(), SWP_SHOWWINDOW);
+    SetItemText(IDC_EDGE_TEXT_TOP, services_.strings->LoadText(IDS_EDGE_TOP_TEXT));
+    SetItemText(IDC_EDGE_TEXT_BOTTOM, services_.strings->LoadText(IDS_EDGE_BOTTOM_TEXT));
+    SetItemText(IDC_EDGE_TEXT_ESC, services_.strings->LoadText(IDS_EDGE_ESC_TEXT));
+    ::UpdateWindow(Hwnd());
+    Layout();
+    ::SetForegroundWindow(Hwnd());
+    NewAttempt();
+    return TRUE;
+}
+
+void CCalibDetail2Dlg::Layout() {
+    HWND bar = Item(IDC_EDGE_BAR);
+    HWND panel = Item(IDC_EDGE_PANEL);
+    if (!bar || !panel) return;
+    const int width = ScreenWidth();
+    const int height = ScreenHeight();
+    const int barX = width / 2 - kBarHalfWidth;
+    ::SetWindowPos(bar, HWND_TOP, barX, 0, kBarWidth, height + 1, SWP_SHOWWINDOW);
+
+    // The template gives the panel's and the texts' sizes.
+    const RECT p = ChildRect(Hwnd(), panel);
+    const int panelX = barX + kBarWidth + kPanelGap;
+    int panelWidth = p.right - p.left;
+    if (panelWidth > width - panelX) panelWidth = width - panelX;
+    const int panelY = height / 2 - (p.bottom - p.top);
+    const int panelHeight = p.bottom - p.top;
+    ::SetWindowPos(panel, HWND_TOP, panelX, panelY, panelWidth, panelHeight, SWP_SHOWWINDOW);
+    int line = 1;
+    for (const int id : kTexts) {
+        HWND text = Item(id);
+        const RECT t = ChildRect(Hwnd(), text);
+        const int textHeight = t.bottom - t.top;
+        ::SetWindowPos(text, HWND_TOP, panelX + kTextIndent, panelY + line * textHeight,
+                       panelWidth - kTextShrink, textHeight, SWP_SHOWWINDOW);
+        ++line;
+    }
+}
+
+void CCalibDetail2Dlg::PaintBackground(HDC dc) {
+    RECT client{};
+    ::GetClientRect(Hwnd(), &client);
+    {
+        SelectGuard brush(dc, patternBrush_.Get());
+        ::SetTextColor(dc, RGB(0, 0, 0));
+        ::SetBkColor(dc, RGB(255, 255, 255));
+        ::PatBlt(dc, 0, 0, client.right, client.bottom, PATCOPY);
+    }
+    if (screenCopy_.Get())
+        ::BitBlt(dc, 0, 0, client.right, client.bottom, screenCopy_.Get(), 0, 0, SRCAND);
+}
+
+void CCalibDetail2Dlg::RedrawControls() const {
+    for (const int id : kControls)
+        ::RedrawWindow(Item(id), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+}
+
+void CCalibDetail2Dlg::PointerOnBar() const {
+    RECT bar{};
+    ::GetWindowRect(Item(IDC_EDGE_BAR), &bar);
+    POINT at{};
+    ::GetCursorPos(&at);
+    ::SetCursorPos(bar.right - (bar.right - bar.left) / 2, at.y);
+}
+
+void CCalibDetail2Dlg::NewAttempt() {
+    ownCursor_ = true;
+    edges_.Restart();
+    PointerOnBar();
+    ::SetCursor(upCursor_);
+    HDC dc = ::GetDC(Hwnd());
+    if (dc) {
+        PaintBackground(dc);
+        ::ReleaseDC(Hwnd(), dc);
+    }
+    RedrawControls();
+}
+
+void CCalibDetail2Dlg::OnBarClick() {
+    POINT at{};
+    ::GetCursorPos(&at);
+    if (!edges_.OnClick(at.y)) {
+        ::SetCursor(downCursor_);
+        ::SetCursorPos(at.x, at.y + kBottomStart);
+        RedrawControls();
+        return;
+    }
+    ownCursor_ = false;
+    RedrawControls();
+    const bool valid = EdgesValid(edges_.Top(), edges_.Bottom());
+    if (!valid) Question(IDS_EDGE_ERROR, MB_OK);
+    if (valid && Question(IDS_EDGE_APPLY_QUESTION, MB_YESNO | MB_ICONQUESTION) == IDYES) {
+        CalibValues full;
+        services_.model->ReadCalibration(&full, kModeFull, true);
+        services_.model->WriteCalibration(
+            ComputeEdgeCalibration(full, edges_.Top(), edges_.Bottom()));
+        End(IDOK);
+        return;
+    }
+    NewAttempt();
+}
+
+bool CCalibDetail2Dlg::OnCommand(WORD id, WORD code, HWND) {
+    if (id != IDC_EDGE_BAR || code != STN_CLICKED) return false;
+    OnBarClick();
+    return true;
+}
+
+void CCalibDetail2Dlg::OnCancel() {
+    ownCursor_ = false;
+    if (Question(IDS_CALIB_EXIT_QUESTION, MB_YESNO | MB_ICONQUESTION) == IDYES) {
+        End(IDCANCEL);
+        return;
+    }
+    NewAttempt();
+}
+
+bool CCalibDetail2Dlg::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR* result) {
+    switch (message) {
+    case WM_SIZE:
+        Layout();
+        return false;
+    case WM_PAINT: {
+        PaintDC paint(Hwnd());
+        PaintBackground(paint.Get());
+        *result = TRUE;
+        return true;
+    }
+    case WM_ERASEBKGND:
+        *result = TRUE;  // the paint covers everything
+        return true;
+    case WM_MOUSEMOVE:
+        if (ownCursor_) PointerOnBar();
+        return false;
+    case WM_SETCURSOR:
+        if (ownCursor_) {
+            ::SetCursor(edges_.Current() == EdgeCalibration::Step::Top ? upCursor_ : downCursor_);
+        } else {
+            ::SetCursor(::LoadCursorW(nullptr, IDC_ARROW));
+        }
+        ::SetWindowLongPtrW(Hwnd(), DWLP_MSGRESULT, TRUE);
+        *result = TRUE;
+        return true;
+    case WM_CTLCOLORSTATIC: {
+        HDC dc = reinterpret_cast<HDC>(wParam);
+        const int id = ::GetDlgCtrlID(reinterpret_cast<HWND>(lParam));
+        if (id == IDC_EDGE_BAR) {
+            *result = reinterpret_cast<INT_PTR>(barBrush_.Get());
+            return true;
+        }
+        const EdgeCalibration::Step step = edges_.Current();
+        const bool red = (id == IDC_EDGE_TEXT_TOP && step == EdgeCalibration::Step::Top) ||
+                         (id == IDC_EDGE_TEXT_BOTTOM && step == EdgeCalibration::Step::Bottom);
+        if (!red) return false;
+        ::SetTextColor(dc, kRed);
+        ::SetBkColor(dc, ::GetSysColor(COLOR_3DFACE));
+        *result = reinterpret_cast<INT_PTR>(::GetSysColorBrush(COLOR_3DFACE));
+        return true;
+    }
+    default:
+        return false;
+    }
+}
+
+void CCalibDetail2Dlg::OnDestroy() {
+    if (screenCopy_.Get() && screenOldBitmap_) ::SelectObject(screenCopy_.Get(), screenOldBitmap_);
+    screenCopy_.Reset();
+    screenBitmap_.Reset();
+}
+
+}  // namespace qx

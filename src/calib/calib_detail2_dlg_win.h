@@ -1,0 +1,60 @@
+// The edge ("Detail-2") calibration screen: a full-screen dialog over a
+// copy of the desktop, the pointer held on a red bar in the middle, two
+// clicks for the topmost and the lowest visible rows.
+#ifndef QXDRV_CALIB_CALIB_DETAIL2_DLG_WIN_H
+#define QXDRV_CALIB_CALIB_DETAIL2_DLG_WIN_H
+
+#include <windows.h>
+
+#include "app/dialog_win.h"
+#include "app/gdi_owners_win.h"
+#include "app/settings_store.h"
+#include "app/ui_ports.h"
+#include "calib/calib_model.h"
+#include "calib/edge_calibration.h"
+
+namespace qx {
+
+struct Detail2Services {
+    const CalibrationModel* model = nullptr;
+    const SettingsStore* settings = nullptr;
+    const StringTablePort* strings = nullptr;
+    MessageBoxPort* boxes = nullptr;
+};
+
+class CCalibDetail2Dlg : public CDialog {
+public:
+    CCalibDetail2Dlg(HINSTANCE instance, const Detail2Services& services);
+
+private:
+    BOOL OnInitDialog() override;
+    bool OnCommand(WORD id, WORD code, HWND control) override;
+    void OnCancel() override;
+    bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR* result) override;
+    void OnDestroy() override;
+
+    void CopyScreen();
+    void Layout();
+    void PaintBackground(HDC dc);
+    void PointerOnBar() const;
+    void RedrawControls() const;
+    void NewAttempt();
+    void OnBarClick();
+    int Question(unsigned id, UINT flags) const;
+
+    Detail2Services services_;
+    EdgeCalibration edges_;
+    bool ownCursor_ = false;  // the up or down pointer is shown
+    MemoryDC screenCopy_;
+    UniqueBitmap screenBitmap_;
+    HGDIOBJ screenOldBitmap_ = nullptr;
+    UniqueBrush barBrush_;
+    UniqueBitmap patternBitmap_;
+    UniqueBrush patternBrush_;
+    HCURSOR upCursor_ = nullptr;    // shared resources, not destroyed
+    HCURSOR downCursor_ = nullptr;
+};
+
+}  // namespace qx
+
+#endif

@@ -1,0 +1,60 @@
+#include "calib/calib_hotkey_dlg_win.h"
+
+#include "app/message_text.h"
+#include "app/startup_rules.h"
+#include "calib/hotkey_candidates.h"
+#include "res/resource_ids.h"
+
+namespace qx {
+
+CCalibHotkeyDlg::CCalibHotkeyDlg(HINSTANCE instance, const CalibHotkeyServices& services)
+    : CDialog(instance, IDD_CALIB_HOTKEY), services_(services) {}
+
+BOOL CCalibHotkeyDlg::OnInitDialog() {
+    HWND list = Item(IDC_HOTKEY_LIST);
+    ::SendMessageW(list, CB_RESETCONTENT, 0, 0);
+    services_.unregisterKey();
+    const unsigned current = HotKeyCode(services_.settings->GetCalibShortKey());
+    const HotkeyChoices choices =
+        BuildHotkeyChoices(services_.osVersionClass, static_cast<char>(current), [&](char key) {
+            if (!services_.registerKey(static_cast<unsigned char>(key))) return false;
+            services_.unregisterKey();
+            return true;
+        });
+    for (const char key : choices.keys) {
+        const wchar_t text[2] = {static_cast<wchar_t>(key), 0};
+        ::SendMessageW(list, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text));
+    }
+    if (choices.selected >= 0) ::SendMessageW(list, CB_SETCURSEL, choices.selected, 0);
+    services_.registerKey(current);
+    return TRUE;
+}
+
+void CCalibHotkeyDlg::OnOk() {
+    HWND list = Item(IDC_HOTKEY_LIST);
+    const LRESULT index = ::SendMessageW(list, CB_GETCURSEL, 0, 0);
+    if (index == CB_ERR) return;
+    wchar_t text[2] = {};
+    if (::SendMessageW(list, CB_GETLBTEXTLEN, index, 0) != 1) return;
+    ::SendMessageW(list, CB_GETLBTEXT, index, reinterpret_cast<LPARAM>(text));
+    const std::string chosen(1, static_cast<char>(text[0]));
+
+    const unsigned previous = HotKeyCode(services_.settings->GetCalibShortKey());
+    services_.unregisterKey();
+    if (services_.registerKey(HotKeyCode(chosen))) {
+        services_.settings->SetCalibShortKey(chosen);
+        const std::wstring keyText =
+            InsertArgs(services_.strings->LoadText(IDS_HOTKEY_TEXT), {Widen(chosen)});
+        services_.boxes->ShowMessage(
+            InsertArgs(services_.strings->LoadText(IDS_HOTKEY_CHANGED), {keyText}),
+            MB_ICONINFORMATION);
+        End(IDOK);
+        return;
+    }
+    // The user is never left without a hotkey: the old one comes back.
+    services_.registerKey(previous);
+    services_.boxes->ShowMessage(services_.strings->LoadText(IDS_HOTKEY_CHANGE_FAILED),
+                                 MB_ICONEXCLAMATION);
+}
+
+}  // namespace qx

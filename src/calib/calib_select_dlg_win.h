@@ -1,0 +1,63 @@
+// "Select Calibration": Easy Setting (a preset of the panel's screen mode) or
+// Detail Setting (the four-cross screen, or the edge procedure for a zoomed
+// 1280 x 1024 picture). The rules of what it shows come from the core.
+#ifndef QXDRV_CALIB_CALIB_SELECT_DLG_WIN_H
+#define QXDRV_CALIB_CALIB_SELECT_DLG_WIN_H
+
+#include <windows.h>
+
+#include <string>
+
+#include "app/dialog_win.h"
+#include "app/scoped_handles_win.h"
+#include "calib/calib_hotkey_dlg_win.h"
+#include "calib/calib_model.h"
+#include "calib/calib_select_rules.h"
+
+namespace qx {
+
+struct CalibSelectServices {
+    const CalibrationModel* model = nullptr;
+    const SettingsStore* settings = nullptr;
+    const StringTablePort* strings = nullptr;
+    MessageBoxPort* boxes = nullptr;
+    CalibValues* liveCalibration = nullptr;  // Apply puts the preset here
+    CalibHotkeyServices hotkey;
+};
+
+class CCalibSelectDlg : public CDialog {
+public:
+    CCalibSelectDlg(HINSTANCE instance, const CalibSelectServices& services);
+
+    // After OK: what to run, with the chosen screen mode.
+    CalibMethod Method() const { return result_; }
+    int Mode() const { return view_.mode; }
+
+private:
+    BOOL OnInitDialog() override;
+    bool OnCommand(WORD id, WORD code, HWND control) override;
+    bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR* result) override;
+    void OnOk() override;
+
+    void LoadIcons();
+    void AddToolTips();
+    // View to controls, and the radios back into the view.
+    void Show();
+    void ReadRadios();
+    bool Validate();
+    void ShowHotkeyText();
+
+    CalibSelectServices services_;
+    CalibSelectFacts facts_;
+    CalibSelectView view_;
+    CalibMethod result_ = CalibMethod::EasySetting;
+    std::int32_t modelCode_ = 0;
+    // Enabled and greyed pictures of the three modes and two procedures.
+    UniqueIcon icons_[5][2];
+    HWND toolTip_ = nullptr;
+    std::wstring tipText_;  // lives while the tool tip shows it
+};
+
+}  // namespace qx
+
+#endif

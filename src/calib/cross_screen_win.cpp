@@ -1,0 +1,210 @@
+#include "calib/cross_screen_win.h"
+
+#include "res/resource_ids.h"
+
+namespace qx {
+namespace {
+
+constexpr int kCrossPenWidth = 3;
+constexpr COLORREF kRed = RGB(255, 0, 0);
+constexpr COLORREF kBlack = RGB(0, 0, 0);
+constexpr int kPromptPointSize = 14;
+constexpr int kPromptBoxId = 0xFFFF;
+constexpr int kPromptTop = 40;
+constexpr int kPromptExtraHeight = 60;
+constexpr wchar_t kEscape = 27;
+constexpr int kClassNameChars = 16;
+// Above the top-most screen, or the user could not see what to answer.
+constexpr UINT kQuestionFlags = MB_YESNO | MB_ICONQUESTION | MB_TOPMOST | MB_SETFOREGROUND;
+
+int ScreenWidth() { return ::GetSystemMetrics(SM_CXSCREEN); }
+int ScreenHeight() { return ::GetSystemMetrics(SM_CYSCREEN); }
+
+struct FindBox {
+    const std::wstring* text;
+    HWND found;
+};
+
+BOOL CALLBACK FindQuestionBox(HWND hwnd, LPARAM param) {
+    auto* find = reinterpret_cast<FindBox*>(param);
+    wchar_t name[kClassNameChars] = {};
+    ::GetClassNameW(hwnd, name, kClassNameChars);
+    if (std::wstring(name) != L"#32770") return TRUE;
+    HWND textControl = ::GetDlgItem(hwnd, kPromptBoxId);
+    const int length = ::GetWindowTextLengthW(textControl);
+    std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
+    ::GetWindowTextW(textControl, &text[0], length + 1);
+    text.resize(static_cast<std::size_t>(length));
+    if (text != *find->text) return TRUE;
+    find->found = hwnd;
+    return FALSE;
+}
+
+}  // namespace
+
+CCrossCalibScreen::CCrossCalibScreen(const CrossScreenServices& services)
+    : services_(services), prompt_(IDS_CALIB_PROMPT) {
+    HDC screen = ::GetDC(nullptr);
+    const int height = -::MulDiv(kPromptPointSize, ::GetDeviceCaps(screen, LOGPIXELSY), 72);
+    ::ReleaseDC(nullptr, screen);
+    const std::wstring face = services_.strings->LoadText(IDS_PROMPT_FONT);
+    promptFont_.Reset(::CreateFontW(height, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE,
+                                    DEFAULT_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
+                                    DEFAULT_QUALITY, DEFAULT_PITCH | FF_SWISS, face.c_str()));
+}
+
+CCrossCalibScreen::~CCrossCalibScreen() { DestroyPrompt(); }
+
+void CCrossCalibScreen::DestroyPrompt() {
+    if (promptBox_ && ::IsWindow(promptBox_)) ::DestroyWindow(promptBox_);
+    promptBox_ = nullptr;
+}
+
+void CCrossCalibScreen::Start() {
+    prompt_ = IDS_CALIB_PROMPT;
+    procedure_.Start();
+    services_.decoder->ClearBuffer();
+    services_.setCalibrating(1);
+    ::ShowWindow(services_.window, SW_SHOWMAXIMIZED);
+    ::SetForegroundWindow(services_.window);  // Esc reaches the screen
+    ::InvalidateRect(services_.window, nullptr, TRUE);
+}
+
+void CCrossCalibScreen::DrawCross(HDC dc, int cross, bool active) const {
+    const ScreenPoint origin = CrossBoxOrigin(cross, ScreenWidth(), ScreenHeight());
+    UniquePen pen(::CreatePen(PS_SOLID, kCrossPenWidth, active ? kRed : kBlack));
+    SelectGuard select(dc, pen.Get());
+    const int size = 2 * kCrossMargin;
+    ::MoveToEx(dc, origin.x, origin.y + kCrossMargin, nullptr);
+    ::LineTo(dc, origin.x + size, origin.y + kCrossMargin);
+    ::MoveToEx(dc, origin.x + kCrossMargin, origin.y, nullptr);
+    ::LineTo(dc, origin.x + kCrossMargin, origin.y + size);
+}
+
+void CCrossCalibScreen::DrawCrossNow(int cross, bool active) const {
+    HDC dc = ::GetDC(services_.window);
+    if (!dc) return;
+    DrawCross(dc, cross, active);
+    ::ReleaseDC(services_.window, dc);
+}
+
+void CCrossCalibScreen::Paint() {
+    PaintDC paint(services_.window);
+    for (int k = 0; k < kCrossCount; ++k) DrawCross(paint.Get(), k, false);
+    // The cross the procedure waits for: a repaint in the middle of the
+    // procedure must not point the user back at the first one.
+    const int step = procedure_.Step();
+    DrawCross(paint.Get(), step < kCrossCount ? step : kCrossTopRight, step < kCrossCount);
+    if (procedure_.Active()) ShowPrompt(prompt_);
+}
+
+void CCrossCalibScreen::ShowPrompt(unsigned id) {
+    prompt_ = id;
+    const int width = ScreenWidth();
+    const int height = ScreenHeight();
+    const RECT r{width / 4, kPromptTop, (width / 4) * 3, (height / 5) * 2 + kPromptExtraHeight};
+    if (!promptBox_ || !::IsWindow(promptBox_)) {
+        promptBox_ = ::CreateWindowExW(0, L"STATIC", L"", WS_CHILD | WS_VISIBLE | SS_SUNKEN | SS_LEFT,
+                                       r.left, r.top, r.right - r.left, r.bottom - r.top,
+                                       services_.window,
+                                       reinterpret_cast<HMENU>(static_cast<INT_PTR>(kPromptBoxId)),
+                                       services_.instance, nullptr);
+    } else {
+        ::MoveWindow(promptBox_, r.left, r.top, r.right - r.left, r.bottom - r.top, TRUE);
+    }
+    if (!promptBox_) return;
+    ::SendMessageW(promptBox_, WM_SETFONT, reinterpret_cast<WPARAM>(promptFont_.Get()), TRUE);
+    ::SetWindowTextW(promptBox_, services_.strings->LoadText(id).c_str());
+}
+
+void CCrossCalibScreen::OnCalibrationPenData() {
+    Act(procedure_.OnDelivery(*services_.decoder));
+}
+
+void CCrossCalibScreen::Act(CrossCalibration::Event event) {
+    using Event = CrossCalibration::Event;
+    switch (event) {
+    case Event::Advanced:
+        DrawCrossNow(procedure_.Step() - 1, false);
+        DrawCrossNow(procedure_.Step(), true);
+        break;
+    case Event::AskConfirm:
+        DrawCrossNow(kCrossTopRight, false);
+        Ask();
+        break;
+    case Event::Accepted:
+        CloseOpenQuestion();
+        Accept();
+        break;
+    case Event::Restarted:
+        CloseOpenQuestion();
+        Restart();
+        break;
+    case Event::Left:
+        services_.setCalibrating(0);
+        ::ShowWindow(services_.window, SW_HIDE);
+        break;
+    case Event::None:
+    case Event::Ignored:
+        break;
+    }
+}
+
+void CCrossCalibScreen::Ask() {
+    ShowPrompt(IDS_CALIB_CONFIRM_PROMPT);
+    // The pen answers as well as the keys: let the receive thread go on (its
+    // bytes are in the line buffer already) and let its deliveries reach the
+    // procedure while the box is open.
+    if (::InSendMessage()) ::ReplyMessage(0);
+    const unsigned ticket = procedure_.Ticket();
+    openQuestion_ = services_.strings->LoadText(IDS_CALIB_CONFIRM_QUESTION);
+    const std::wstring question = openQuestion_;
+    int answer = 0;
+    {
+        PenDecoder::CalibrationReentry reentry(*services_.decoder);
+        answer = services_.boxes->ShowMessage(question, kQuestionFlags);
+    }
+    openQuestion_.clear();
+    Act(procedure_.OnConfirmAnswer(ticket, answer == IDYES, *services_.decoder));
+}
+
+void CCrossCalibScreen::CloseOpenQuestion() const {
+    if (openQuestion_.empty()) return;
+    FindBox find{&openQuestion_, nullptr};
+    ::EnumThreadWindows(::GetCurrentThreadId(), &FindQuestionBox, reinterpret_cast<LPARAM>(&find));
+    // Its answer is stale now and ignored; No is the button every such box has.
+    if (find.found) ::PostMessageW(find.found, WM_COMMAND, MAKEWPARAM(IDNO, BN_CLICKED), 0);
+}
+
+void CCrossCalibScreen::Accept() {
+    const CalibValues values =
+        ComputeCrossCalibration(procedure_.Points(), ScreenWidth(), ScreenHeight());
+    *services_.liveCalibration = values;
+    services_.model->WriteCalibration(values);
+    services_.setCalibrating(0);
+    ::ShowWindow(services_.window, SW_HIDE);
+}
+
+void CCrossCalibScreen::Restart() {
+    DrawCrossNow(kCrossTopRight, false);
+    DrawCrossNow(kCrossTopLeft, true);
+    ShowPrompt(IDS_CALIB_PROMPT);
+}
+
+void CCrossCalibScreen::OnChar(wchar_t ch) {
+    if (ch != kEscape || !procedure_.Active()) return;
+    const int answer = services_.boxes->ShowMessage(
+        services_.strings->LoadText(IDS_CALIB_EXIT_QUESTION), kQuestionFlags);
+    const int waited = procedure_.Step();
+    const CrossCalibration::Event event =
+        procedure_.OnEscAnswer(answer == IDYES, *services_.decoder);
+    if (event == CrossCalibration::Event::Restarted) {
+        DrawCrossNow(waited < kCrossCount ? waited : kCrossTopRight, false);
+        ShowPrompt(IDS_CALIB_PROMPT);
+        DrawCrossNow(kCrossTopLeft, true);
+        return;
+    }
+    Act(event);
+}
+
+}  // namespace qx

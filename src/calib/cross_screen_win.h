@@ -1,0 +1,72 @@
+// The four-cross calibration screen. The main window itself becomes the
+// screen: shown maximised and top-most with the cursor hidden, four crosses
+// near its corners and a prompt box; the pen's touches go to the procedure
+// instead of the pointer.
+#ifndef QXDRV_CALIB_CROSS_SCREEN_WIN_H
+#define QXDRV_CALIB_CROSS_SCREEN_WIN_H
+
+#include <windows.h>
+
+#include <functional>
+#include <string>
+
+#include "app/gdi_owners_win.h"
+#include "app/ui_ports.h"
+#include "calib/calib_model.h"
+#include "calib/cross_calibration.h"
+#include "link/pen_decoder.h"
+
+namespace qx {
+
+struct CrossScreenServices {
+    HWND window = nullptr;  // the main window
+    HINSTANCE instance = nullptr;
+    std::function<void(int on)> setCalibrating;  // hides or shows the cursor with the flag
+    PenDecoder* decoder = nullptr;
+    const CalibrationModel* model = nullptr;
+    CalibValues* liveCalibration = nullptr;
+    const StringTablePort* strings = nullptr;
+    MessageBoxPort* boxes = nullptr;
+};
+
+class CCrossCalibScreen : public CalibrationPenHandler {
+public:
+    explicit CCrossCalibScreen(const CrossScreenServices& services);
+    ~CCrossCalibScreen() override;
+    CCrossCalibScreen(const CCrossCalibScreen&) = delete;
+    CCrossCalibScreen& operator=(const CCrossCalibScreen&) = delete;
+
+    void Start();
+    bool Running() const { return procedure_.Active(); }
+    // WM_PAINT of the main window.
+    void Paint();
+    // WM_CHAR of the main window while calibrating.
+    void OnChar(wchar_t ch);
+    // The prompt box goes with the window's teardown.
+    void DestroyPrompt();
+
+    // A delivery while calibrating, its bytes already appended.
+    void OnCalibrationPenData() override;
+
+private:
+    void Act(CrossCalibration::Event event);
+    void Ask();
+    void Accept();
+    void Restart();
+    void ShowPrompt(unsigned id);
+    void DrawCross(HDC dc, int cross, bool active) const;
+    void DrawCrossNow(int cross, bool active) const;
+    // Closes the confirmation box that the pen has answered already.
+    void CloseOpenQuestion() const;
+
+    CrossScreenServices services_;
+    CrossCalibration procedure_;
+    unsigned prompt_;
+    UniqueFont promptFont_;
+    HWND promptBox_ = nullptr;
+    std::wstring openQuestion_;  // text of the confirmation box while it is open
+};
+
+}  // namespace qx
+
+#endif
