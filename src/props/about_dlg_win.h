@@ -4,18 +4,14 @@
 
 #include <windows.h>
 
+#include "app/dialog_win.h"
+
 namespace qx {
 
-class CAboutDlg {
+// Runs modally without a parent; its result is not needed.
+class CAboutDlg : public CDialog {
 public:
-    explicit CAboutDlg(HINSTANCE instance) : instance_(instance) {}
-    // Runs the box modally, without a parent; its result is not needed.
-    void DoModal();
-
-private:
-    static INT_PTR CALLBACK DialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
-    static INT_PTR Handle(HWND dialog, UINT message, WPARAM wParam);
-    HINSTANCE instance_;
+    explicit CAboutDlg(HINSTANCE instance);
 };
 
 }  // namespace qx

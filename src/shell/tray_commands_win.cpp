@@ -164,7 +164,7 @@ void CPenTrayWnd::OnHelp() {
     ::WinHelpW(hwnd_, HelpFilePath().c_str(), HELP_FINDER, 0);
 }
 
-void CPenTrayWnd::OnAbout() { CAboutDlg(app_.Instance()).DoModal(); }
+void CPenTrayWnd::OnAbout() { CAboutDlg(app_.Instance()).DoModal(nullptr); }
 
 void CPenTrayWnd::OnExit() {
     const std::wstring question =
