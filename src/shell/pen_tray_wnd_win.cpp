@@ -173,6 +173,8 @@ void CPenTrayWnd::Teardown() {
     if (icon_) icon_->Delete();
     decoder_.SetCalibrationHandler(nullptr);
     if (crossScreen_) crossScreen_->DestroyPrompt();
+    // Ended in the middle of a calibration: the cursor comes back.
+    if (app_.Calibrating()) app_.SetCalibrating(0);
 }
 
 }  // namespace qx
