@@ -35,8 +35,7 @@ port_failure_case() {
     qx_expect_eq "exit code" 0 "$QX_EXIT_CODE"
 }
 
-qx_case "empty registry, no UsePort: empty device name"
-qx_settings_clear
+qx_case "empty registry (a fresh prefix), no UsePort: empty device name"
 port_failure_case "" 0
 for hive in HKLM HKCU; do
     qx_probe reg-key $hive 'SOFTWARE\NORVANE' || qx_fail "$hive maker key missing"
