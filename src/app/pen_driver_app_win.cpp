@@ -2,6 +2,8 @@
 
 #include <commctrl.h>
 
+#include <utility>
+
 #include "app/message_text.h"
 #include "app/startup_rules.h"
 #include "app/version_info_win.h"
@@ -59,14 +61,18 @@ BOOL CPenDriverApp::InitInstance(const std::wstring& arguments) {
     // command line starts the resident program.
     (void)arguments;
 
+    // One call both claims the name and tells whether it was taken: an
+    // open-then-create pair would let two copies started at the same moment
+    // (autostart and a double-click at logon) both become resident.
     const std::string mutexName = strings_.LoadAscii(IDS_APP_NAME);
-    UniqueHandle existing(::OpenMutexA(MUTEX_ALL_ACCESS, FALSE, mutexName.c_str()));
-    if (existing.Valid()) {
+    UniqueHandle mutex(::CreateMutexA(nullptr, FALSE, mutexName.c_str()));
+    if (::GetLastError() == ERROR_ALREADY_EXISTS) {
+        mutex.Reset();
         boxes_.ShowMessage(InsertArgs(strings_.LoadText(IDS_ALREADY_RUNNING), {appName_}),
                            MB_ICONSTOP | MB_OK);
         return FALSE;
     }
-    instanceMutex_.Reset(::CreateMutexA(nullptr, FALSE, mutexName.c_str()));
+    instanceMutex_ = std::move(mutex);
 
     ApplyDoubleClickSettings();
 

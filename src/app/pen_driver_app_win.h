@@ -39,6 +39,7 @@ public:
 
     int Calibrating() const { return calibrating_; }
     const int* CalibratingFlag() const { return &calibrating_; }
+    // Read by the hotkey dialog and the test mode dialog.
     int OsVersionClass() const { return osVersionClass_; }
     const std::string& PortName() const { return portName_; }
     const std::wstring& AppName() const { return appName_; }

@@ -14,6 +14,7 @@ enum class Hive { CurrentUser, LocalMachine };
 
 // Registry value types, with the numbers the system gives them.
 constexpr std::uint32_t kRegSz = 1;
+constexpr std::uint32_t kRegExpandSz = 2;
 constexpr std::uint32_t kRegDword = 4;
 
 struct RegValueData {

@@ -21,15 +21,17 @@ const char* const kDefaultCalibShortKey = "C";
 // The one value that lives in the per-machine hive only.
 const char* const kMachineOnlyName = "SleepTime";
 
-// Malformed values, which the program itself never writes, are treated as
-// absent in the hive that holds them, so a read never moves more than the
-// 4-byte number or the 256-byte text buffer:
-// - a number whose stored size is not exactly 4 bytes;
-// - a text with more than 255 characters before its first zero (it would
-//   not fit the buffer together with its terminator).
-// The registry type is not checked: the bytes are taken as the caller's kind.
+// A value counts as absent in the hive that holds it, exactly as a missing
+// one, unless it has the type and shape the program itself writes. Values
+// typed in with a registry editor must not be taken as the caller's kind: a
+// REG_SZ "100" read as a number is 3158065, and a REG_DWORD read as a
+// calibration text pins the pen to an edge. So:
+// - a number is a REG_DWORD of exactly 4 bytes;
+// - a text is a REG_SZ (or REG_EXPAND_SZ, taken as it stands) with at most
+//   255 characters before its first zero, so that it fits the 256-byte
+//   buffer together with its terminator.
 std::optional<std::int32_t> NumberFromBytes(const RegValueData& value) {
-    if (value.bytes.size() != kNumberBytes) return std::nullopt;
+    if (value.type != kRegDword || value.bytes.size() != kNumberBytes) return std::nullopt;
     std::uint32_t bits = 0;
     for (std::size_t i = 0; i < kNumberBytes; ++i) {
         bits |= static_cast<std::uint32_t>(value.bytes[i]) << (8 * i);  // little-endian
@@ -43,6 +45,7 @@ std::optional<std::int32_t> NumberFromBytes(const RegValueData& value) {
 // The text up to the first zero byte, whether the value was stored with a
 // terminator (as Wine's A functions report it) or without one.
 std::optional<std::string> TextFromBytes(const RegValueData& value) {
+    if (value.type != kRegSz && value.type != kRegExpandSz) return std::nullopt;
     const auto& bytes = value.bytes;
     const std::size_t scanned = std::min(bytes.size(), kTextBufferBytes);
     const auto end = std::find(bytes.begin(), bytes.begin() + static_cast<std::ptrdiff_t>(scanned),

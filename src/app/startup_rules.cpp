@@ -16,7 +16,12 @@ int OsVersionClass(bool reported, unsigned platform, unsigned major, unsigned mi
 bool IsInstallCommandLine(const std::wstring& arguments) { return arguments == L"-i"; }
 
 unsigned HotKeyCode(const std::string& letter) {
-    return letter.empty() ? 0u : static_cast<unsigned char>(letter[0]);
+    if (letter.empty()) return 0u;
+    const unsigned char first = static_cast<unsigned char>(letter[0]);
+    // Virtual-key codes of letters are the uppercase characters; a lowercase
+    // one would name a numeric-keypad key instead ('c' is VK_NUMPAD3).
+    if (first >= 'a' && first <= 'z') return first - 'a' + 'A';
+    return first;
 }
 
 }  // namespace qx

@@ -20,11 +20,13 @@ constexpr unsigned kPlatformWin32Nt = 2;
 // nothing (a failed call, or an NT major version other than 4 and 5).
 int OsVersionClass(bool reported, unsigned platform, unsigned major, unsigned minor, int current);
 
-// Only the exact text "-i" after the program name selects install mode.
+// Only the exact text "-i" after the program name selects install mode
+// (asked by start-up once install mode is in).
 bool IsInstallCommandLine(const std::wstring& arguments);
 
 // The virtual-key code of the calibration hotkey: the first character of
-// the stored letter (an uppercase letter or digit is its own key code).
+// the stored letter, a letter taken in upper case (an uppercase letter or a
+// digit is its own key code).
 unsigned HotKeyCode(const std::string& letter);
 
 }  // namespace qx

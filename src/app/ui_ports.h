@@ -7,7 +7,8 @@
 
 namespace qx {
 
-// Message box flags and answers, with the system's numbers.
+// Message box flags and answers, with the system's numbers, for the core's
+// boxes (Yes/No: the calibration and resolution-change questions).
 constexpr unsigned kMbOk = 0x0000;
 constexpr unsigned kMbYesNo = 0x0004;
 constexpr unsigned kMbIconHand = 0x0010;

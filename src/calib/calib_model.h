@@ -43,6 +43,8 @@ public:
     CalibrationModel(const SettingsStore& store, const ScreenPort& screen,
                      const StringTablePort& strings, MessageBoxPort& boxes);
 
+    // Modes, resolution and notices are read by the calibration selection
+    // dialog, the resolution-change handling and install mode.
     // 0 or 1 for the mode at the current resolution and model.
     int IsModeAvailable(int mode) const;
     // The first of 0, 1, 2 that is available, else kNoMode.
@@ -59,7 +61,7 @@ public:
     void ReadCalibration(CalibValues* out, int mode, bool fromPreset) const;
     // The stored values of the current resolution with every missing or
     // empty value read as 0.0, for telling a never-calibrated resolution
-    // apart.
+    // apart (the resolution-change handling's quiet path).
     CalibValues ReadStoredWithoutDefaults() const;
     // Stores the four values under the current resolution's key. Returns 1:
     // store failures are silent.
@@ -70,7 +72,7 @@ public:
 
     // "%1 mode is selected." naming the mode.
     void ShowModeSelectedNotice(int mode) const;
-    // Install run: stores the first available mode's preset (FULL of the
+    // Install mode: stores the first available mode's preset (FULL of the
     // nearest row when none is available) for the current resolution and
     // tells the user which.
     void ApplyInstallPreset() const;

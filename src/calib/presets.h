@@ -22,7 +22,7 @@ constexpr int kNoMode = -1;  // a search for an available mode found none
 // Display model codes of the QXMachine setting; every code other than
 // kModelPxA100 selects PX-B200's tables.
 constexpr std::int32_t kModelPxA100 = 100;
-constexpr std::int32_t kModelPxB200 = 200;
+constexpr std::int32_t kModelPxB200 = 200;  // what the COM port page stores for PX-B200
 
 // Width and height of the row that closes every table.
 constexpr std::int32_t kTableEnd = -1;

@@ -58,7 +58,7 @@ public:
     PenDecoder& operator=(const PenDecoder&) = delete;
 
     // The calibration screen, or null (then calibrating deliveries are only
-    // appended). Not owned.
+    // appended). Not owned; set by the four-cross calibration screen.
     void SetCalibrationHandler(CalibrationPenHandler* handler) { calibHandler_ = handler; }
 
     // WM_PENDATA: appends `text` up to its first zero byte (and never past

@@ -73,9 +73,11 @@ void CCommRecvThread::ReceiveLoop() {
             ::SendMessageW(owner_, WM_PENDATA, got, reinterpret_cast<LPARAM>(g_receiveBuffer));
         }
     }
-    // A stopping link closes the port itself; the purge is for a port that failed.
-    if (UniqueHandle::IsValid(port_) && !stopping_.load(std::memory_order_relaxed))
-        ::PurgeComm(port_, PURGE_RXCLEAR);
+    if (stopping_.load(std::memory_order_relaxed)) return;
+    // The port failed under the loop: a stopping link closes the port itself,
+    // the purge is for this case only.
+    if (UniqueHandle::IsValid(port_)) ::PurgeComm(port_, PURGE_RXCLEAR);
+    ::PostMessageW(owner_, WM_PENLINKENDED, 0, 0);
 }
 
 void CCommRecvThread::ReportReadError(DWORD error) {

@@ -17,6 +17,10 @@ namespace qx {
 // Receive thread to main window: wParam = byte count, lParam = the
 // zero-terminated receive buffer. Sent synchronously.
 constexpr UINT WM_PENDATA = 0x1401;
+// Receive thread to main window, posted when the loop ended on its own (the
+// port failed or the device went away) rather than because reception was
+// stopped: no report can release a held button any more.
+constexpr UINT WM_PENLINKENDED = WM_APP + 1;
 
 class CCommRecvThread {
 public:
@@ -67,7 +71,6 @@ public:
     // The receive thread exists and has not left its loop (a failed port or a
     // failed wait ends it early).
     bool ThreadRunning() const;
-    bool PortOpen() const { return port_.Valid(); }
     // True from the start of Stop(): deliveries must be ignored then.
     bool Stopping() const { return stopping_; }
     void SetDelivery(int on);

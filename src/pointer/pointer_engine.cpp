@@ -47,13 +47,24 @@ PointerEngine::PointerEngine(PointerOutputPort& output, const int& calibrating)
 void PointerEngine::ThrottledMove(int x, int y) {
     if (BeforeNextMove(output_.GetTickCount(), nextMoveTick_)) return;
     if (x == lastSet_.x && y == lastSet_.y) return;
+    MoveNow(x, y);
+}
+
+void PointerEngine::MoveNow(int x, int y) {
     output_.SetCursorPos(x, y);
     lastSet_ = ScreenPoint{x, y};
     nextMoveTick_ = output_.GetTickCount() + kMoveIntervalMs;
 }
 
 void PointerEngine::Press(int x, int y, std::uint32_t downFlag) {
-    ThrottledMove(x, y);
+    // Never throttled: a touch that follows a hover report within the move
+    // interval would otherwise press where the hover left the cursor, and the
+    // next report would drag from there.
+    MoveNow(x, y);
+    Down(downFlag);
+}
+
+void PointerEngine::Down(std::uint32_t downFlag) {
     output_.Sleep(kPressDelayMs);
     output_.MouseEvent(downFlag);
 }
@@ -85,7 +96,11 @@ void PointerEngine::OnSmallButton() {
     const ScreenPoint cursor = output_.GetCursorPos();
     state_ = ButtonState::Middle;
     if (marks_ != nullptr) marks_->UpdateMiddleMarks(1);
-    if (!Calibrating() && middleEnabled_ != 0) Press(cursor.x, cursor.y, kMouseEventfMiddleDown);
+    // The small button presses where the cursor already is.
+    if (!Calibrating() && middleEnabled_ != 0) {
+        ThrottledMove(cursor.x, cursor.y);
+        Down(kMouseEventfMiddleDown);
+    }
     if (!Calibrating()) output_.MouseEvent(kMouseEventfMiddleUp);
     state_ = ButtonState::None;
 }

@@ -67,19 +67,24 @@ public:
     // The `MiddleButon` setting: nonzero lets the small button and middle
     // reports press the middle button.
     void SetMiddleEnabled(int enabled) { middleEnabled_ = enabled != 0 ? 1 : 0; }
-    int MiddleEnabled() const { return middleEnabled_; }
+    int MiddleEnabled() const { return middleEnabled_; }  // shown by test mode
 
     // The test mode dialog while it exists, else null. Not owned.
     void SetTestModeMarks(TestModeMarks* marks) { marks_ = marks; }
 
     ButtonState State() const { return state_; }
-    // The position last passed to SetCursorPos.
+    // The position last passed to SetCursorPos (shown by test mode).
     ScreenPoint LastSetPosition() const { return lastSet_; }
 
 private:
     bool Calibrating() const { return *calibrating_ != 0; }
     void ThrottledMove(int x, int y);
+    // Sets the cursor and restarts the move interval from there.
+    void MoveNow(int x, int y);
+    // Moves the cursor to (x, y) unthrottled, then Down.
     void Press(int x, int y, std::uint32_t downFlag);
+    // Waits kPressDelayMs, then the down event.
+    void Down(std::uint32_t downFlag);
     // "up <button>": when not calibrating, state None and the up event.
     void UpIfNotCalibrating(ButtonState button);
 

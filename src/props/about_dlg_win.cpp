@@ -1,5 +1,6 @@
 #include "props/about_dlg_win.h"
 
+#include "app/callback_guard_win.h"
 #include "res/resource_ids.h"
 
 namespace qx {
@@ -10,6 +11,11 @@ void CAboutDlg::DoModal() {
 }
 
 INT_PTR CALLBACK CAboutDlg::DialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
+    return GuardedCallback<INT_PTR>("About box", message, FALSE,
+                                    [&] { return Handle(dialog, message, wParam); });
+}
+
+INT_PTR CAboutDlg::Handle(HWND dialog, UINT message, WPARAM wParam) {
     switch (message) {
     case WM_INITDIALOG:
         return TRUE;

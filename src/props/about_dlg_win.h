@@ -14,6 +14,7 @@ public:
 
 private:
     static INT_PTR CALLBACK DialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
+    static INT_PTR Handle(HWND dialog, UINT message, WPARAM wParam);
     HINSTANCE instance_;
 };
 

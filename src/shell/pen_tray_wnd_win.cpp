@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "app/callback_guard_win.h"
 #include "app/message_text.h"
 #include "app/pen_driver_app_win.h"
 #include "res/resource_ids.h"
@@ -57,17 +58,13 @@ LRESULT CALLBACK CPenTrayWnd::WindowProc(HWND hwnd, UINT message, WPARAM wParam,
     }
     auto* self = reinterpret_cast<CPenTrayWnd*>(::GetWindowLongPtrW(hwnd, GWLP_USERDATA));
     if (!self) return ::DefWindowProcW(hwnd, message, wParam, lParam);
-    // Nothing may unwind through the system's dispatcher.
-    try {
-        const LRESULT result = self->Handle(message, wParam, lParam);
-        if (message == WM_NCDESTROY) {
-            ::SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
-            self->hwnd_ = nullptr;
-        }
-        return result;
-    } catch (...) {
-        return 0;
+    const LRESULT result = GuardedCallback<LRESULT>(
+        "main window", message, 0, [&] { return self->Handle(message, wParam, lParam); });
+    if (message == WM_NCDESTROY) {
+        ::SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
+        self->hwnd_ = nullptr;
     }
+    return result;
 }
 
 LRESULT CPenTrayWnd::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -76,6 +73,11 @@ LRESULT CPenTrayWnd::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
         return OnCreate();
     case WM_PENDATA:
         return OnPenData(wParam, reinterpret_cast<const char*>(lParam));
+    case WM_PENLINKENDED:
+        // The board went away: nothing will lift a button the pen holds.
+        // Nothing is shown; the pen stays dead until the next start.
+        engine_.ReleaseHeldButton();
+        return 0;
     case WM_TRAYNOTIFY:
         return OnTrayNotify(wParam, lParam);
     case WM_HOTKEY:
@@ -134,7 +136,7 @@ LRESULT CPenTrayWnd::OnDiagnostics(WPARAM query) const {
     case kDiagReceiving:
         return link_.ThreadRunning() ? 1 : 0;
     case kDiagBusy:
-        return busy_;
+        return busy_.Busy();
     default:
         return -1;
     }

@@ -16,6 +16,7 @@
 #include "link/serial_link_win.h"
 #include "pointer/pointer_engine.h"
 #include "pointer/pointer_output_win.h"
+#include "shell/busy_gate.h"
 #include "shell/tray_icon_win.h"
 
 namespace qx {
@@ -69,7 +70,7 @@ private:
     void OnCommand(unsigned id);
     // Runs a command under the busy rule: a second one only beeps.
     template <typename Command>
-    void RunExclusive(Command command);
+    void RunExclusive(Command&& command);
     void OnDisableComPort();
     void OnHelp();
     void OnAbout();
@@ -81,7 +82,7 @@ private:
     UINT taskbarCreatedMessage_ = 0;
 
     std::string portName_;  // empty while the pen's COM port is disabled
-    int busy_ = 0;
+    BusyGate busy_;
     CalibrationModel calibModel_;
     CalibValues calib_;
     Win32PointerOutput pointerOutput_;

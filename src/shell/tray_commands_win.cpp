@@ -2,6 +2,7 @@
 #include <windows.h>
 
 #include <string>
+#include <utility>
 
 #include "app/message_text.h"
 #include "app/pen_driver_app_win.h"
@@ -83,7 +84,7 @@ LRESULT CPenTrayWnd::OnTrayNotify(WPARAM iconId, LPARAM mouseMessage) {
 void CPenTrayWnd::ShowTrayMenu() {
     TrayMenuState state;
     state.penEnabled = !portName_.empty();
-    state.busy = busy_ != 0;
+    state.busy = busy_.Busy() != 0;
     DEVMODEW mode{};
     mode.dmSize = sizeof(mode);
     if (::EnumDisplaySettingsW(nullptr, ENUM_CURRENT_SETTINGS, &mode)) {
@@ -109,14 +110,8 @@ void CPenTrayWnd::ShowTrayMenu() {
 }
 
 template <typename Command>
-void CPenTrayWnd::RunExclusive(Command command) {
-    if (busy_) {
-        ::MessageBeep(MB_ICONEXCLAMATION);
-        return;
-    }
-    busy_ = 1;
-    command();
-    busy_ = 0;
+void CPenTrayWnd::RunExclusive(Command&& command) {
+    if (!busy_.RunExclusive(std::forward<Command>(command))) ::MessageBeep(MB_ICONEXCLAMATION);
 }
 
 void CPenTrayWnd::OnCommand(unsigned id) {

@@ -169,14 +169,27 @@ TEST_F(PointerEngineTest, MovesAtMostOncePer20Ms) {
     }
 }
 
-TEST_F(PointerEngineTest, SamePositionIsNeverSetAgain) {
+TEST_F(PointerEngineTest, SamePositionIsNeverSetAgainButAPressAlwaysSetsIt) {
     Engine().OnHoverMove(7, 8);
     for (int i = 0; i < 3; ++i) {
         out.Advance(10000);
         Engine().OnHoverMove(7, 8);
         Engine().OnButtonReport(ButtonState::Left, 7, 8);
     }
-    EXPECT_EQ(out.Injected(), (Lines{"1000 SetCursorPos 7 8", "11030 down left"}));
+    EXPECT_EQ(out.Injected(),
+              (Lines{"1000 SetCursorPos 7 8", "11000 SetCursorPos 7 8", "11030 down left"}));
+}
+
+// A touch 10 ms after a hover elsewhere presses at the touch, not where the
+// hover left the cursor, and the stroke drags on from there.
+TEST_F(PointerEngineTest, APressIsNeverThrottled) {
+    Engine().OnHoverMove(300, 300);
+    out.Advance(10);
+    Engine().OnButtonReport(ButtonState::Left, 500, 400);
+    out.Advance(5);
+    Engine().OnButtonReport(ButtonState::Left, 510, 410);
+    EXPECT_EQ(out.Injected(), (Lines{"1000 SetCursorPos 300 300", "1010 SetCursorPos 500 400",
+                                     "1040 down left", "1045 SetCursorPos 510 410"}));
 }
 
 TEST_F(PointerEngineTest, FirstReportAfterAPressIsNeverThrottled) {

@@ -220,5 +220,65 @@ TEST(Accessors, SettersApplyFirstRoundTripAndReportRefusals) {
     for (const auto& a : kTexts) CheckSetter(a, std::string("COM1:"), 0);
 }
 
+// Values typed in with a registry editor: only the type and shape the
+// program writes counts; anything else is absent in its hive, so the other
+// hive or the default answers.
+TEST(ReadRegValue, TakesOnlyDwordNumbersAndStringTexts) {
+    constexpr std::uint32_t kNone = 0, kBinary = 3, kMulti = 7, kQword = 11;
+    const RegValueData n7 = Raw(kRegDword, {7, 0, 0, 0});
+    struct Case {
+        int kind;
+        RegValueData stored;
+        bool taken;
+    } const cases[] = {
+        {kKindNumber, Raw(kRegDword, {5, 0, 0, 0}), true},
+        {kKindNumber, Sz("100"), false},  // would read as 3158065
+        {kKindNumber, Sz("250"), false},
+        {kKindNumber, Raw(kRegExpandSz, {5, 0, 0, 0}), false},
+        {kKindNumber, Raw(kBinary, {5, 0, 0, 0}), false},
+        {kKindNumber, Raw(kNone, {5, 0, 0, 0}), false},
+        {kKindNumber, Raw(kQword, {5, 0, 0, 0, 0, 0, 0, 0}), false},
+        {kKindNumber, Raw(kRegDword, {5, 0, 0}), false},
+        {kKindText, Sz("COM2:"), true},
+        {kKindText, Raw(kRegExpandSz, {'C', 'O', 'M', '2', ':', 0}), true},
+        {kKindText, Raw(kRegDword, {'C', 'O', 'M', '2'}), false},  // pinned the pen to an edge
+        {kKindText, Raw(kBinary, {'C', 'O', 'M', '2', ':'}), false},
+        {kKindText, Raw(kMulti, {'C', 'O', 'M', '2', ':', 0, 0}), false},
+        {kKindText, Raw(kNone, {'C', 'O', 'M', '2', ':'}), false},
+    };
+    for (const auto& c : cases) {
+        for (const Hive hive : {kUser, kMachine}) {
+            const bool inUser = hive == kUser;
+            Fixture f;
+            f.registry.PutRaw(hive, kKey, kName, c.stored);
+            // The other hive holds a usable value only behind a per-user one.
+            if (inUser) {
+                f.registry.PutRaw(kMachine, kKey, kName,
+                                  c.kind == kKindNumber ? n7 : Sz("COM1:"));
+            }
+            std::int32_t number = 1;
+            std::string text = "stale";
+            f.store.ReadRegValue(c.kind, kName, kKey, &number, &text);
+            const auto row = std::to_string(&c - cases) + (inUser ? " user" : " machine");
+            if (c.kind == kKindNumber) {
+                EXPECT_EQ(number, c.taken ? 5 : (inUser ? 7 : 0)) << row;
+            } else {
+                EXPECT_EQ(text, c.taken ? "COM2:" : (inUser ? "COM1:" : "")) << row;
+            }
+        }
+    }
+}
+
+TEST(Settings, WrongTypesFallBackToTheDefaults) {
+    Fixture f;
+    const std::string key = f.store.SettingsKeyPath();
+    f.registry.PutRaw(kMachine, key, "SleepTime", Sz("100"));
+    f.registry.PutRaw(kUser, key, "DblClickInterval", Sz("250"));
+    f.registry.PutRaw(kUser, key, "CalibShortKey", Raw(kRegDword, {'K', 0, 0, 0}));
+    EXPECT_EQ(f.store.GetSleepTime(), 0);
+    EXPECT_EQ(f.store.GetDblClickInterval(), 500);
+    EXPECT_EQ(f.store.GetCalibShortKey(), "C");
+}
+
 }  // namespace
 }  // namespace qx

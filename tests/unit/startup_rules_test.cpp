@@ -38,11 +38,15 @@ TEST(InstallCommandLine, OnlyTheExactTextSelectsIt) {
         EXPECT_FALSE(IsInstallCommandLine(other)) << other;
 }
 
-TEST(HotKeyCode, IsTheFirstCharacter) {
-    EXPECT_EQ(HotKeyCode("C"), 0x43u);
-    EXPECT_EQ(HotKeyCode("7x"), 0x37u);
-    EXPECT_EQ(HotKeyCode(""), 0u);
-    EXPECT_EQ(HotKeyCode("\xB1"), 0xB1u);  // no sign extension
+TEST(HotKeyCode, IsTheFirstCharacterWithLettersInUpperCase) {
+    const struct {
+        const char* stored;
+        unsigned key;
+    } cases[] = {
+        {"C", 'C'}, {"c", 'C'}, {"a", 'A'}, {"z", 'Z'}, {"Zq", 'Z'}, {"7x", '7'},
+        {"", 0u},   {"`", '`'}, {"{", '{'}, {"\xB1", 0xB1u},  // no sign extension
+    };
+    for (const auto& c : cases) EXPECT_EQ(HotKeyCode(c.stored), c.key) << c.stored;
 }
 
 TEST(PointerMetrics, RestoreAndDragSizeInTheirOrder) {

@@ -2,8 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <stdexcept>
+
 #include "fakes/fake_ui.h"
 #include "res/resource_ids.h"
+#include "shell/busy_gate.h"
 
 namespace qx {
 namespace {
@@ -98,6 +101,26 @@ TEST(MenuPlacement, OpensAtTheAreaCornerFacingTheScreenMiddle) {
         EXPECT_EQ(p.x, c.expected.x) << c.area.left << "," << c.area.top;
         EXPECT_EQ(p.y, c.expected.y) << c.area.left << "," << c.area.top;
     }
+}
+
+TEST(BusyGate, RunsOneCommandAtATimeAndOpensAgainAfterAFailure) {
+    BusyGate gate;
+    int ran = 0;
+    bool nestedRan = true;
+    EXPECT_TRUE(gate.RunExclusive([&] {
+        ++ran;
+        EXPECT_EQ(gate.Busy(), 1);
+        nestedRan = gate.RunExclusive([&] { ++ran; });  // a second request meanwhile
+    }));
+    EXPECT_FALSE(nestedRan);
+    EXPECT_EQ(ran, 1);
+    EXPECT_EQ(gate.Busy(), 0);
+
+    EXPECT_THROW(gate.RunExclusive([] { throw std::runtime_error("dialog failed"); }),
+                 std::runtime_error);
+    EXPECT_EQ(gate.Busy(), 0);
+    EXPECT_TRUE(gate.RunExclusive([&] { ++ran; }));
+    EXPECT_EQ(ran, 2);
 }
 
 }  // namespace
