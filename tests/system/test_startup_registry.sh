@@ -8,7 +8,7 @@ qx_begin startup_registry
 qx_prefix en
 qx_display 1280x768
 qx_wineserver
-qx_com1_none
+qx_com1 ""
 
 VERSION_LINE='reg type=REG_SZ bytes=22 value=Version 1.2'  # 11 characters, no terminator stored
 
@@ -49,6 +49,6 @@ qx_setting HKCU UsePort REG_SZ 'COM1:'
 port_failure_case "COM1:" 1
 
 qx_case "UsePort COM1: and COM1 mapped to a missing device"
-qx_com1_missing
+qx_com1 "$QX_TMP/no-such-device"
 port_failure_case "COM1:" 1
 qx_finish

@@ -335,33 +335,53 @@ qx_pensim() {
     return 0
 }
 
-_qx_set_com1() {
+# qx_com1 PATH: maps COM1 to PATH, the simulator's pty ("$QX_PEN_SLAVE"), a
+# device that does not exist, or nothing at all ("": an empty mapping removes
+# Wine's default one), and restarts the wineserver to pick it up.
+qx_com1() {
     qx_reg_add 'HKLM\Software\Wine\Ports' COM1 REG_SZ "$1"
     qx_wineserver_restart
 }
 
+# qx_reg_preload LINES...: registry lines (the body of a .reg file, keys under
+# HKEY_LOCAL_MACHINE or HKEY_CURRENT_USER) written straight into the prefix's
+# registry files, before its wineserver starts: no Wine run, and no restart
+# for a changed COM mapping. Call it before the prefix's first Wine run. Wine's
+# files take the same value lines as a .reg file; a key that is there already
+# takes the values in addition.
+qx_reg_preload() {
+    [ -f "$WINEPREFIX/system.reg" ] || qx_fatal "qx_reg_preload needs qx_prefix first"
+    printf '%s\n' "$@" | awk -v sys="$WINEPREFIX/system.reg" -v usr="$WINEPREFIX/user.reg" -v now="$(date +%s)" '
+        /^\[/ {
+            key = substr($0, 2, length($0) - 2)
+            if (sub(/^HKEY_LOCAL_MACHINE\\/, "", key)) out = sys
+            else if (sub(/^HKEY_CURRENT_USER\\/, "", key)) out = usr
+            else { print "qx_reg_preload: no such root: " $0 > "/dev/stderr"; exit 1 }
+            n = split(key, part, "\\")
+            key = part[1]
+            for (i = 2; i <= n; i++) key = key "\\\\" part[i]  # Wine doubles them
+            printf "\n[%s] %s\n", key, now >> out
+            next
+        }
+        out == "" { print "qx_reg_preload: a value before its key: " $0 > "/dev/stderr"; exit 1 }
+        { print >> out }' || qx_fatal "qx_reg_preload failed"
+}
+
 # qx_board_bench LANG WxH [REG_LINES...]: the usual bench of a test: a private
-# prefix in LANG, a private display, the wineserver, the simulator on COM1,
-# and in one registry import the COM1 mapping, "UsePort" "COM1:" in the
+# prefix in LANG with the simulator on COM1, "UsePort" "COM1:" in the
 # per-user settings and REG_LINES (lines of a .reg file: value lines before
-# their first "[KEY]" line land in the per-user settings key).
+# their first "[KEY]" line land in the per-user settings key) preloaded, a
+# private display and the wineserver.
 qx_board_bench() {
     local lang=$1 size=$2
     shift 2
     qx_prefix "$lang"
+    qx_pensim_start
+    qx_reg_preload '[HKEY_LOCAL_MACHINE\Software\Wine\Ports]' "\"COM1\"=\"$QX_PEN_SLAVE\"" \
+        "[HKEY_CURRENT_USER\\$QX_SETTINGS_KEY]" '"UsePort"="COM1:"' "$@"
     qx_display "$size"
     qx_wineserver
-    qx_pensim_start
-    qx_reg_import '[HKEY_LOCAL_MACHINE\Software\Wine\Ports]' "\"COM1\"=\"$QX_PEN_SLAVE\"" \
-        "[HKEY_CURRENT_USER\\$QX_SETTINGS_KEY]" '"UsePort"="COM1:"' "$@"
-    qx_wineserver_restart
 }
-
-# qx_com1_none: no COM1 at all (an empty mapping removes Wine's default one).
-qx_com1_none() { _qx_set_com1 ""; }
-
-# qx_com1_missing: COM1 mapped to a device that does not exist.
-qx_com1_missing() { _qx_set_com1 "$QX_TMP/no-such-device"; }
 
 # qx_stty: the line settings of the driver's side of the pty.
 qx_stty() { stty -F "$QX_PEN_SLAVE" -a; }
