@@ -47,9 +47,10 @@ expect_bytes "$TOTAL" "an unpaced replay"
 
 qx_case "the board vanishes while the driver runs"
 qx_pensim_stop
-# Whether the receive thread notices at once is up to Wine's wait emulation (a
-# hung-up pty need not fail WaitCommEvent); what the user meets is checked.
-qx_probe --timeout 0 diag thread && _qx_log "    (receive thread after the device went away: ${QX_OUT#diag thread })"
+# Under Wine 8, WaitCommEvent on a pty whose other side has closed keeps
+# waiting: it neither fails nor returns, so reception does not end here and
+# the release of a held button when reception ends on its own cannot be shown
+# (see README.md). What the user meets is checked.
 qx_resident "$DRIVER" || qx_fail "driver not resident after the device went away"
 qx_probe --timeout 5000 watch --for 1500
 qx_expect_eq "no box for a vanished device" "seen-total 0" "$(printf '%s\n' "$QX_OUT" | grep '^seen-total')"
