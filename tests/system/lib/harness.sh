@@ -270,16 +270,6 @@ qx_reg_add() {
         qx_fatal "reg add $1 $2 failed: $(cat "$QX_TMP/reg.out")"
 }
 
-# qx_reg_import LINES...: imports registry lines (the body of a .reg file:
-# "[KEY]" lines and "name"=value lines) in one Wine run, much faster than one
-# reg add per value.
-qx_reg_import() {
-    local file="$QX_TMP/import.reg"
-    { printf 'Windows Registry Editor Version 5.00\r\n\r\n'; printf '%s\r\n' "$@"; } >"$file"
-    _qx_wine reg import "Z:${file//\//\\}" >"$QX_TMP/reg.out" 2>&1 ||
-        qx_fatal "reg import failed: $(cat "$QX_TMP/reg.out")"
-}
-
 # qx_setting HIVE NAME TYPE DATA: a value under the driver's settings key
 # (HIVE is HKCU or HKLM).
 qx_setting() { qx_reg_add "$1\\$QX_SETTINGS_KEY" "$2" "$3" "$4"; }

@@ -13,6 +13,9 @@ namespace {
 constexpr int kHotkeyId = 1;
 constexpr DWORD kHoldPollMs = 50;
 constexpr WORD kMarkerKey = VK_F24;  // a key nothing acts on
+// The driver's time to answer for its button state, whatever is left of the
+// command's own deadline.
+constexpr DWORD kAnswerMs = 5000;
 constexpr SHORT kHeldBit = static_cast<SHORT>(0x8000);
 
 int Held(int vk) { return (GetAsyncKeyState(vk) & kHeldBit) != 0 ? 1 : 0; }
@@ -198,7 +201,7 @@ int CmdHoldHotkey(const Args& args, const Deadline&) {
     return kExitOk;
 }
 
-int CmdState(const Args& args, const Deadline& deadline) {
+int CmdState(const Args&, const Deadline&) {
     Out(L"buttons left=" + std::to_wstring(Held(VK_LBUTTON)) + L" right=" +
         std::to_wstring(Held(VK_RBUTTON)) + L" middle=" + std::to_wstring(Held(VK_MBUTTON)));
     POINT p{};
@@ -207,9 +210,8 @@ int CmdState(const Args& args, const Deadline& deadline) {
     const HWND driver = FindWindowW(kMainWindowClass, nullptr);
     long long engine = 0;
     const bool answered = driver != nullptr &&
-                          AskDiag(driver, static_cast<WPARAM>(Diag::Button), deadline, engine);
+                          AskDiag(driver, static_cast<WPARAM>(Diag::Button), Deadline(kAnswerMs), engine);
     Out(answered ? L"engine " + std::to_wstring(engine) : std::wstring(L"engine none"));
-    (void)args;
     return kExitOk;
 }
 
