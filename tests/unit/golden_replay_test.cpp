@@ -141,8 +141,10 @@ TEST_P(GoldenReplayCase, MatchesItsEvents) {
         << "the replay has " << actual.size() << " events, the file " << expected.events.size();
 }
 
+// The lambda's parameter must not be called `info`: the macro expands inside
+// a function with a parameter of that name, which g++ -Wshadow rejects.
 INSTANTIATE_TEST_SUITE_P(Captures, GoldenReplayCase, ::testing::ValuesIn(CaptureNames()),
-                         [](const ::testing::TestParamInfo<std::string>& info) { return info.param; });
+                         [](const ::testing::TestParamInfo<std::string>& p) { return p.param; });
 GTEST_ALLOW_UNINSTANTIATED_PARAMETERIZED_TEST(GoldenReplayCase);
 
 // The capture format itself, which other tools read and write too.
