@@ -107,7 +107,7 @@ std::vector<std::string> CaptureNames() {
 
 TEST(GoldenReplay, HandMadeCapturesArePresent) {
     const std::vector<std::string> names = CaptureNames();
-    for (const char* name : {"handwritten_word", "double_tap", "drag_big_button", "garbage_and_noise"}) {
+    for (const char* name : {"handwritten_i", "double_tap", "drag_big_button"}) {
         EXPECT_NE(std::find(names.begin(), names.end(), name), names.end()) << name;
     }
 }
@@ -165,17 +165,6 @@ TEST(PenCapture, ParsesEscapesAndRejectsBadLines) {
         EXPECT_FALSE(capture::ParseCapture(bad, batches, error)) << bad;
         EXPECT_NE(error.find("line 1"), std::string::npos) << bad;
     }
-}
-
-TEST(PenCapture, EscapedBytesReadBackTheSame) {
-    std::string all;
-    for (int c = 0; c < 256; ++c) all.push_back(static_cast<char>(c));
-    all += " ";
-    std::vector<capture::CaptureBatch> batches;
-    std::string error;
-    ASSERT_TRUE(capture::ParseCapture("7 " + capture::EscapeBytes(all) + "\n", batches, error)) << error;
-    ASSERT_EQ(batches.size(), 1u);
-    EXPECT_EQ(batches[0].bytes, all);
 }
 
 }  // namespace
