@@ -90,7 +90,9 @@ TEST(PresetsTest, NearestRowTiesGoToTheLargerHeight) {
     for (const Case& c : cases) {
         const int row = NearestPresetRow(b200, c.width, c.height);
         EXPECT_EQ(row < 0 ? -1 : b200[row].height, c.wantHeight) << c.width << "x" << c.height;
-        if (row >= 0) EXPECT_EQ(b200[row].width, c.width);
+        if (row >= 0) {
+            EXPECT_EQ(b200[row].width, c.width);
+        }
     }
 }
 
