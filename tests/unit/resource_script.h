@@ -20,22 +20,15 @@ inline std::string ReadFile(const std::string& path) {
     return out.str();
 }
 
-// #define NAME value lines of resource_ids.h, with one level of aliasing.
+// The numeric #define NAME value lines of resource_ids.h.
 inline std::map<std::string, long> ReadDefines(const std::string& text) {
     std::map<std::string, long> defines;
-    std::map<std::string, std::string> aliases;
-    std::regex line(R"(^\s*#define\s+(\w+)\s+(\w+)\s*$)");
+    const std::regex line(R"(^\s*#define\s+(\w+)\s+(\d+)\s*$)");
     std::istringstream in(text);
     for (std::string s; std::getline(in, s);) {
         std::smatch m;
-        if (!std::regex_match(s, m, line)) continue;
-        if (std::isdigit(static_cast<unsigned char>(m[2].str()[0])))
-            defines[m[1]] = std::stol(m[2]);
-        else
-            aliases[m[1]] = m[2];
+        if (std::regex_match(s, m, line)) defines[m[1]] = std::stol(m[2]);
     }
-    for (const auto& [name, target] : aliases)
-        if (defines.count(target)) defines[name] = defines[target];
     return defines;
 }
 
