@@ -21,6 +21,8 @@ if [ -z "${QXDRV_DEMO_NO_BUILD:-}" ]; then
 fi
 
 . "$root/tests/system/lib/harness.sh"
+. "$root/tests/system/lib/pen_harness.sh"
+. "$root/tests/system/lib/tray_harness.sh"
 qx_begin demo
 say() { printf '\n>>> %s\n' "$*"; }
 
@@ -54,13 +56,11 @@ qx_pensim "hover 600 400" "stroke 600 400 700 450 20 10" || qx_fatal "the simula
 echo "the board sent $QX_PEN_BYTES bytes"
 qx_probe diag bytes --equals $((BYTES_BEFORE + QX_PEN_BYTES)) || qx_fail "not all bytes arrived: $QX_OUT"
 echo "the driver counted ${QX_OUT#diag bytes } bytes"
-qx_probe cursor && echo "the cursor is now at ${QX_OUT#cursor }"
+echo "the cursor is now at $(tray_cursor)"
 qx_screenshot running
 cp -f "$QX_ARTEFACTS/running.png" "$QXDRV_SYSTEM_DIR/demo-running.png" 2>/dev/null
 
 say "The pen writes a word and clicks in a window of another program (scribble.exe paints what it gets)"
-. "$root/tests/system/lib/pen_harness.sh"
-pen_begin
 PEN_SENT_BYTES=$(qx_diag bytes)
 pen_scribble_start
 # "HELLO" in block letters, one pen stroke per line, the pen in the air for a
@@ -100,9 +100,7 @@ cp -f "$QX_ARTEFACTS/pen.png" "$QXDRV_SYSTEM_DIR/pen.png" 2>/dev/null
 pen_scribble_stop
 
 say "The tray icon: its tip, and the menu a left click on it opens"
-. "$root/tests/system/lib/tray_harness.sh"
-tray_begin
-tray_probe --timeout 10000 icons --equals 1 || qx_fatal "no icon in the notification area: $TRAY_OUT"
+qx_probe icons --equals 1 || qx_fatal "no icon in the notification area: $QX_OUT"
 echo "the shell shows $(tray_icon_count) icon, tip: \"$(tray_tip)\""
 tray_menu_click || qx_fatal "no menu after a left click on the icon: $TRAY_MENU"
 echo "the menu (command id and text):"

@@ -113,13 +113,6 @@ int IsModeAvailableAt(std::int32_t model, int width, int height, int mode) {
     return 0;
 }
 
-std::vector<Resolution> SupportedResolutions(std::int32_t model) {
-    std::vector<Resolution> list;
-    const PresetRow* table = PresetTableFor(model);
-    for (int i = 0; !IsTableEnd(table[i]); ++i) list.push_back({table[i].width, table[i].height});
-    return list;
-}
-
 bool IsSupportedResolutionOf(std::int32_t model, int width, int height) {
     const PresetRow* table = PresetTableFor(model);
     for (int i = 0; !IsTableEnd(table[i]); ++i) {

@@ -5,7 +5,6 @@
 #define QXDRV_CALIB_PRESETS_H
 
 #include <cstdint>
-#include <vector>
 
 #include "calib/calib_values.h"
 
@@ -39,11 +38,6 @@ struct AvailabilityRow {
     int available[kModeCount];  // 1 where the mode suits the resolution
 };
 
-struct Resolution {
-    int width;
-    int height;
-};
-
 inline bool IsTableEnd(const PresetRow& row) {
     return row.width == kTableEnd && row.height == kTableEnd;
 }
@@ -74,8 +68,7 @@ int NearestPresetRow(const PresetRow* table, int width, int height);
 // availability table does not list and for a mode outside 0..2.
 int IsModeAvailableAt(std::int32_t model, int width, int height, int mode);
 
-// The resolutions of the model's preset table, in table order.
-std::vector<Resolution> SupportedResolutions(std::int32_t model);
+// True when the model's preset table has a row of exactly that size.
 bool IsSupportedResolutionOf(std::int32_t model, int width, int height);
 
 }  // namespace qx

@@ -99,8 +99,6 @@ public:
     std::string_view PendingText() const;
     // Empties the line buffer (the calibration screen does so between touches).
     void ClearBuffer();
-    // 1 while everything up to the next CR is being thrown away.
-    int Resync() const { return resync_; }
 
 private:
     bool HasCr() const;

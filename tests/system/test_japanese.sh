@@ -1,22 +1,75 @@
 #!/bin/bash
-# Japanese: in a Japanese prefix under LC_ALL=ja_JP.UTF-8 the driver speaks the
-# Japanese string table (the texts are read from the resource script) and
-# stamps the Japanese version text.
+# Japanese (a Japanese prefix, LC_ALL=ja_JP.UTF-8): the driver stamps the
+# Japanese version text, and the icon's tip, the menu's items in both pen
+# states, the question of Disable COM port, the About box and the box of a
+# second start are the Japanese texts and template of the resource script.
 . "$(dirname "$0")/lib/harness.sh"
+. "$(dirname "$0")/lib/tray_harness.sh"
 qx_begin japanese
 qx_board_bench ja 1280x768
 
-JA_RC="$(dirname "$0")/../../src/res/lang_ja_win.rc"
-ALREADY_TEXT=$(qx_rc_string "$JA_RC" IDS_ALREADY_RUNNING QXdrv) || qx_fatal "IDS_ALREADY_RUNNING not in $JA_RC"
-VERSION_TEXT=$(qx_rc_string "$JA_RC" IDS_VERSION_STAMP) || qx_fatal "IDS_VERSION_STAMP not in $JA_RC"
+RC=$TRAY_RC_JA
+VERSION_TEXT=$(qx_rc_string "$RC" IDS_VERSION_STAMP) || qx_fatal "IDS_VERSION_STAMP not in $RC"
+TIP=$(qx_rc_string "$RC" IDS_TRAY_TIP QXdrv) || qx_fatal "IDS_TRAY_TIP not in $RC"
+DISABLE_TEXT=$(qx_rc_string "$RC" IDS_DISABLE_PORT_QUESTION) || qx_fatal "IDS_DISABLE_PORT_QUESTION not in $RC"
+ALREADY_TEXT=$(qx_rc_string "$RC" IDS_ALREADY_RUNNING QXdrv) || qx_fatal "IDS_ALREADY_RUNNING not in $RC"
+ABOUT_CAPTION=$(tray_rc_dialog "$RC" IDD_ABOUTBOX | sed -n 's/^caption //p')
+[ -n "$ABOUT_CAPTION" ] || qx_fatal "no About template in $RC"
+WM_COMMAND=0x0111
+ID_DISABLE_PORT=57672
+ID_ABOUT=57668
+
+qx_driver_receiving
+DRIVER=$QX_DRIVER_PID
+
+expect_menu() { tray_expect_menu "$1" "$RC" "1280 X 768" "${@:2}"; }  # DESC CALIBRATION PROPERTIES CHECKED
 
 qx_case "version stamp"
-qx_driver_start
-FIRST=$QX_DRIVER_PID
-qx_probe diag thread --equals 1 || qx_fatal "driver not receiving after start: $QX_OUT"
 qx_wait "HKCU version stamp" 10 qx_probe --timeout 0 reg HKCU "$QX_SETTINGS_KEY" QXdrvVersion
 qx_expect_eq "HKCU QXdrvVersion" \
     "reg type=REG_SZ bytes=$((${#VERSION_TEXT} * 2)) value=$VERSION_TEXT" "$QX_OUT"
+
+qx_case "the icon's tip"
+qx_expect_eq "Japanese tip" "$TIP" "$(tray_tip)"
+
+qx_case "the menu"
+if tray_menu_read; then
+    qx_expect_eq "Japanese menu items" "$(tray_expected_menu "$RC" "1280 X 768" 1 1 0)" "$TRAY_MENU"
+    qx_screenshot menu-ja
+    tray_menu_close || qx_fail "the menu did not close"
+else
+    qx_fail "no menu on a left-button release: $TRAY_MENU"
+fi
+
+qx_case "Disable COM port in Japanese"
+qx_probe post "$WM_COMMAND" "$ID_DISABLE_PORT" >/dev/null
+if qx_box; then
+    qx_expect_eq "Japanese disable question" "$DISABLE_TEXT" "$QX_BOX_TEXT"
+    qx_screenshot disable-question-ja
+    qx_probe press yes || qx_fail "Yes did not close the question: $QX_OUT"
+else
+    qx_fail "no question for Disable COM port: $QX_OUT"
+fi
+qx_probe diag pen --equals 0 || qx_fail "pen not disabled: $QX_OUT"
+# The command ends (busy cleared) only after the icon has changed.
+qx_probe diag busy --equals 0 || qx_fail "busy after the question: $QX_OUT"
+expect_menu "Japanese menu with the port disabled" 0 1 1
+qx_probe post "$WM_COMMAND" "$ID_DISABLE_PORT" >/dev/null
+qx_probe diag pen --equals 1 || qx_fail "pen not enabled again: $QX_OUT"
+
+qx_case "the About box"
+qx_probe post "$WM_COMMAND" "$ID_ABOUT" >/dev/null
+tray_dialog "$ABOUT_CAPTION" || qx_fatal "no Japanese About box: $QX_OUT"
+qx_expect_eq "Japanese About box controls" "$(tray_rc_dialog "$RC" IDD_ABOUTBOX)" \
+    "$(tray_dialog_controls)"
+# The same controls as the English template, whatever their texts.
+shape() { sed -n 's/^control \(class=[^ ]* id=[-0-9]*\) .*/\1/p'; }
+qx_expect_eq "the same controls as in English" "$(tray_rc_dialog "$TRAY_RC_EN" IDD_ABOUTBOX | shape)" \
+    "$(tray_dialog_controls | shape)"
+qx_screenshot about-ja
+expect_menu "Japanese menu while About is open" 0 0 0
+tray_dialog_press ok || qx_fail "OK did not close About: $QX_OUT"
+qx_probe diag busy --equals 0 || qx_fail "busy after About: $QX_OUT"
 
 qx_case "second start"
 qx_driver_start
@@ -26,7 +79,8 @@ qx_expect_eq "Japanese second-start text" "$ALREADY_TEXT" "$QX_BOX_TEXT"
 qx_screenshot already-running-ja
 qx_probe press ok || qx_fail "OK did not close the box: $QX_OUT"
 qx_wait_exit "$SECOND" 10 || qx_fail "the second copy did not end"
-qx_alive "$FIRST" || qx_fail "the first copy ended"
-qx_stop_driver "$FIRST" || qx_fatal "driver did not end after WM_CLOSE"
+qx_alive "$DRIVER" || qx_fail "the first copy ended"
+
+qx_stop_driver "$DRIVER" || qx_fatal "driver did not end after WM_CLOSE"
 qx_expect_eq "exit code" 0 "$QX_EXIT_CODE"
 qx_finish

@@ -9,10 +9,8 @@ qx_board_bench en 1280x768
 
 qx_case "bytes sent before the port opens are purged"
 qx_pensim "hover 10 10" "hover 20 20" || qx_fatal "simulator failed"
-qx_driver_start
+qx_driver_receiving
 DRIVER=$QX_DRIVER_PID
-qx_probe diag thread --equals 1 || qx_fatal "driver not receiving after start: $QX_OUT"
-qx_expect_eq "no box at start" 0 "$(qx_boxes)"
 qx_expect_eq "bytes delivered after start" 0 "$(qx_diag bytes)"
 
 qx_case "line settings of the opened port"
@@ -21,9 +19,7 @@ _qx_log "$STTY" | head -n 4
 qx_expect_match "38400 baud" '(^|[ ;])speed 38400 baud' "$STTY"
 qx_expect_match "one stop bit" '(^| )-cstopb( |$)' "$STTY"
 qx_expect_match "RTS/CTS handshake" '(^| )crtscts( |$)' "$STTY"
-# A pty always reports cs8 and -parenb; these two only guard the bench itself.
-qx_expect_match "8 data bits" '(^| )cs8( |$)' "$STTY"
-qx_expect_match "no parity" '(^| )-parenb( |$)' "$STTY"
+# (A pty always reports cs8 and -parenb: data bits and parity cannot be seen here.)
 
 qx_case "every byte written reaches the main window"
 expect_bytes() {
@@ -51,9 +47,10 @@ expect_bytes "$TOTAL" "an unpaced replay"
 
 qx_case "the board vanishes while the driver runs"
 qx_pensim_stop
-# Whether the receive thread notices at once is up to Wine's wait emulation (a
-# hung-up pty need not fail WaitCommEvent); what the user meets is checked.
-qx_probe --timeout 0 diag thread && _qx_log "    (receive thread after the device went away: ${QX_OUT#diag thread })"
+# Under Wine 8, WaitCommEvent on a pty whose other side has closed keeps
+# waiting: it neither fails nor returns, so reception does not end here and
+# the release of a held button when reception ends on its own cannot be shown
+# (see README.md). What the user meets is checked.
 qx_resident "$DRIVER" || qx_fail "driver not resident after the device went away"
 qx_probe --timeout 5000 watch --for 1500
 qx_expect_eq "no box for a vanished device" "seen-total 0" "$(printf '%s\n' "$QX_OUT" | grep '^seen-total')"

@@ -9,7 +9,6 @@
 . "$(dirname "$0")/lib/harness.sh"
 . "$(dirname "$0")/lib/tray_harness.sh"
 qx_begin tray_menu_commands
-tray_begin
 qx_board_bench en 1280x768
 
 RC=$TRAY_RC_EN
@@ -30,10 +29,8 @@ USER_METRICS='metrics dblclk_w=6 dblclk_h=8 dblclk_time=700 drag_w=3 drag_h=5'
 qx_probe set-metrics --dblclk-w 6 --dblclk-h 8 --dblclk-time 700 --drag-w 3 --drag-h 5 ||
     qx_fatal "cannot set the user's metrics: $QX_OUT"
 
-qx_driver_start
+qx_driver_receiving
 DRIVER=$QX_DRIVER_PID
-qx_probe diag thread --equals 1 || qx_fatal "driver not receiving after start: $QX_OUT"
-qx_expect_eq "no box after start" 0 "$(qx_boxes)"
 
 # command ID: WM_COMMAND ID as a menu choice sends it.
 command() { qx_probe post "$WM_COMMAND" "$1" >/dev/null || qx_fail "cannot post command $1: $QX_OUT"; }
@@ -45,7 +42,7 @@ expect_diag() {  # DESC SELECTOR VALUE
 }
 
 qx_case "the icon as the shell shows it"
-tray_probe --timeout 10000 icons --equals 1 || qx_fail "icons shown: $TRAY_OUT"
+qx_probe icons --equals 1 || qx_fail "icons shown: $QX_OUT"
 qx_expect_eq "the icon's tip" "$TIP" "$(tray_tip)"
 tray_icon_picture icon-enabled || qx_fail "cannot take the icon's picture"
 # A click on the shell's icon window reaches the driver as its callback
@@ -124,7 +121,7 @@ qx_pensim "release" || qx_fatal "simulator failed"
 qx_case "Help opens the help viewer on the executable's path with .HLP"
 # No help file ships yet: Wine's viewer starts and asks for the missing file,
 # which shows the path the driver passed.
-HELP_FILE=$(_tray_winpath "$(cd "$(dirname "$QX_DRIVER_EXE")" && pwd)/QXdrv.HLP")
+HELP_FILE="Z:$(cd "$(dirname "$QX_DRIVER_EXE")" && pwd | tr / '\\')\\QXdrv.HLP"
 command "$ID_HELP"
 if qx_box --caption ERROR; then
     # The probe prints a backslash doubled.
@@ -177,15 +174,15 @@ qx_case "the taskbar is re-created"
 # Wine's shell keeps its icons as long as it runs and cannot be restarted on
 # the same desktop; what a restarted shell is like for the driver is an icon
 # that the shell has forgotten, then the "TaskbarCreated" broadcast.
-tray_probe taskbar-created || qx_fail "no broadcast: $TRAY_OUT"
-tray_probe --timeout 3000 icons --equals 1 || qx_fail "the icon is doubled by a broadcast: $TRAY_OUT"
+qx_probe taskbar-created || qx_fail "no broadcast: $QX_OUT"
+qx_probe --timeout 3000 icons --equals 1 || qx_fail "the icon is doubled by a broadcast: $QX_OUT"
 command "$ID_DISABLE_PORT"
 qx_box && qx_probe press yes || qx_fail "no question to answer: $QX_OUT"
 expect_diag "pen disabled" pen 0
-tray_probe forget || qx_fail "the shell did not drop the icon: $TRAY_OUT"
-tray_probe --timeout 5000 icons --equals 0 || qx_fail "the icon is still shown: $TRAY_OUT"
-tray_probe taskbar-created || qx_fail "no broadcast: $TRAY_OUT"
-tray_probe --timeout 5000 icons --equals 1 || qx_fail "the icon did not come back: $TRAY_OUT"
+qx_probe forget || qx_fail "the shell did not drop the icon: $QX_OUT"
+qx_probe --timeout 5000 icons --equals 0 || qx_fail "the icon is still shown: $QX_OUT"
+qx_probe taskbar-created || qx_fail "no broadcast: $QX_OUT"
+qx_probe --timeout 5000 icons --equals 1 || qx_fail "the icon did not come back: $QX_OUT"
 qx_expect_eq "the tip of the icon that came back" "$TIP" "$(tray_tip)"
 tray_icon_picture icon-back || qx_fail "cannot take the icon's picture"
 tray_shows_like icon-back icon-disabled icon-enabled || qx_fail "the icon came back without the disabled picture"
@@ -226,12 +223,11 @@ qx_case "the menu at a display mode with a frequency"
 # The first mode of Xvfb reports 0 Hz; an added mode reports its rate.
 xrandr --newmode 1280x768_60 79.50 1280 1344 1472 1664 768 771 778 798 -hsync +vsync >>"$QX_TMP/xrandr.log" 2>&1
 xrandr --addmode screen 1280x768_60 >>"$QX_TMP/xrandr.log" 2>&1 || qx_fatal "xrandr: $(cat "$QX_TMP/xrandr.log")"
-tray_probe mode 1280 768 --freq 60 || qx_fatal "mode change failed: $TRAY_OUT"
-tray_probe current-mode
-qx_expect_eq "display mode" "current 1280 768 60" "$TRAY_OUT"
-qx_driver_start
+qx_probe mode 1280 768 --freq 60 || qx_fatal "mode change failed: $QX_OUT"
+qx_probe current-mode
+qx_expect_eq "display mode" "current 1280 768 60" "$QX_OUT"
+qx_driver_receiving
 DRIVER=$QX_DRIVER_PID
-qx_probe diag thread --equals 1 || qx_fatal "driver not receiving: $QX_OUT"
 expect_menu "menu at 60 Hz" "1280 X 768 @60Hz" 1 1 0
 qx_stop_driver "$DRIVER" || qx_fatal "driver did not end after WM_CLOSE"
 qx_finish

@@ -142,33 +142,6 @@ TEST_F(PointerEngineTest, StartsFromTheCursorAndTickAtCreation) {
     EXPECT_EQ(out.Injected(), (Lines{"1000 SetCursorPos 50 51"}));
 }
 
-TEST_F(PointerEngineTest, LeftThenHoverReleasesAndMoves) {
-    Engine().OnButtonReport(ButtonState::Left, 100, 50);
-    out.Advance(100);
-    Engine().OnHoverRelease();
-    Engine().OnHoverMove(120, 60);
-    EXPECT_EQ(out.Injected(),
-              (Lines{"1000 SetCursorPos 100 50", "1030 down left", "1130 up left", "1130 SetCursorPos 120 60"}));
-    EXPECT_EQ(Engine().State(), ButtonState::None);
-}
-
-// Throttle: time of each hover after the first move, and whether it moves.
-TEST_F(PointerEngineTest, MovesAtMostOncePer20Ms) {
-    struct Step {
-        std::uint32_t at;  // ms after the first move
-        int x;
-        bool moves;
-    };
-    const Step steps[] = {{5, 2, false}, {19, 3, false}, {20, 4, true}, {25, 5, false}, {45, 6, true}};
-    Engine().OnHoverMove(1, 1);
-    for (const Step& s : steps) {
-        out.now = kStart + s.at;
-        Forget();
-        Engine().OnHoverMove(s.x, 1);
-        EXPECT_EQ(Relative().size(), s.moves ? 1u : 0u) << "at +" << s.at;
-    }
-}
-
 TEST_F(PointerEngineTest, SamePositionIsNeverSetAgainButAPressAlwaysSetsIt) {
     Engine().OnHoverMove(7, 8);
     for (int i = 0; i < 3; ++i) {
@@ -192,20 +165,17 @@ TEST_F(PointerEngineTest, APressIsNeverThrottled) {
                                      "1040 down left", "1045 SetCursorPos 510 410"}));
 }
 
-TEST_F(PointerEngineTest, FirstReportAfterAPressIsNeverThrottled) {
-    Engine().OnButtonReport(ButtonState::Left, 1, 1);
-    Engine().OnButtonReport(ButtonState::Left, 2, 2);
-    EXPECT_EQ(out.Injected(), (Lines{"1000 SetCursorPos 1 1", "1030 down left", "1030 SetCursorPos 2 2"}));
-}
-
-// The tick count wraps past 2^32 between a move and the next report.
-TEST_F(PointerEngineTest, ThrottleSurvivesTheTickWrap) {
+// Whether a report `later` ms after a move moves again, also where the tick
+// count wraps past 2^32 in between.
+TEST_F(PointerEngineTest, MovesAtMostOncePer20MsAcrossTheTickWrap) {
     struct Case {
         std::uint32_t moveAt;
         std::uint32_t later;  // ms after the move
         bool moves;
     };
     const Case cases[] = {
+        {kStart, 19, false},
+        {kStart, 20, true},
         {0xFFFFFFF0u, 5, false},          // next move time wrapped to 4, now still large
         {0xFFFFFFF0u, 19, false},         // now wrapped to 3, next 4
         {0xFFFFFFF0u, 20, true},          // exactly at the wrapped next move time
@@ -227,56 +197,32 @@ TEST_F(PointerEngineTest, ThrottleSurvivesTheTickWrap) {
     }
 }
 
-TEST_F(PointerEngineTest, ReleaseReport) {
-    struct Case {
-        ButtonState held;
-        int cal;
-        Lines events;
-        ButtonState after;
-    };
-    using B = ButtonState;
-    const Case cases[] = {
-        {B::None, 0, kNothing, B::None},
-        {B::Left, 0, {"+0 up left"}, B::None},
-        {B::Right, 0, {"+0 up right"}, B::None},
-        {B::Middle, 0, {"+0 up middle"}, B::None},
-        {B::Left, 1, kNothing, B::Left},  // the state does not change while calibrating
-        {B::Middle, 1, kNothing, B::Middle},
-    };
-    for (const Case& c : cases) {
-        engine_.reset();
-        calibrating = 0;
-        Prime(c.held);
-        calibrating = c.cal;
-        Engine().OnRelease();
-        EXPECT_EQ(Relative(), c.events) << Name(c.held) << " cal=" << c.cal;
-        EXPECT_EQ(Engine().State(), c.after) << Name(c.held) << " cal=" << c.cal;
-    }
-}
-
-TEST_F(PointerEngineTest, HoverReleaseAndPenDisabled) {
+// A release report, a hover and the pen being disabled all send the held
+// button's up; only a release report while calibrating keeps the state.
+TEST_F(PointerEngineTest, ReleasesOfTheHeldButton) {
     using B = ButtonState;
     const struct {
         ButtonState held;
         int cal;
         Lines events;
     } cases[] = {
-        {B::None, 0, kNothing},     {B::Left, 0, {"+0 up left"}}, {B::Right, 0, {"+0 up right"}},
-        {B::Middle, 0, {"+0 up middle"}}, {B::Left, 1, kNothing}, {B::Right, 1, kNothing},
+        {B::None, 0, kNothing},           {B::Left, 0, {"+0 up left"}}, {B::Right, 0, {"+0 up right"}},
+        {B::Middle, 0, {"+0 up middle"}}, {B::Left, 1, kNothing},       {B::Middle, 1, kNothing},
     };
-    for (int disable = 0; disable <= 1; ++disable) {
-        for (const auto& c : cases) {
+    const char* const kWays[] = {"release", "hover", "disable"};
+    for (const auto& c : cases) {
+        for (int way = 0; way < 3; ++way) {
             engine_.reset();
             calibrating = 0;
             Prime(c.held);
             calibrating = c.cal;
-            if (disable) {
-                Engine().ReleaseHeldButton();
-            } else {
-                Engine().OnHoverRelease();
-            }
-            EXPECT_EQ(Relative(), c.events) << Name(c.held) << " cal=" << c.cal << " disable=" << disable;
-            EXPECT_EQ(Engine().State(), B::None);
+            if (way == 0) Engine().OnRelease();
+            if (way == 1) Engine().OnHoverRelease();
+            if (way == 2) Engine().ReleaseHeldButton();
+            const std::string what =
+                std::string(kWays[way]) + " " + Name(c.held) + " cal=" + std::to_string(c.cal);
+            EXPECT_EQ(Relative(), c.events) << what;
+            EXPECT_EQ(Engine().State(), way == 0 && c.cal ? c.held : B::None) << what;
         }
     }
 }
@@ -328,46 +274,6 @@ TEST_F(PointerEngineTest, SmallButtonPressesWhereTheCursorIsWithoutTestMode) {
     out.cursor = ScreenPoint{70, 80};  // the user moved the mouse
     Engine().OnSmallButton();
     EXPECT_EQ(out.Injected(), (Lines{"1000 SetCursorPos 70 80", "1030 down middle", "1030 up middle"}));
-}
-
-TEST_F(PointerEngineTest, CalibratingSuppressesButtonsButKeepsState) {
-    calibrating = 1;
-    Engine().OnButtonReport(ButtonState::Left, 10, 10);
-    Engine().OnRelease();
-    EXPECT_EQ(Engine().State(), ButtonState::Left);
-    out.Advance(50);
-    Engine().OnButtonReport(ButtonState::Left, 20, 20);  // drags the hidden cursor
-    Engine().OnHoverRelease();
-    EXPECT_EQ(Engine().State(), ButtonState::None);
-    EXPECT_EQ(out.Injected(), (Lines{"1050 SetCursorPos 20 20"}));
-}
-
-// The three documented ways the downs and ups do not pair up.
-TEST_F(PointerEngineTest, UnpairedUpsAndDowns) {
-    // Middle disabled: the middle state ends with an up that had no down.
-    Engine().OnButtonReport(ButtonState::Middle, 10, 10);
-    out.Advance(50);
-    Engine().OnButtonReport(ButtonState::Middle, 20, 20);
-    Engine().OnRelease();
-    EXPECT_EQ(out.Injected(), (Lines{"1050 SetCursorPos 20 20", "1050 up middle"}));
-
-    // A held button lost to the small button: its down never gets an up.
-    out.calls.clear();
-    out.Advance(100);
-    Engine().SetMiddleEnabled(1);
-    Engine().OnButtonReport(ButtonState::Left, 30, 30);
-    Engine().OnSmallButton();
-    Engine().OnRelease();
-    EXPECT_EQ(out.Injected(), (Lines{"1150 SetCursorPos 30 30", "1180 down left", "1210 down middle",
-                                     "1210 up middle"}));
-
-    // Pressed while calibrating, released after: the up has no down.
-    out.calls.clear();
-    calibrating = 1;
-    Engine().OnButtonReport(ButtonState::Right, 40, 40);
-    calibrating = 0;
-    Engine().OnRelease();
-    EXPECT_EQ(out.Injected(), (Lines{"1210 up right"}));
 }
 
 }  // namespace

@@ -2,9 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <map>
+
 #include "app/pointer_metrics.h"
 #include "fakes/fake_ui.h"
-#include "link/line_settings.h"
 
 namespace qx {
 namespace {
@@ -49,28 +50,18 @@ TEST(HotKeyCode, IsTheFirstCharacterWithLettersInUpperCase) {
     for (const auto& c : cases) EXPECT_EQ(HotKeyCode(c.stored), c.key) << c.stored;
 }
 
-TEST(PointerMetrics, RestoreAndDragSizeInTheirOrder) {
-    test::FakeSystemParams system;
-    RestorePointerMetrics(system, SavedPointerMetrics{4, 5, 700, 6, 7});
-    ApplyDragSize(system, 40);
-    const std::vector<std::pair<unsigned, unsigned>> expected{
-        {kSpiSetDoubleClkHeight, 5}, {kSpiSetDoubleClkWidth, 4}, {kSpiSetDoubleClickTime, 700},
-        {kSpiSetDragHeight, 7},      {kSpiSetDragWidth, 6},      {kSpiSetDragHeight, 40},
-        {kSpiSetDragWidth, 40}};
-    EXPECT_EQ(system.calls, expected);
-}
-
-TEST(LineSettings, FlagWordSetsHandshakeAndKeepsErrorCharAndReservedBits) {
-    struct Case {
-        std::uint32_t old, expected;
-    } cases[] = {
-        {0x00000000u, 0x00006097u},
-        {0xFFFFFFFFu, 0xFFFFE497u | 0x6097u},
-        {0x00000400u, 0x00006497u},  // fErrorChar stays
-        {0x00001B68u, 0x00006097u},  // DSR flow, DSR sensitivity, XON/XOFF, fNull, RTS bit 12 cleared
-        {0x80008000u, 0x8000E097u},  // reserved bits stay
-    };
-    for (const Case& c : cases) EXPECT_EQ(PenLineFlags(c.old), c.expected) << std::hex << c.old;
+// Each saved value goes back to its own metric; the click range becomes both
+// drag sizes. The order of the calls does not matter to the system.
+TEST(PointerMetrics, RestoreAndDragSizeReachTheirMetrics) {
+    using Applied = std::multimap<unsigned, unsigned>;
+    test::FakeSystemParams restored, drag;
+    RestorePointerMetrics(restored, SavedPointerMetrics{4, 5, 700, 6, 7});
+    ApplyDragSize(drag, 40);
+    EXPECT_EQ(Applied(restored.calls.begin(), restored.calls.end()),
+              (Applied{{kSpiSetDoubleClkWidth, 4}, {kSpiSetDoubleClkHeight, 5}, {kSpiSetDoubleClickTime, 700},
+                       {kSpiSetDragWidth, 6}, {kSpiSetDragHeight, 7}}));
+    EXPECT_EQ(Applied(drag.calls.begin(), drag.calls.end()),
+              (Applied{{kSpiSetDragWidth, 40}, {kSpiSetDragHeight, 40}}));
 }
 
 }  // namespace

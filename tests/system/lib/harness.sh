@@ -4,7 +4,8 @@
 # scripts/demo.sh).
 #
 # Environment:
-#   QXDRV_WIN_BUILD_DIR  folder with QXdrv.exe and tools/win/uiprobe/uiprobe.exe
+#   QXDRV_WIN_BUILD_DIR  folder with QXdrv.exe, tools/win/uiprobe/uiprobe.exe
+#                        (with its menuhook.dll) and tools/win/scribble/scribble.exe
 #   QXDRV_PENSIM         the native pen board simulator (pensim)
 #   QXDRV_SYSTEM_DIR     where template prefixes and artefacts live
 #                        (default: $QXDRV_WIN_BUILD_DIR/system-tests)
@@ -269,40 +270,13 @@ qx_reg_add() {
         qx_fatal "reg add $1 $2 failed: $(cat "$QX_TMP/reg.out")"
 }
 
-# qx_reg_import LINES...: imports registry lines (the body of a .reg file:
-# "[KEY]" lines and "name"=value lines) in one Wine run, much faster than one
-# reg add per value.
-qx_reg_import() {
-    local file="$QX_TMP/import.reg"
-    { printf 'Windows Registry Editor Version 5.00\r\n\r\n'; printf '%s\r\n' "$@"; } >"$file"
-    _qx_wine reg import "Z:${file//\//\\}" >"$QX_TMP/reg.out" 2>&1 ||
-        qx_fatal "reg import failed: $(cat "$QX_TMP/reg.out")"
-}
-
-# qx_reg_delete KEY [NAME]: removes a key or one value; a missing one is fine.
-qx_reg_delete() {
-    if [ $# -ge 2 ]; then
-        _qx_wine reg delete "$1" /v "$2" /f >"$QX_TMP/reg.out" 2>&1
-    else
-        _qx_wine reg delete "$1" /f >"$QX_TMP/reg.out" 2>&1
-    fi
-    return 0
-}
-
 # qx_setting HIVE NAME TYPE DATA: a value under the driver's settings key
 # (HIVE is HKCU or HKLM).
 qx_setting() { qx_reg_add "$1\\$QX_SETTINGS_KEY" "$2" "$3" "$4"; }
 
-# qx_settings_clear: removes the maker key from both hives (an empty registry
-# as far as the driver is concerned).
-qx_settings_clear() {
-    qx_reg_delete 'HKCU\SOFTWARE\NORVANE'
-    qx_reg_delete 'HKLM\SOFTWARE\NORVANE'
-}
-
 # --- pen board simulator and COM1 ----------------------------------------------
 
-# qx_pensim_start [PENSIM_ARGS...]: starts the simulator with its pty linked at
+# qx_pensim_start: starts the simulator with its pty linked at
 # $QX_TMP/com and its control FIFO at $QX_TMP/pen.ctl; sets QX_PEN_SLAVE (the
 # pty slave, the driver's COM1) and QX_PENSIM_PID. Output: $QX_TMP/pensim.out.
 qx_pensim_start() {
@@ -310,7 +284,7 @@ qx_pensim_start() {
     [ -z "${QX_PENSIM_PID:-}" ] || qx_pensim_stop
     rm -f "$QX_TMP/com" "$QX_TMP/pen.ctl"
     QX_PEN_LOG="$QX_TMP/pensim.out"
-    "$QXDRV_PENSIM" --pty "$QX_TMP/com" --fifo "$QX_TMP/pen.ctl" "$@" >"$QX_PEN_LOG" 2>"$QX_TMP/pensim.err" &
+    "$QXDRV_PENSIM" --pty "$QX_TMP/com" --fifo "$QX_TMP/pen.ctl" >"$QX_PEN_LOG" 2>"$QX_TMP/pensim.err" &
     QX_PENSIM_PID=$!
     qx_wait "the simulator's pty" "$QX_PENSIM_WAIT" test -L "$QX_TMP/com" || qx_fatal "pensim did not start: $(cat "$QX_TMP/pensim.err")"
     QX_PEN_SLAVE=$(readlink -f "$QX_TMP/com")
@@ -351,34 +325,53 @@ qx_pensim() {
     return 0
 }
 
-_qx_set_com1() {
+# qx_com1 PATH: maps COM1 to PATH, the simulator's pty ("$QX_PEN_SLAVE"), a
+# device that does not exist, or nothing at all ("": an empty mapping removes
+# Wine's default one), and restarts the wineserver to pick it up.
+qx_com1() {
     qx_reg_add 'HKLM\Software\Wine\Ports' COM1 REG_SZ "$1"
     qx_wineserver_restart
 }
 
-# qx_com1_pensim: maps COM1 to the simulator's pty (qx_pensim_start first).
-qx_com1_pensim() {
-    [ -n "${QX_PEN_SLAVE:-}" ] || qx_fatal "qx_com1_pensim needs qx_pensim_start first"
-    _qx_set_com1 "$QX_PEN_SLAVE"
+# qx_reg_preload LINES...: registry lines (the body of a .reg file, keys under
+# HKEY_LOCAL_MACHINE or HKEY_CURRENT_USER) written straight into the prefix's
+# registry files, before its wineserver starts: no Wine run, and no restart
+# for a changed COM mapping. Call it before the prefix's first Wine run. Wine's
+# files take the same value lines as a .reg file; a key that is there already
+# takes the values in addition.
+qx_reg_preload() {
+    [ -f "$WINEPREFIX/system.reg" ] || qx_fatal "qx_reg_preload needs qx_prefix first"
+    printf '%s\n' "$@" | awk -v sys="$WINEPREFIX/system.reg" -v usr="$WINEPREFIX/user.reg" -v now="$(date +%s)" '
+        /^\[/ {
+            key = substr($0, 2, length($0) - 2)
+            if (sub(/^HKEY_LOCAL_MACHINE\\/, "", key)) out = sys
+            else if (sub(/^HKEY_CURRENT_USER\\/, "", key)) out = usr
+            else { print "qx_reg_preload: no such root: " $0 > "/dev/stderr"; exit 1 }
+            n = split(key, part, "\\")
+            key = part[1]
+            for (i = 2; i <= n; i++) key = key "\\\\" part[i]  # Wine doubles them
+            printf "\n[%s] %s\n", key, now >> out
+            next
+        }
+        out == "" { print "qx_reg_preload: a value before its key: " $0 > "/dev/stderr"; exit 1 }
+        { print >> out }' || qx_fatal "qx_reg_preload failed"
 }
 
-# qx_board_bench LANG WxH: the usual bench of a test: a private prefix in
-# LANG, a private display, the wineserver, the simulator on COM1 and "UsePort"
-# "COM1:" in the per-user settings.
+# qx_board_bench LANG WxH [REG_LINES...]: the usual bench of a test: a private
+# prefix in LANG with the simulator on COM1, "UsePort" "COM1:" in the
+# per-user settings and REG_LINES (lines of a .reg file: value lines before
+# their first "[KEY]" line land in the per-user settings key) preloaded, a
+# private display and the wineserver.
 qx_board_bench() {
-    qx_prefix "$1"
-    qx_display "$2"
-    qx_wineserver
+    local lang=$1 size=$2
+    shift 2
+    qx_prefix "$lang"
     qx_pensim_start
-    qx_com1_pensim
-    qx_setting HKCU UsePort REG_SZ 'COM1:'
+    qx_reg_preload '[HKEY_LOCAL_MACHINE\Software\Wine\Ports]' "\"COM1\"=\"$QX_PEN_SLAVE\"" \
+        "[HKEY_CURRENT_USER\\$QX_SETTINGS_KEY]" '"UsePort"="COM1:"' "$@"
+    qx_display "$size"
+    qx_wineserver
 }
-
-# qx_com1_none: no COM1 at all (an empty mapping removes Wine's default one).
-qx_com1_none() { _qx_set_com1 ""; }
-
-# qx_com1_missing: COM1 mapped to a device that does not exist.
-qx_com1_missing() { _qx_set_com1 "$QX_TMP/no-such-device"; }
 
 # qx_stty: the line settings of the driver's side of the pty.
 qx_stty() { stty -F "$QX_PEN_SLAVE" -a; }
@@ -397,6 +390,24 @@ qx_driver_start() {
     QX_DRIVER_PID=$!
     _qx_track_pid "$QX_DRIVER_PID"
     _qx_log "driver start #$QX_DRIVER_COUNT pid $QX_DRIVER_PID ${*:+args: $*}"
+}
+
+# qx_driver_receiving [ARGS...]: starts the driver and waits until it is
+# resident and receiving from its port with no box shown; fatal otherwise.
+qx_driver_receiving() {
+    qx_driver_start "$@"
+    qx_probe --timeout 15000 diag thread --equals 1 || qx_fatal "driver not receiving after start: $QX_OUT"
+    qx_expect_eq "no box after the start" 0 "$(qx_boxes)"
+}
+
+# qx_wine_bg OUTFILE EXE ARGS...: a Win32 program in the background, output to
+# OUTFILE (errors to OUTFILE.err); sets QX_BG_PID. The cleanup ends it.
+qx_wine_bg() {
+    local out=$1
+    shift
+    env ${QX_LOCALE:+LC_ALL=$QX_LOCALE} wine "$@" >"$out" 2>"$out.err" </dev/null &
+    QX_BG_PID=$!
+    _qx_track_pid "$QX_BG_PID"
 }
 
 # qx_alive PID: true while the process runs.
@@ -427,27 +438,22 @@ qx_probe() {
 }
 
 # qx_probe_bg OUTFILE ARGS...: the probe in the background (hold-hotkey,
-# watch); sets QX_BG_PID. The cleanup ends it.
+# watch, menu-watch); sets QX_BG_PID.
 qx_probe_bg() {
     local out=$1
     shift
-    env ${QX_LOCALE:+LC_ALL=$QX_LOCALE} wine "$QX_PROBE_EXE" --timeout "$QX_PROBE_TIMEOUT_MS" "$@" \
-        >"$out" 2>>"$QX_TMP/probe.err" </dev/null &
-    QX_BG_PID=$!
-    _qx_track_pid "$QX_BG_PID"
+    qx_wine_bg "$out" "$QX_PROBE_EXE" --timeout "$QX_PROBE_TIMEOUT_MS" "$@"
 }
 
 # qx_box [PROBE_OPTIONS...]: waits for a visible "QXdrv" message box (or the
-# one the options name, e.g. --caption T) and sets QX_BOX_TEXT (escaped text),
-# QX_BOX_BUTTONS (one "id=N text=T" per line) and QX_BOX_PID (Windows pid).
+# one the options name, e.g. --caption T) and sets QX_BOX_TEXT (escaped text)
+# and QX_BOX_BUTTONS (one "id=N text=T" per line).
 qx_box() {
     QX_BOX_TEXT=""
     QX_BOX_BUTTONS=""
-    QX_BOX_PID=""
     qx_probe box "$@" || return 1
     QX_BOX_TEXT=$(printf '%s\n' "$QX_OUT" | sed -n 's/^text //p')
     QX_BOX_BUTTONS=$(printf '%s\n' "$QX_OUT" | sed -n 's/^button //p')
-    QX_BOX_PID=$(printf '%s\n' "$QX_OUT" | sed -n 's/^box .* pid=\([0-9]*\).*/\1/p')
     return 0
 }
 

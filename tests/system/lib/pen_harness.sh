@@ -1,51 +1,24 @@
 # Pen input helpers for the system tests, on top of harness.sh (source that
-# first): the settings in one registry import, the scribble target window, a
-# case runner that sends simulator commands and collects the mouse messages
-# they caused in the target together with the input state after them (buttons
-# held in the system, cursor, the driver's button state), and checks on both.
+# first): the scribble target window, a case runner that sends simulator
+# commands and collects the mouse messages they caused in the target together
+# with the input state after them (buttons held in the system, cursor, the
+# driver's button state), and checks on both.
 #
-# Needs from the cross build: tools/win/scribble/scribble.exe and
-# tools/win/inputcheck/inputcheck.exe.
-#
-# The log of a case is complete, not merely started: pen_send waits until the
-# driver has received every byte (it injects its input while it handles them),
-# then injects a key press as a marker and waits for the target to log it. The
-# system hands a thread its input in the order it arrived, so every mouse
-# message the driver caused precedes the marker in the log.
+# The log of a case is complete, not merely started: pen_send runs the probe's
+# settle, which waits until the driver has received every byte (it injects its
+# input while it handles them), then injects a key press as a marker; pen_send
+# waits for the target to log it. The system hands a thread its input in the
+# order it arrived, so every mouse message the driver caused precedes the
+# marker in the log.
 
-PEN_MARKER_VK=135           # VK_F24: nothing acts on it; inputcheck's default marker
+PEN_MARKER_VK=135           # VK_F24: nothing acts on it; the probe's default marker
 PEN_WINDOW_WAIT=15          # seconds for the target window to appear
 PEN_LOG_WAIT=10             # seconds for the target to log a marker
-PEN_RECEIVE_WAIT_MS=10000   # the driver's time to take a case's bytes (ms)
-
-pen_begin() {
-    PEN_SCRIBBLE_EXE="$QXDRV_WIN_BUILD_DIR/tools/win/scribble/scribble.exe"
-    PEN_INPUTCHECK_EXE="$QXDRV_WIN_BUILD_DIR/tools/win/inputcheck/inputcheck.exe"
-    local f
-    for f in "$PEN_SCRIBBLE_EXE" "$PEN_INPUTCHECK_EXE"; do
-        [ -f "$f" ] || qx_fatal "not built: $f"
-    done
-    PEN_LOG="$QX_TMP/scribble.log"
-    PEN_SENT_BYTES=0
-}
-
-# pen_com1_and_settings SETTING_LINES...: COM1 mapped to the simulator's pty
-# (qx_pensim_start first), "UsePort" "COM1:" and the given value lines under
-# the driver's per-user settings key, then the wineserver restart that the
-# mapping needs.
-pen_com1_and_settings() {
-    [ -n "${QX_PEN_SLAVE:-}" ] || qx_fatal "pen_com1_and_settings needs qx_pensim_start first"
-    qx_reg_import '[HKEY_LOCAL_MACHINE\Software\Wine\Ports]' "\"COM1\"=\"$QX_PEN_SLAVE\"" \
-        "[HKEY_CURRENT_USER\\$QX_SETTINGS_KEY]" '"UsePort"="COM1:"' "$@"
-    qx_wineserver_restart
-}
 
 # pen_driver_start [ARGS...]: the driver, resident and receiving. Bytes sent
 # before it opened the port are discarded, so the byte count starts at 0.
 pen_driver_start() {
-    qx_driver_start "$@"
-    qx_probe --timeout 15000 diag thread --equals 1 || qx_fatal "driver not receiving after start: $QX_OUT"
-    qx_expect_eq "no message box after the driver started" 0 "$(qx_boxes)"
+    qx_driver_receiving "$@"
     PEN_SENT_BYTES=0
 }
 
@@ -53,12 +26,13 @@ pen_driver_start() {
 # driver, which sets the double-click metrics that the target's process reads
 # once. Its log is $PEN_LOG.
 pen_scribble_start() {
+    local exe="$QXDRV_WIN_BUILD_DIR/tools/win/scribble/scribble.exe"
+    [ -f "$exe" ] || qx_fatal "not built: $exe"
+    PEN_LOG="$QX_TMP/scribble.log"
     : >"$PEN_LOG"
     # Wine's drive Z: is the Unix root.
-    env ${QX_LOCALE:+LC_ALL=$QX_LOCALE} wine "$PEN_SCRIBBLE_EXE" "Z:${PEN_LOG//\//\\}" \
-        >"$QX_TMP/scribble.out" 2>"$QX_TMP/scribble.err" </dev/null &
-    PEN_SCRIBBLE_PID=$!
-    _qx_track_pid "$PEN_SCRIBBLE_PID"
+    qx_wine_bg "$QX_TMP/scribble.out" "$exe" "Z:${PEN_LOG//\//\\}"
+    PEN_SCRIBBLE_PID=$QX_BG_PID
     qx_probe --timeout $((PEN_WINDOW_WAIT * 1000)) wait-window --class QXScribble --visible ||
         qx_fatal "the scribble window did not appear: $QX_OUT"
     # The first marker also proves that keyboard input reaches the target.
@@ -74,19 +48,14 @@ pen_scribble_stop() {
     PEN_SCRIBBLE_PID=""
 }
 
-# pen_inputcheck ARGS...: runs inputcheck; PEN_OUT holds its output.
-pen_inputcheck() {
-    _qx_wine "$PEN_INPUTCHECK_EXE" "$@" >"$QX_TMP/inputcheck.out" 2>"$QX_TMP/inputcheck.err" </dev/null
-    local rc=$?
-    PEN_OUT=$(tr -d '\r' <"$QX_TMP/inputcheck.out")
-    return "$rc"
-}
-
 # pen_send [SIMULATOR_COMMANDS...]: runs the commands, waits until the driver
-# has received all their bytes, reads the input state (see pen_state) and
-# collects what the target logged since the previous case:
+# has received all their bytes and collects what the target logged since the
+# previous case:
 #   PEN_EVENTS  one "msg x y" per line (the tick dropped)
 #   PEN_NAMES   the message names on one line, a run of moves as one "move"
+#   PEN_BUTTONS "left=N right=N middle=N", 1 = held down in the system
+#   PEN_CURSOR  "X Y" of the system cursor
+#   PEN_ENGINE  the driver's button state: 0 None, 1 Left, 2 Right, 3 Middle
 pen_send() {
     local before
     before=$(grep -c '' "$PEN_LOG")
@@ -96,11 +65,13 @@ pen_send() {
     fi
     PEN_EVENTS=""
     PEN_NAMES=""
-    pen_inputcheck settle --bytes "$PEN_SENT_BYTES" --timeout "$PEN_RECEIVE_WAIT_MS" || {
-        qx_fail "the driver did not receive the case's bytes, or no marker: $PEN_OUT"
+    qx_probe settle --bytes "$PEN_SENT_BYTES" --vk "$PEN_MARKER_VK" || {
+        qx_fail "the driver did not receive the case's bytes, or no marker: $QX_OUT"
         return 1
     }
-    _pen_parse_state
+    PEN_BUTTONS=$(printf '%s\n' "$QX_OUT" | sed -n 's/^buttons //p')
+    PEN_CURSOR=$(printf '%s\n' "$QX_OUT" | sed -n 's/^cursor //p')
+    PEN_ENGINE=$(printf '%s\n' "$QX_OUT" | sed -n 's/^engine //p')
     # The target writes its log in text mode: lines end in CR LF.
     local marker="^[0-9]+ key $PEN_MARKER_VK 0\$"
     qx_wait "the target's marker" "$PEN_LOG_WAIT" eval "tail -n +$((before + 1)) '$PEN_LOG' | tr -d '\r' | grep -Eq '$marker'" ||
@@ -110,22 +81,6 @@ pen_send() {
     _qx_log "   target: ${PEN_NAMES:-(nothing)}"
     return 0
 }
-
-_pen_parse_state() {
-    PEN_BUTTONS=$(printf '%s\n' "$PEN_OUT" | sed -n 's/^buttons //p')
-    PEN_CURSOR=$(printf '%s\n' "$PEN_OUT" | sed -n 's/^cursor //p')
-    PEN_ENGINE=$(printf '%s\n' "$PEN_OUT" | sed -n 's/^engine //p')
-}
-
-# pen_state: reads the input state now (pen_send reads it after each case):
-# PEN_BUTTONS ("left=N right=N middle=N", 1 = held down in the system,
-# GetAsyncKeyState in another process), PEN_CURSOR ("X Y") and PEN_ENGINE (the
-# driver's button state: 0 None, 1 Left, 2 Right, 3 Middle).
-pen_state() {
-    pen_inputcheck state || qx_fail "inputcheck state failed: $PEN_OUT"
-    _pen_parse_state
-}
-
 # pen_expect_names DESC EXPECTED: the case's message names (see PEN_NAMES).
 pen_expect_names() { qx_expect_eq "$1" "$2" "$PEN_NAMES"; }
 
@@ -150,14 +105,6 @@ pen_expect_buttons() {
 pen_expect_released() {
     pen_expect_buttons "$1" 0 0 0 0
     [ $# -lt 3 ] || qx_expect_eq "$1: cursor" "$2 $3" "$PEN_CURSOR"
-}
-
-# pen_stroke_commands X1 Y1 X2 Y2 STEPS INTERVAL_MS: simulator commands for a
-# pen stroke: STEPS left reports from the first point to the last, INTERVAL_MS
-# apart, one more report where the pen rests at the end (a board keeps
-# reporting while the tip touches), then the release. Sets PEN_COMMANDS.
-pen_stroke_commands() {
-    pen_polyline_commands "$5" "$6" "$1" "$2" "$3" "$4"
 }
 
 # pen_polyline_commands STEPS INTERVAL_MS X1 Y1 X2 Y2 [X3 Y3 ...]: one stroke

@@ -1,17 +1,8 @@
 # Tray helpers for the system tests, on top of harness.sh (source that first):
-# the menu reader (menuread with the TLS-free hook trayhook.dll), the tray
-# probe (the icon as the shell shows it, display modes), the buttons the
-# system holds (inputcheck), the expected menu and About box built from the
-# resource scripts, and a look at the icon's picture.
-#
-# Needs from the cross build: tools/win/menuhook/menuread.exe,
-# tools/win/trayprobe/trayprobe.exe, tools/win/trayprobe/trayhook.dll and
-# tools/win/inputcheck/inputcheck.exe.
-#
-# menuread loads its hook into the driver's thread. Its own menuhook.dll has a
-# static TLS directory, which Wine 8 cannot set up while the driver's receive
-# thread runs (the load faults and leaves the loader lock held), so these
-# helpers pass trayhook.dll, the same hook built without one.
+# the driver's popup menu read inside its thread (the probe's menu commands
+# with the hook menuhook.dll), the icon as the shell shows it, the expected
+# menu and About box built from the resource scripts, and a look at the
+# icon's picture.
 
 TRAY_MENU_TIMEOUT_MS=10000  # a menu to open and be read
 TRAY_NO_MENU_MS=1500        # how long no menu may open for "opens nothing"
@@ -22,79 +13,40 @@ TRAY_SRC_DIR="$(cd "$(dirname "${BASH_SOURCE[0]}")/../../.." && pwd)"
 TRAY_RC_EN="$TRAY_SRC_DIR/src/res/lang_en_win.rc"
 TRAY_RC_JA="$TRAY_SRC_DIR/src/res/lang_ja_win.rc"
 
-# Windows path of a Unix file (Wine's drive Z: is the Unix root).
-_tray_winpath() { printf 'Z:%s' "${1//\//\\}"; }
-
-# tray_begin: checks the tools (after qx_begin).
-tray_begin() {
-    TRAY_MENUREAD_EXE="$QXDRV_WIN_BUILD_DIR/tools/win/menuhook/menuread.exe"
-    TRAY_PROBE_EXE="$QXDRV_WIN_BUILD_DIR/tools/win/trayprobe/trayprobe.exe"
-    TRAY_INPUTCHECK_EXE="$QXDRV_WIN_BUILD_DIR/tools/win/inputcheck/inputcheck.exe"
-    local hook="$QXDRV_WIN_BUILD_DIR/tools/win/trayprobe/trayhook.dll"
-    local f
-    for f in "$TRAY_MENUREAD_EXE" "$TRAY_PROBE_EXE" "$TRAY_INPUTCHECK_EXE" "$hook"; do
-        [ -f "$f" ] || qx_fatal "not built: $f"
-    done
-    TRAY_HOOK=$(_tray_winpath "$hook")
-    TRAY_MENU_PID=""
-}
-
-# Runs a tool of the test under Wine; output to OUTFILE, logged in probe.log.
-_tray_run() {
-    local out=$1 exe=$2
-    shift 2
-    _qx_wine "$exe" "$@" >"$out" 2>"$out.err" </dev/null
-    local rc=$?
-    {
-        printf '$ %s %s  [rc=%s]\n' "$(basename "$exe")" "$*" "$rc"
-        cat "$out" "$out.err"
-    } >>"$QX_TMP/probe.log"
-    return "$rc"
-}
-
-# tray_probe ARGS...: the tray probe; TRAY_OUT holds its output.
-tray_probe() {
-    _tray_run "$QX_TMP/trayprobe.out" "$TRAY_PROBE_EXE" "$@"
-    local rc=$?
-    TRAY_OUT=$(cat "$QX_TMP/trayprobe.out")
-    return "$rc"
-}
-
 # tray_icon_count: the number of icons the shell shows.
-tray_icon_count() { tray_probe icons && printf '%s\n' "$TRAY_OUT" | sed -n 's/^icons //p'; }
+tray_icon_count() { qx_probe icons && printf '%s\n' "$QX_OUT" | sed -n 's/^icons //p'; }
 
 # tray_tip: the tip the shell shows when the pointer rests on the first icon
 # (escaped as the probe prints it); the pointer goes back afterwards.
-tray_tip() { tray_probe --timeout 10000 tip && printf '%s\n' "$TRAY_OUT" | sed -n 's/^tip //p'; }
+tray_tip() { qx_probe tip && printf '%s\n' "$QX_OUT" | sed -n 's/^tip //p'; }
 
-# tray_buttons: "left=up|down right=.. middle=.." as the system holds them
-# (inputcheck's GetAsyncKeyState from another process).
+# tray_buttons: "left=up|down right=.. middle=.." as the system holds them.
 tray_buttons() {
-    _tray_run "$QX_TMP/inputcheck.out" "$TRAY_INPUTCHECK_EXE" state &&
-        tr -d '\r' <"$QX_TMP/inputcheck.out" | sed -n 's/^buttons //p' | sed 's/=1/=down/g; s/=0/=up/g'
+    qx_probe state && printf '%s\n' "$QX_OUT" | sed -n 's/^buttons //p' | sed 's/=1/=down/g; s/=0/=up/g'
 }
+
+# tray_cursor: "X Y" of the system cursor.
+tray_cursor() { qx_probe state && printf '%s\n' "$QX_OUT" | sed -n 's/^cursor //p'; }
 
 # tray_menu_read [--close]: posts the left-button release to the driver and
 # reads the menu that opens; TRAY_MENU holds its lines and TRAY_MENU_RC the
 # reader's exit code. Without --close the menu stays open (end it with
 # tray_menu_close).
 #
-# menuread always says something: "hooked", a menu, or why it failed. Once in
-# a long while under load the Wine process of the reader has ended with a
+# The reader always says something: "hooked", a menu, or why it failed. Once
+# in a long while under load the Wine process of the reader has ended with a
 # failing code and not a byte of output; that is the tool dying, not the
 # driver, so it is logged, any menu it opened is closed, and the read is made
 # once more. A reader that reports a failure is never read again.
 tray_menu_read() {
     local attempt
     for attempt in 1 2; do
-        TRAY_MENU=""
-        _tray_run "$QX_TMP/menuread.out" "$TRAY_MENUREAD_EXE" watch --notify left "$@" \
-            --timeout "$TRAY_MENU_TIMEOUT_MS" --dll "$TRAY_HOOK"
+        qx_probe --timeout "$TRAY_MENU_TIMEOUT_MS" menu-watch --notify left "$@"
         TRAY_MENU_RC=$?
-        TRAY_MENU=$(sed '1{/^hooked$/d}' "$QX_TMP/menuread.out")
+        TRAY_MENU=$(printf '%s\n' "$QX_OUT" | sed '1{/^hooked$/d}')
         [ "$TRAY_MENU_RC" != 0 ] && [ "$attempt" = 1 ] &&
-            [ ! -s "$QX_TMP/menuread.out" ] && [ ! -s "$QX_TMP/menuread.out.err" ] || break
-        _qx_log "    menuread ended with code $TRAY_MENU_RC and no output; reading again"
+            [ ! -s "$QX_TMP/probe.out" ] && [ ! -s "$QX_TMP/probe.err" ] || break
+        _qx_log "    the menu reader ended with code $TRAY_MENU_RC and no output; reading again"
         tray_menu_close >/dev/null
     done
     return "$TRAY_MENU_RC"
@@ -109,7 +61,7 @@ tray_expect_menu() {
     if tray_menu_read --close; then
         qx_expect_eq "$desc" "$(tray_expected_menu "$@")" "$TRAY_MENU"
     else
-        qx_fail "$desc: no menu read (code $TRAY_MENU_RC): $TRAY_MENU $(cat "$QX_TMP/menuread.out.err")"
+        qx_fail "$desc: no menu read (code $TRAY_MENU_RC): $TRAY_MENU $(cat "$QX_TMP/probe.err")"
     fi
 }
 
@@ -117,22 +69,17 @@ tray_expect_menu() {
 # however it is opened; returns once it has hooked the driver.
 # tray_menu_collect then waits for it and sets TRAY_MENU.
 tray_menu_watch_bg() {
-    : >"$QX_TMP/menuwatch.out"
-    env ${QX_LOCALE:+LC_ALL=$QX_LOCALE} wine "$TRAY_MENUREAD_EXE" watch \
-        --timeout "$TRAY_MENU_TIMEOUT_MS" --dll "$TRAY_HOOK" \
-        >"$QX_TMP/menuwatch.out" 2>"$QX_TMP/menuwatch.err" </dev/null &
-    TRAY_MENU_PID=$!
-    _qx_track_pid "$TRAY_MENU_PID"
+    qx_probe_bg "$QX_TMP/menuwatch.out" --timeout "$TRAY_MENU_TIMEOUT_MS" menu-watch
+    TRAY_MENU_PID=$QX_BG_PID
     qx_wait_line "$QX_TMP/menuwatch.out" '^hooked$' "$TRAY_HOOKED_WAIT"
 }
 
 tray_menu_collect() {
     TRAY_MENU=""
-    [ -n "$TRAY_MENU_PID" ] || return 1
-    local seconds=$((TRAY_MENU_TIMEOUT_MS / 1000 + 5))
-    qx_wait_exit "$TRAY_MENU_PID" "$seconds" || return 1
+    [ -n "${TRAY_MENU_PID:-}" ] || return 1
+    qx_wait_exit "$TRAY_MENU_PID" $((TRAY_MENU_TIMEOUT_MS / 1000 + 5)) || return 1
     TRAY_MENU_PID=""
-    cat "$QX_TMP/menuwatch.out" "$QX_TMP/menuwatch.err" >>"$QX_TMP/probe.log"
+    cat "$QX_TMP/menuwatch.out" "$QX_TMP/menuwatch.out.err" >>"$QX_TMP/probe.log"
     TRAY_MENU=$(sed '1{/^hooked$/d}' "$QX_TMP/menuwatch.out")
     [ "$QX_EXIT_CODE" = 0 ]
 }
@@ -141,38 +88,32 @@ tray_menu_collect() {
 # TRAY_MENU holds the menu that opens, which stays open (tray_menu_close).
 tray_menu_click() {
     tray_menu_watch_bg || { TRAY_MENU="(the menu reader did not hook the driver)"; return 1; }
-    tray_probe click --button left || { TRAY_MENU="(cannot click the icon: $TRAY_OUT)"; return 1; }
+    qx_probe click --button left || { TRAY_MENU="(cannot click the icon: $QX_OUT)"; return 1; }
     tray_menu_collect
 }
 
 # tray_menu_close: ends the driver's open menu.
-tray_menu_close() {
-    _tray_run "$QX_TMP/menuread.out" "$TRAY_MENUREAD_EXE" close \
-        --timeout "$TRAY_MENU_TIMEOUT_MS" --dll "$TRAY_HOOK"
-}
+tray_menu_close() { qx_probe --timeout "$TRAY_MENU_TIMEOUT_MS" menu-close; }
 
 # tray_menu_none left|right|shell-right: true when no menu opens within
 # TRAY_NO_MENU_MS after the notification (posted by the reader, or for
-# shell-right a right click on the shell's icon window).
+# shell-right a right click on the shell's icon window); TRAY_NONE_OUT holds
+# what the reader said.
 tray_menu_none() {
-    local how=$1 rc
-    if [ "$how" = shell-right ]; then
-        env ${QX_LOCALE:+LC_ALL=$QX_LOCALE} wine "$TRAY_MENUREAD_EXE" none \
-            --timeout "$TRAY_NO_MENU_MS" --dll "$TRAY_HOOK" \
-            >"$QX_TMP/menunone.out" 2>"$QX_TMP/menunone.err" </dev/null &
-        local pid=$!
-        _qx_track_pid "$pid"
+    local rc
+    if [ "$1" = shell-right ]; then
+        qx_probe_bg "$QX_TMP/menunone.out" --timeout "$TRAY_NO_MENU_MS" menu-none
+        local pid=$QX_BG_PID
         qx_wait_line "$QX_TMP/menunone.out" '^hooked$' "$TRAY_HOOKED_WAIT" || return 1
-        tray_probe click --button right || return 1
+        qx_probe click --button right || return 1
         qx_wait_exit "$pid" $((TRAY_NO_MENU_MS / 1000 + 10)) || return 1
         rc=$QX_EXIT_CODE
+        TRAY_NONE_OUT=$(cat "$QX_TMP/menunone.out")
     else
-        _qx_wine "$TRAY_MENUREAD_EXE" none --notify "$how" --timeout "$TRAY_NO_MENU_MS" \
-            --dll "$TRAY_HOOK" >"$QX_TMP/menunone.out" 2>"$QX_TMP/menunone.err" </dev/null
+        qx_probe --timeout "$TRAY_NO_MENU_MS" menu-none --notify "$1"
         rc=$?
+        TRAY_NONE_OUT=$QX_OUT
     fi
-    cat "$QX_TMP/menunone.out" "$QX_TMP/menunone.err" >>"$QX_TMP/probe.log"
-    TRAY_NONE_OUT=$(cat "$QX_TMP/menunone.out")
     [ "$rc" = 0 ]
 }
 
@@ -180,7 +121,7 @@ tray_menu_none() {
 _tray_text() { qx_rc_string "$1" "$2" || printf '<%s missing from %s>' "$2" "$(basename "$1")"; }
 
 # tray_expected_menu RCFILE RESOLUTION CALIBRATION PROPERTIES CHECKED: the
-# menu as menuread prints it, texts from RCFILE; RESOLUTION is the text after
+# menu as the probe prints it, texts from RCFILE; RESOLUTION is the text after
 # the caption ("1280 X 768" or "1280 X 768 @60Hz"); the other three are 1 or 0
 # (Calibration shown, Properties shown, Disable COM port checked).
 tray_expected_menu() {
@@ -287,9 +228,9 @@ tray_dialog_press() { qx_probe press "$1" --hwnd "$TRAY_DIALOG" --any-caption; }
 # tray_icon_picture NAME: the first icon's pixels as $QX_TMP/NAME.png (keep the
 # pointer, menus and boxes off the notification area while it runs).
 tray_icon_picture() {
-    tray_probe icons || return 1
+    qx_probe icons || return 1
     local geometry
-    geometry=$(printf '%s\n' "$TRAY_OUT" | awk '$1 == "icon" { printf "%sx%s+%s+%s", $5, $6, $3, $4; exit }')
+    geometry=$(printf '%s\n' "$QX_OUT" | awk '$1 == "icon" { printf "%sx%s+%s+%s", $5, $6, $3, $4; exit }')
     [ -n "$geometry" ] || return 1
     import -display "$DISPLAY" -window root -crop "$geometry" +repage "$QX_TMP/$1.png" >/dev/null 2>&1
 }
@@ -325,5 +266,3 @@ tray_wait_port_read() {
     qx_wait "the driver reads its port empty" "$TRAY_READ_WAIT" eval '[ "$(tray_port_pending)" = 0 ]'
 }
 
-# tray_cursor: "X Y" of the system cursor.
-tray_cursor() { qx_probe cursor && printf '%s\n' "$QX_OUT" | sed -n 's/^cursor //p'; }

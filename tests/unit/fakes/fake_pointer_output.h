@@ -1,6 +1,6 @@
 // Recording fake of the pointer output: a fake millisecond clock that only
 // Sleep and the test move, a cursor that SetCursorPos moves, and every call
-// recorded with the clock's time.
+// that acts on the system recorded with the clock's time.
 #ifndef QXDRV_TESTS_FAKE_POINTER_OUTPUT_H
 #define QXDRV_TESTS_FAKE_POINTER_OUTPUT_H
 
@@ -14,11 +14,11 @@ namespace qx::test {
 
 class FakePointerOutput : public PointerOutputPort {
 public:
-    enum class Kind { SetCursorPos, GetCursorPos, MouseEvent, Sleep };
+    enum class Kind { SetCursorPos, MouseEvent, Sleep };
     struct Call {
         Kind kind;
         std::uint32_t tick;
-        int x = 0;               // SetCursorPos, GetCursorPos
+        int x = 0;                // SetCursorPos
         int y = 0;
         std::uint32_t value = 0;  // MouseEvent flags, Sleep milliseconds
     };
@@ -27,15 +27,9 @@ public:
         calls.push_back({Kind::SetCursorPos, now, x, y, 0});
         cursor = ScreenPoint{x, y};
     }
-    ScreenPoint GetCursorPos() override {
-        calls.push_back({Kind::GetCursorPos, now, cursor.x, cursor.y, 0});
-        return cursor;
-    }
+    ScreenPoint GetCursorPos() override { return cursor; }
     void MouseEvent(std::uint32_t flags) override { calls.push_back({Kind::MouseEvent, now, 0, 0, flags}); }
-    std::uint32_t GetTickCount() override {
-        ++tickReads;
-        return now;
-    }
+    std::uint32_t GetTickCount() override { return now; }
     void Sleep(std::uint32_t ms) override {
         calls.push_back({Kind::Sleep, now, 0, 0, ms});
         now += ms;
@@ -45,12 +39,17 @@ public:
     void Advance(std::uint32_t ms) { now += ms; }
 
     // What reached the system, one line per call: "<tick> SetCursorPos <x> <y>"
-    // or "<tick> down|up left|right|middle" (or "<tick> mouse_event 0x<flags>"
+    // or "<tick> down|up left|right|middle" (or "<tick> mouse_event <flags>"
     // for anything else).
-    std::vector<std::string> Injected() const { return Format(calls, false, 0); }
+    std::vector<std::string> Injected() const { return Format(false, 0); }
     // The same with times as "+<ms>" after `base`.
-    std::vector<std::string> InjectedSince(std::uint32_t base) const { return Format(calls, true, base); }
+    std::vector<std::string> InjectedSince(std::uint32_t base) const { return Format(true, base); }
 
+    std::uint32_t now = 0;
+    ScreenPoint cursor;
+    std::vector<Call> calls;
+
+private:
     static std::string EventName(std::uint32_t flags) {
         switch (flags) {
             case kMouseEventfLeftDown: return "down left";
@@ -63,9 +62,9 @@ public:
         }
     }
 
-    static std::vector<std::string> Format(const std::vector<Call>& recorded, bool relative, std::uint32_t base) {
+    std::vector<std::string> Format(bool relative, std::uint32_t base) const {
         std::vector<std::string> lines;
-        for (const Call& c : recorded) {
+        for (const Call& c : calls) {
             const std::string t = relative ? "+" + std::to_string(c.tick - base) : std::to_string(c.tick);
             if (c.kind == Kind::SetCursorPos) {
                 lines.push_back(t + " SetCursorPos " + std::to_string(c.x) + " " + std::to_string(c.y));
@@ -75,11 +74,6 @@ public:
         }
         return lines;
     }
-
-    std::uint32_t now = 0;
-    ScreenPoint cursor;
-    std::vector<Call> calls;
-    int tickReads = 0;
 };
 
 }  // namespace qx::test

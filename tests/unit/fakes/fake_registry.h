@@ -1,5 +1,5 @@
 // An in-memory registry with two hives that keeps the byte forms of the real
-// one: values are stored exactly as set, and keys appear when opened.
+// one: values are stored exactly as set.
 #ifndef QXDRV_TESTS_FAKE_REGISTRY_H
 #define QXDRV_TESTS_FAKE_REGISTRY_H
 
@@ -19,9 +19,6 @@ public:
 
     bool QueryValue(Hive hive, const std::string& keyPath, const std::string& name,
                     RegValueData* out) override {
-        ++queries;
-        if (unopenable.count(hive)) return false;
-        keys.insert({hive, keyPath});
         auto it = values.find({{hive, keyPath}, name});
         if (it == values.end()) return false;
         *out = it->second;
@@ -31,8 +28,7 @@ public:
     bool SetValue(Hive hive, const std::string& keyPath, const std::string& name,
                   std::uint32_t type, const std::uint8_t* data, std::size_t size) override {
         writes.push_back({hive, name});
-        if (unopenable.count(hive) || readOnly.count(hive)) return false;
-        keys.insert({hive, keyPath});
+        if (readOnly.count(hive)) return false;
         RegValueData v;
         v.type = type;
         v.bytes.assign(data, data + size);
@@ -40,11 +36,7 @@ public:
         return true;
     }
 
-    bool CreateKey(Hive hive, const std::string& keyPath) override {
-        if (unopenable.count(hive)) return false;
-        keys.insert({hive, keyPath});
-        return true;
-    }
+    bool CreateKey(Hive, const std::string&) override { return true; }
 
     // Test set-up and inspection.
     void PutNumber(Hive hive, const std::string& key, const std::string& name, std::uint32_t n) {
@@ -54,13 +46,8 @@ public:
         std::memcpy(v.bytes.data(), &n, 4);
         values[{{hive, key}, name}] = v;
     }
-    void PutText(Hive hive, const std::string& key, const std::string& name,
-                 const std::string& text, bool withTerminator = false) {
-        RegValueData v;
-        v.type = kRegSz;
-        v.bytes.assign(text.begin(), text.end());
-        if (withTerminator) v.bytes.push_back(0);
-        values[{{hive, key}, name}] = v;
+    void PutText(Hive hive, const std::string& key, const std::string& name, const std::string& text) {
+        values[{{hive, key}, name}] = RegValueData{kRegSz, {text.begin(), text.end()}};
     }
     void PutRaw(Hive hive, const std::string& key, const std::string& name, RegValueData v) {
         values[{{hive, key}, name}] = std::move(v);
@@ -71,11 +58,8 @@ public:
     }
 
     std::map<std::pair<Key, std::string>, RegValueData> values;
-    std::set<Key> keys;
-    std::set<Hive> unopenable;  // every open of this hive fails
-    std::set<Hive> readOnly;    // this hive refuses writes (no rights)
+    std::set<Hive> readOnly;  // this hive refuses writes (no rights)
     std::vector<std::pair<Hive, std::string>> writes;
-    int queries = 0;
 };
 
 }  // namespace qx::test

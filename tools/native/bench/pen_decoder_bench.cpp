@@ -1,11 +1,11 @@
 // Benchmarks of the pen line decoder with the pointer engine behind it, on
 // the core built without sanitizers (-O2). Figures only, no assertions:
 //   ns/report    native time to decode and act on one 9-byte report
-//   wire_ppm     that time over the 2.34 ms the report takes on the wire
-//                (9 bytes x 10 bits at 38400 baud), in parts per million
-//   wire_x       the inverse: how many times faster than the wire
+//   wire_x       how many times faster than the 2.34 ms the report takes on
+//                the wire (9 bytes x 10 bits at 38400 baud)
 //   allocs/rep   heap allocations per report in steady state (target 0),
-//                counted by replacing operator new in this binary
+//                counted by replacing operator new in this binary (the
+//                library's array and nothrow forms call it)
 // Run: build/<dir>/tools/native/bench/qx_pen_bench
 #include <benchmark/benchmark.h>
 
@@ -32,19 +32,8 @@ void* CountedAlloc(std::size_t size) {
 }  // namespace
 
 void* operator new(std::size_t size) { return CountedAlloc(size); }
-void* operator new[](std::size_t size) { return CountedAlloc(size); }
-void* operator new(std::size_t size, const std::nothrow_t&) noexcept {
-    ++g_allocations;
-    return std::malloc(size == 0 ? 1 : size);
-}
-void* operator new[](std::size_t size, const std::nothrow_t&) noexcept {
-    ++g_allocations;
-    return std::malloc(size == 0 ? 1 : size);
-}
 void operator delete(void* p) noexcept { std::free(p); }
-void operator delete[](void* p) noexcept { std::free(p); }
 void operator delete(void* p, std::size_t) noexcept { std::free(p); }
-void operator delete[](void* p, std::size_t) noexcept { std::free(p); }
 
 namespace {
 
@@ -147,7 +136,6 @@ void Run(benchmark::State& state, const std::vector<std::string>& reports, int p
     // Plain numbers (the library's rate counters would print them as times).
     const double secondsPerReport = totalReports > 0 ? elapsed.count() / totalReports : 0.0;
     state.counters["ns/report"] = secondsPerReport * 1e9;
-    state.counters["wire_ppm"] = secondsPerReport / kWireSecondsPerReport * 1e6;
     state.counters["wire_x"] = secondsPerReport > 0 ? kWireSecondsPerReport / secondsPerReport : 0.0;
     state.counters["allocs/rep"] = totalReports > 0 ? allocations / totalReports : 0.0;
     state.SetItemsProcessed(static_cast<std::int64_t>(totalReports));
@@ -156,7 +144,7 @@ void Run(benchmark::State& state, const std::vector<std::string>& reports, int p
 
 // Arg: reports per WM_PENDATA batch; 0 = one byte per batch.
 void BM_Drag(benchmark::State& state) { Run(state, DragReports(512), static_cast<int>(state.range(0))); }
-BENCHMARK(BM_Drag)->Arg(0)->Arg(1)->Arg(4)->Arg(32)->Arg(512);
+BENCHMARK(BM_Drag)->Arg(0)->Arg(1)->Arg(32);
 
 void BM_Handwriting(benchmark::State& state) {
     Run(state, StrokeReports(20), static_cast<int>(state.range(0)));

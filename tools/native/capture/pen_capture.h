@@ -1,6 +1,6 @@
 // Pen captures: what a pen board sent, batch by batch, with the pauses in
 // between, as a small text file that the golden replay test and the pen
-// board simulator both read (and a recorder can write).
+// board simulator both read.
 //
 // Format, one line per batch (one read of the port, one WM_PENDATA):
 //
@@ -119,35 +119,6 @@ inline bool ParseCapture(std::string_view text, std::vector<CaptureBatch>& batch
         batches.push_back(std::move(batch));
     }
     return true;
-}
-
-// The bytes as they are written after the delay: printable ASCII as itself
-// (a space as \s where it would end the line), the rest escaped.
-inline std::string EscapeBytes(std::string_view bytes) {
-    static const char kHex[] = "0123456789ABCDEF";
-    std::string text;
-    for (std::size_t i = 0; i < bytes.size(); ++i) {
-        const unsigned char c = static_cast<unsigned char>(bytes[i]);
-        switch (c) {
-            case '\r': text += "\\r"; continue;
-            case '\n': text += "\\n"; continue;
-            case '\t': text += "\\t"; continue;
-            case '\0': text += "\\0"; continue;
-            case '\\': text += "\\\\"; continue;
-            case ' ':
-                text += i + 1 == bytes.size() ? "\\s" : " ";
-                continue;
-            default: break;
-        }
-        if (c < 0x20 || c >= 0x7F) {
-            text += "\\x";
-            text += kHex[c >> 4];
-            text += kHex[c & 0x0F];
-        } else {
-            text += static_cast<char>(c);
-        }
-    }
-    return text;
 }
 
 }  // namespace qx::capture

@@ -14,8 +14,6 @@
 // what it finds in a corpus of its own:
 //   mkdir -p /tmp/pen_corpus
 //   qx_pen_fuzz -max_total_time=1800 -max_len=4096 /tmp/pen_corpus tools/native/fuzz/seeds
-// A crash file replays with QX_PEN_FUZZ_TRACE=1 qx_pen_fuzz <file>.
-#include <cmath>
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
@@ -29,7 +27,6 @@
 
 namespace {
 
-using qx::ButtonState;
 using qx::CalibValues;
 using qx::PenDecoder;
 using qx::PenReport;
@@ -37,18 +34,19 @@ using qx::PointerEngine;
 using qx::test::FakePointerOutput;
 using Kind = FakePointerOutput::Kind;
 
-#define FUZZ_CHECK(cond)                                                          \
-    do {                                                                          \
-        if (!(cond)) {                                                            \
+#define FUZZ_CHECK(cond)                                                                  \
+    do {                                                                                  \
+        if (!(cond)) {                                                                    \
             std::fprintf(stderr, "%s:%d: check failed: %s\n", __FILE__, __LINE__, #cond); \
-            std::abort();                                                         \
-        }                                                                         \
+            std::abort();                                                                 \
+        }                                                                                 \
     } while (0)
 
 constexpr unsigned kLengthMask = 0x3F;
 constexpr unsigned kToggleCalibrating = 0x40;
 constexpr unsigned kAction = 0x80;
 
+// Values no int holds, NaN and infinities reach the float-to-int conversions.
 const CalibValues kCalibrations[] = {
     {1.0, 1.0, 0.0, 0.0},
     {0.5, 2.0, 0.25, -3.0},
@@ -69,7 +67,6 @@ public:
         ++depth_;
         FUZZ_CHECK(depth_ == 1);  // the guard keeps it from running inside itself
         const PenReport kind = decoder_.DecodeStep();
-        FUZZ_CHECK(static_cast<int>(kind) >= 0 && static_cast<int>(kind) <= 5);
         if (kind == PenReport::Short) decoder_.ClearBuffer();
         if (kind == PenReport::Left) {
             static const char kInner[] = "?T\r";
@@ -83,6 +80,7 @@ private:
     int depth_ = 0;
 };
 
+// 0 left, 1 right, 2 middle; -1 for flags that are no button event.
 int ButtonIndex(std::uint32_t flags, bool& down) {
     switch (flags) {
         case qx::kMouseEventfLeftDown: down = true; return 0;
@@ -116,11 +114,6 @@ public:
         const std::size_t firstCall = out_.calls.size();
         decoder_.OnPenData(batch_.data(), count);
         const std::size_t after = decoder_.PendingText().size();
-        if (trace_) {
-            std::fprintf(stderr, "deliver cal=%d middle=%d [", calibrating_, engine_.MiddleEnabled());
-            for (std::size_t k = 0; k < count; ++k) std::fprintf(stderr, "%s", Printable(bytes[k]).c_str());
-            std::fprintf(stderr, "] pending %zu\n", after);
-        }
 
         if (calibrating_ == 0) {
             FUZZ_CHECK(after < PenDecoder::kOverflowLength);
@@ -135,23 +128,15 @@ public:
 
     void Action(unsigned which) {
         const std::size_t firstCall = out_.calls.size();
-        if (trace_) std::fprintf(stderr, "action %u\n", which & 3);
         switch (which & 3) {
             case 0: engine_.SetMiddleEnabled(engine_.MiddleEnabled() == 0 ? 1 : 0); break;
-            case 1:
-                engine_.ReleaseHeldButton();
-                FUZZ_CHECK(engine_.State() == ButtonState::None);
-                break;
+            case 1: engine_.ReleaseHeldButton(); break;
             case 2: calib_ = kCalibrations[++calibIndex_ % kCalibrationCount]; break;
-            default:
-                decoder_.ClearBuffer();
-                FUZZ_CHECK(decoder_.PendingText().empty());
-                break;
+            default: decoder_.ClearBuffer(); break;
         }
         CheckCalls(firstCall);
     }
 
-    void Trace(bool on) { trace_ = on; }
     void ToggleCalibrating() { calibrating_ = calibrating_ == 0 ? 1 : 0; }
     void Wait(std::uint32_t ms) { out_.Advance(ms); }
 
@@ -167,25 +152,18 @@ private:
         if (middleOff_) excused_[2] = true;
     }
 
-    static std::string Printable(std::uint8_t b) {
-        if (b == '\r') return "\\r";
-        if (b >= 0x20 && b < 0x7F) return std::string(1, static_cast<char>(b));
-        char hex[8];
-        std::snprintf(hex, sizeof(hex), "\\x%02X", b);
-        return hex;
-    }
-
+    // Moves at least 20 ms apart and never to the same place, but for the
+    // move a press makes to its own position (followed by the press wait);
+    // no button events while calibrating; every down after the 30 ms press
+    // wait; every up after its down unless excused.
     void CheckCalls(std::size_t first) {
-        if (trace_) {
-            const std::vector<FakePointerOutput::Call> recent(out_.calls.begin() + static_cast<std::ptrdiff_t>(first),
-                                                              out_.calls.end());
-            for (const std::string& line : FakePointerOutput::Format(recent, false, 0))
-                std::fprintf(stderr, "  %s\n", line.c_str());
-        }
         for (std::size_t i = first; i < out_.calls.size(); ++i) {
             const FakePointerOutput::Call& c = out_.calls[i];
             if (c.kind == Kind::SetCursorPos) {
-                if (haveMove_) {
+                const bool pressMove = i + 1 < out_.calls.size() &&
+                                       out_.calls[i + 1].kind == Kind::Sleep &&
+                                       out_.calls[i + 1].value == PointerEngine::kPressDelayMs;
+                if (haveMove_ && !pressMove) {
                     FUZZ_CHECK(static_cast<std::uint32_t>(c.tick - lastMoveTick_) >= PointerEngine::kMoveIntervalMs);
                     FUZZ_CHECK(c.x != lastMove_.x || c.y != lastMove_.y);
                 }
@@ -208,8 +186,6 @@ private:
                 }
             }
         }
-        const int state = static_cast<int>(engine_.State());
-        FUZZ_CHECK(state >= 0 && state <= 3);
         // Keep the record short; the checks above only look back one call.
         if (out_.calls.size() > 1024) out_.calls.erase(out_.calls.begin(), out_.calls.end() - 1);
     }
@@ -225,7 +201,6 @@ private:
     bool held_[3] = {false, false, false};
     bool excused_[3] = {false, false, false};
     bool middleOff_ = false;  // during a delivery with middle disabled
-    bool trace_ = false;
     bool haveMove_ = false;
     std::uint32_t lastMoveTick_ = 0;
     qx::ScreenPoint lastMove_;
@@ -238,9 +213,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     // Up to 255 x 32 ms before the wrap, which a long input reaches.
     constexpr std::uint32_t kTickStep = 32;
     Harness harness(0xFFFFFFFFu - data[0] * kTickStep, data[1]);
-    // QX_PEN_FUZZ_TRACE=1 with a crash file as the argument shows how it got there.
-    static const bool trace = std::getenv("QX_PEN_FUZZ_TRACE") != nullptr;
-    harness.Trace(trace);
     std::size_t i = 2;
     while (i + 2 <= size) {
         const unsigned head = data[i];

@@ -4,13 +4,12 @@
 #include <vector>
 
 #include "probe_output_win.h"
-#include "probe_windows_win.h"
+#include "probe_find_win.h"
 
 namespace qx::probe {
 namespace {
 
 constexpr int kBoxTextId = 0xFFFF;  // the static that holds a message box's text
-constexpr UINT kSendFlags = SMTO_ABORTIFHUNG | SMTO_BLOCK;
 
 struct NamedButton {
     const wchar_t* name;
@@ -58,16 +57,6 @@ HWND FindControl(HWND dialog, int id) {
     return hidden;
 }
 
-bool ControlIdFromArgs(const Args& args, int& id) {
-    long long value = 0;
-    if (args.Has(L"id")) {
-        if (!args.GetNumber(L"id", value)) return false;
-        id = static_cast<int>(value);
-        return true;
-    }
-    return false;
-}
-
 std::wstring ControlLine(HWND hwnd, const Deadline& deadline) {
     std::wstring line = L"control id=" + std::to_wstring(GetDlgCtrlID(hwnd)) + L" hwnd=" +
                         HwndText(hwnd) + L" parent=" + HwndText(GetParent(hwnd)) + L" class=" +
@@ -101,23 +90,20 @@ int CmdBox(const Args& args, const Deadline& deadline) {
 }
 
 int CmdPress(const Args& args, const Deadline& deadline) {
-    int id = 0;
-    if (!ControlIdFromArgs(args, id)) {
-        if (args.Positional().size() != 1) return kExitUsage;
-        const std::wstring& name = args.Positional()[0];
-        long long number = 0;
-        bool known = ParseNumber(name, number);
-        id = static_cast<int>(number);
-        for (const auto& b : kButtons) {
-            if (name == b.name) {
-                id = b.id;
-                known = true;
-            }
+    if (args.Positional().size() != 1) return kExitUsage;
+    const std::wstring& name = args.Positional()[0];
+    long long number = 0;
+    bool known = ParseNumber(name, number);
+    int id = static_cast<int>(number);
+    for (const auto& b : kButtons) {
+        if (name == b.name) {
+            id = b.id;
+            known = true;
         }
-        if (!known) {
-            Out(L"error unknown button " + Escape(name));
-            return kExitUsage;
-        }
+    }
+    if (!known) {
+        Out(L"error unknown button " + Escape(name));
+        return kExitUsage;
     }
     HWND dialog = nullptr;
     if (!FindDialog(args, deadline, dialog)) return kExitFailed;
@@ -128,10 +114,8 @@ int CmdPress(const Args& args, const Deadline& deadline) {
     }
     // Posted, never sent: the click may open another modal box, and a sent
     // message would wait for that box to close.
-    const BOOL posted = args.Has(L"bm-click")
-                            ? PostMessageW(button, BM_CLICK, 0, 0)
-                            : PostMessageW(GetParent(button), WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
-                                           reinterpret_cast<LPARAM>(button));
+    const BOOL posted = PostMessageW(GetParent(button), WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
+                                     reinterpret_cast<LPARAM>(button));
     if (!posted) {
         Out(L"error post failed, error " + std::to_wstring(GetLastError()));
         return kExitFailed;
@@ -153,41 +137,6 @@ int CmdControls(const Args& args, const Deadline& deadline) {
     if (!FindDialog(args, deadline, dialog)) return kExitFailed;
     Out(L"dialog " + Describe(dialog, deadline));
     for (HWND child : Children(dialog)) Out(ControlLine(child, deadline));
-    return kExitOk;
-}
-
-int CmdSetText(const Args& args, const Deadline& deadline) {
-    int id = 0;
-    if (!ControlIdFromArgs(args, id) || args.Positional().size() != 1) return kExitUsage;
-    HWND dialog = nullptr;
-    if (!FindDialog(args, deadline, dialog)) return kExitFailed;
-    const HWND control = FindControl(dialog, id);
-    if (control == nullptr) {
-        Out(L"error no control with id " + std::to_wstring(id));
-        return kExitFailed;
-    }
-    DWORD_PTR result = 0;
-    const std::wstring& text = args.Positional()[0];
-    if (!SendMessageTimeoutW(control, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()),
-                             kSendFlags, std::max<DWORD>(deadline.RemainingMs(), 1), &result)) {
-        Out(L"error WM_SETTEXT failed or timed out");
-        return kExitFailed;
-    }
-    Out(L"text " + Escape(TextOf(control, deadline)));
-    return kExitOk;
-}
-
-int CmdGetText(const Args& args, const Deadline& deadline) {
-    int id = 0;
-    if (!ControlIdFromArgs(args, id)) return kExitUsage;
-    HWND dialog = nullptr;
-    if (!FindDialog(args, deadline, dialog)) return kExitFailed;
-    const HWND control = FindControl(dialog, id);
-    if (control == nullptr) {
-        Out(L"error no control with id " + std::to_wstring(id));
-        return kExitFailed;
-    }
-    Out(L"text " + Escape(TextOf(control, deadline)));
     return kExitOk;
 }
 

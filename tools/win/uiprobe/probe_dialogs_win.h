@@ -1,5 +1,5 @@
 // Message boxes and dialogs of another process: reading their texts, buttons
-// and controls, pressing buttons, setting edit texts.
+// and controls, pressing buttons.
 #ifndef QXDRV_TOOLS_UIPROBE_PROBE_DIALOGS_WIN_H
 #define QXDRV_TOOLS_UIPROBE_PROBE_DIALOGS_WIN_H
 
@@ -10,8 +10,6 @@ namespace qx::probe {
 int CmdBox(const Args& args, const Deadline& deadline);
 int CmdPress(const Args& args, const Deadline& deadline);
 int CmdControls(const Args& args, const Deadline& deadline);
-int CmdSetText(const Args& args, const Deadline& deadline);
-int CmdGetText(const Args& args, const Deadline& deadline);
 
 }  // namespace qx::probe
 

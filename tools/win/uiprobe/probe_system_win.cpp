@@ -4,6 +4,7 @@
 #include <cwctype>
 #include <vector>
 
+#include "probe_find_win.h"
 #include "probe_output_win.h"
 
 namespace qx::probe {
@@ -11,6 +12,13 @@ namespace {
 
 constexpr int kHotkeyId = 1;
 constexpr DWORD kHoldPollMs = 50;
+constexpr WORD kMarkerKey = VK_F24;  // a key nothing acts on
+// The driver's time to answer for its button state, whatever is left of the
+// command's own deadline.
+constexpr DWORD kAnswerMs = 5000;
+constexpr SHORT kHeldBit = static_cast<SHORT>(0x8000);
+
+int Held(int vk) { return (GetAsyncKeyState(vk) & kHeldBit) != 0 ? 1 : 0; }
 
 bool HiveFromName(const std::wstring& name, HKEY& hive) {
     if (name == L"HKCU" || name == L"HKEY_CURRENT_USER") {
@@ -78,34 +86,6 @@ std::wstring MetricsLine() {
            L" dblclk_time=" + std::to_wstring(GetDoubleClickTime()) +
            L" drag_w=" + std::to_wstring(GetSystemMetrics(SM_CXDRAG)) +
            L" drag_h=" + std::to_wstring(GetSystemMetrics(SM_CYDRAG));
-}
-
-// "ctrl+shift+c" into modifier virtual keys and the key's virtual-key code.
-bool ParseChord(const std::wstring& chord, std::vector<WORD>& modifiers, WORD& key) {
-    std::wstring rest = chord;
-    for (;;) {
-        const std::size_t plus = rest.find(L'+');
-        if (plus == std::wstring::npos) break;
-        const std::wstring mod = rest.substr(0, plus);
-        rest = rest.substr(plus + 1);
-        if (mod == L"ctrl") modifiers.push_back(VK_CONTROL);
-        else if (mod == L"shift") modifiers.push_back(VK_SHIFT);
-        else if (mod == L"alt") modifiers.push_back(VK_MENU);
-        else return false;
-    }
-    if (rest.size() != 1 || !std::iswalnum(rest[0])) return false;
-    key = static_cast<WORD>(std::towupper(rest[0]));  // letters and digits are their own codes
-    return true;
-}
-
-UINT HotkeyModifiers(const std::vector<WORD>& keys) {
-    UINT mods = 0;
-    for (WORD k : keys) {
-        if (k == VK_CONTROL) mods |= MOD_CONTROL;
-        if (k == VK_SHIFT) mods |= MOD_SHIFT;
-        if (k == VK_MENU) mods |= MOD_ALT;
-    }
-    return mods;
 }
 
 INPUT KeyInput(WORD vk, bool up) {
@@ -189,16 +169,6 @@ int CmdSetMetrics(const Args& args, const Deadline&) {
     return kExitOk;
 }
 
-int CmdCursor(const Args&, const Deadline&) {
-    POINT pt{};
-    if (!GetCursorPos(&pt)) {
-        Out(L"error GetCursorPos failed");
-        return kExitFailed;
-    }
-    Out(L"cursor " + std::to_wstring(pt.x) + L" " + std::to_wstring(pt.y));
-    return kExitOk;
-}
-
 int CmdScreen(const Args&, const Deadline&) {
     Out(L"screen " + std::to_wstring(GetSystemMetrics(SM_CXSCREEN)) + L" " +
         std::to_wstring(GetSystemMetrics(SM_CYSCREEN)));
@@ -206,12 +176,13 @@ int CmdScreen(const Args&, const Deadline&) {
 }
 
 int CmdHoldHotkey(const Args& args, const Deadline&) {
-    std::vector<WORD> modifiers;
-    WORD key = 0;
-    if (!ParseChord(args.Get(L"chord", L"ctrl+shift+c"), modifiers, key)) return kExitUsage;
+    const std::wstring key = args.Get(L"key", L"C");
     long long holdMs = 0;
-    if (!args.GetNumber(L"ms", holdMs) || holdMs < 0) return kExitUsage;
-    if (!RegisterHotKey(nullptr, kHotkeyId, HotkeyModifiers(modifiers), key)) {
+    if (key.size() != 1 || !std::iswalnum(key[0]) || !args.GetNumber(L"ms", holdMs) || holdMs < 0) {
+        return kExitUsage;
+    }
+    // Letters and digits are their own virtual-key codes.
+    if (!RegisterHotKey(nullptr, kHotkeyId, MOD_CONTROL | MOD_SHIFT, std::towupper(key[0]))) {
         Out(L"hotkey-failed error=" + std::to_wstring(GetLastError()));
         return kExitFailed;
     }
@@ -230,19 +201,43 @@ int CmdHoldHotkey(const Args& args, const Deadline&) {
     return kExitOk;
 }
 
-int CmdKeys(const Args& args, const Deadline&) {
-    if (args.Positional().size() != 1) return kExitUsage;
-    std::vector<WORD> modifiers;
-    WORD key = 0;
-    if (!ParseChord(args.Positional()[0], modifiers, key)) return kExitUsage;
-    std::vector<INPUT> inputs;
-    for (WORD m : modifiers) inputs.push_back(KeyInput(m, false));
-    inputs.push_back(KeyInput(key, false));
-    inputs.push_back(KeyInput(key, true));
-    for (auto it = modifiers.rbegin(); it != modifiers.rend(); ++it) inputs.push_back(KeyInput(*it, true));
-    const UINT sent = SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
-    if (sent != inputs.size()) {
-        Out(L"error SendInput sent " + std::to_wstring(sent) + L" of " + std::to_wstring(inputs.size()));
+int CmdState(const Args&, const Deadline&) {
+    Out(L"buttons left=" + std::to_wstring(Held(VK_LBUTTON)) + L" right=" +
+        std::to_wstring(Held(VK_RBUTTON)) + L" middle=" + std::to_wstring(Held(VK_MBUTTON)));
+    POINT p{};
+    Out(GetCursorPos(&p) ? L"cursor " + std::to_wstring(p.x) + L" " + std::to_wstring(p.y)
+                         : std::wstring(L"cursor none"));
+    const HWND driver = FindWindowW(kMainWindowClass, nullptr);
+    long long engine = 0;
+    const bool answered = driver != nullptr &&
+                          AskDiag(driver, static_cast<WPARAM>(Diag::Button), Deadline(kAnswerMs), engine);
+    Out(answered ? L"engine " + std::to_wstring(engine) : std::wstring(L"engine none"));
+    return kExitOk;
+}
+
+int CmdSettle(const Args& args, const Deadline& deadline) {
+    long long bytes = -1;
+    long long vk = kMarkerKey;
+    if (!args.GetNumber(L"bytes", bytes) || !args.GetNumber(L"vk", vk) || vk <= 0 || vk > 0xFE) {
+        return kExitUsage;
+    }
+    if (args.Has(L"bytes")) {
+        HWND driver = nullptr;
+        if (!FindMainWindow(args, deadline, driver)) return kExitFailed;
+        long long seen = -1;
+        while (!(AskDiag(driver, static_cast<WPARAM>(Diag::Bytes), deadline, seen) && seen == bytes)) {
+            if (!PollPause(deadline)) {
+                Out(L"timeout bytes " + std::to_wstring(seen) + L" (waiting for " +
+                    std::to_wstring(bytes) + L")");
+                return kExitFailed;
+            }
+        }
+        Out(L"bytes " + std::to_wstring(seen));
+    }
+    CmdState(args, deadline);
+    INPUT marker[] = {KeyInput(static_cast<WORD>(vk), false), KeyInput(static_cast<WORD>(vk), true)};
+    if (SendInput(2, marker, sizeof(INPUT)) != 2) {
+        Out(L"error SendInput failed, error " + std::to_wstring(GetLastError()));
         return kExitFailed;
     }
     Out(L"sent");

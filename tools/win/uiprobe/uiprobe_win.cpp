@@ -1,4 +1,6 @@
-// uiprobe: looks at and operates the driver from a second Win32 process.
+// uiprobe: looks at and operates the driver from a second Win32 process: its
+// windows and boxes, the registry, the pointer metrics and input state, the
+// tray icon as the shell shows it, display modes, and its popup menu.
 //
 //   uiprobe [--timeout MS] COMMAND [ARGS]
 //
@@ -13,8 +15,10 @@
 
 #include "probe_args_win.h"
 #include "probe_dialogs_win.h"
+#include "probe_menu_win.h"
 #include "probe_output_win.h"
 #include "probe_system_win.h"
+#include "probe_tray_win.h"
 #include "probe_windows_win.h"
 
 namespace {
@@ -36,27 +40,34 @@ const Command kCommands[] = {
     {L"count", qx::probe::CmdCount, L"[--class C] [--caption T] [--visible]   print count N"},
     {L"watch", qx::probe::CmdWatch, L"--for MS [--settle MS] [--class C] [--caption T]   count appearances of boxes"},
     {L"box", qx::probe::CmdBox, L"[--caption T]   wait for a message box; print text and buttons"},
-    {L"press", qx::probe::CmdPress, L"(ok|yes|no|cancel|ID | --id N) [--caption T] [--bm-click] [--no-wait]"},
-    {L"controls", qx::probe::CmdControls, L"[--class C] [--caption T]   list a dialog's controls"},
-    {L"set-text", qx::probe::CmdSetText, L"--id N TEXT [--caption T]"},
-    {L"get-text", qx::probe::CmdGetText, L"--id N [--caption T]"},
-    {L"send", qx::probe::CmdSend, L"MSG [WPARAM [LPARAM]] [--class C]   SendMessage to the main window"},
+    {L"press", qx::probe::CmdPress, L"ok|yes|no|cancel|ID [--caption T] [--hwnd H] [--no-wait]"},
+    {L"controls", qx::probe::CmdControls, L"[--class C] [--caption T] [--hwnd H]   list a dialog's controls"},
     {L"post", qx::probe::CmdPost, L"MSG [WPARAM [LPARAM]] [--class C]   PostMessage to the main window"},
-    {L"close", qx::probe::CmdClose, L"[--wait]   post WM_CLOSE to the main window"},
+    {L"close", qx::probe::CmdClose, L"  post WM_CLOSE to the main window"},
     {L"diag", qx::probe::CmdDiag, L"bytes|linebuf|button|pen|thread|busy|N [--equals V] [--at-least V]"},
     {L"reg", qx::probe::CmdReg, L"HKCU|HKLM PATH NAME   print type, byte count, value"},
     {L"reg-key", qx::probe::CmdRegKey, L"HKCU|HKLM PATH   key exists|missing"},
     {L"metrics", qx::probe::CmdMetrics, L"  double-click area and time, drag threshold"},
     {L"set-metrics", qx::probe::CmdSetMetrics, L"[--dblclk-w N] [--dblclk-h N] [--dblclk-time N] [--drag-w N] [--drag-h N]"},
-    {L"cursor", qx::probe::CmdCursor, L"  cursor X Y"},
     {L"screen", qx::probe::CmdScreen, L"  screen W H"},
-    {L"hold-hotkey", qx::probe::CmdHoldHotkey, L"[--chord ctrl+shift+c] [--ms N]   print held; hold until killed"},
-    {L"keys", qx::probe::CmdKeys, L"ctrl+shift+c   SendInput of the chord"},
+    {L"hold-hotkey", qx::probe::CmdHoldHotkey, L"[--key C] [--ms N]   Ctrl+Shift+key: print held; hold until killed"},
+    {L"state", qx::probe::CmdState, L"  buttons held, cursor, the driver's button"},
+    {L"settle", qx::probe::CmdSettle, L"[--bytes N] [--vk VK]   wait for N bytes received, state, key marker"},
+    {L"icons", qx::probe::CmdIcons, L"[--equals N]   the shell's icon windows"},
+    {L"tip", qx::probe::CmdTip, L"[--index I]   hover an icon, print its tooltip"},
+    {L"click", qx::probe::CmdClick, L"[--index I] [--button left|right]   click an icon window"},
+    {L"forget", qx::probe::CmdForget, L"[--class C] [--id N]   the shell drops the driver's icon"},
+    {L"taskbar-created", qx::probe::CmdTaskbarCreated, L"  broadcast TaskbarCreated"},
+    {L"mode", qx::probe::CmdMode, L"W H [--freq F]   change the display mode"},
+    {L"current-mode", qx::probe::CmdCurrentMode, L"  current W H F"},
+    {L"menu-watch", qx::probe::CmdMenuWatch, L"[--notify left|right] [--any] [--close] [--dll PATH]   read the next popup menu"},
+    {L"menu-none", qx::probe::CmdMenuNone, L"[--notify left|right] [--dll PATH]   no popup menu opens"},
+    {L"menu-close", qx::probe::CmdMenuClose, L"[--dll PATH]   end the open menu"},
 };
 
 // Options of any command that take no value.
-const std::set<std::wstring> kFlags = {L"gone", L"visible", L"wait", L"no-wait", L"bm-click",
-                                       L"any-caption"};
+const std::set<std::wstring> kFlags = {L"gone", L"visible", L"no-wait", L"any-caption", L"any",
+                                       L"close"};
 
 int Usage() {
     qx::probe::Err(L"usage: uiprobe [--timeout MS] COMMAND [ARGS]");

@@ -1,7 +1,7 @@
-// menuhook.dll: a WH_CALLWNDPROCRET hook that menuread installs on the
+// menuhook.dll: a WH_CALLWNDPROCRET hook that the UI probe installs on the
 // driver's window thread. Another process cannot read a popup menu under Wine
 // (GetMenuItemInfo fails with ERROR_INVALID_MENU_HANDLE), so the hook reads it
-// where it lives and sends the text to every menuread sink by WM_COPYDATA.
+// where it lives and sends the text to every probe's sink by WM_COPYDATA.
 //
 // It runs after the window procedure, so a menu that the owner adjusts in its
 // own WM_INITMENUPOPUP is read as the user sees it. The top menu's report
@@ -11,11 +11,73 @@
 #include <string>
 #include <vector>
 
-#include "menu_dump_win.h"
 #include "menuhook_protocol_win.h"
+#include "probe_output_win.h"
 
 namespace qx::menuhook {
 namespace {
+
+// A sub-menu may be inserted into itself; stop well before that recursion hurts.
+constexpr int kMaxDepth = 16;
+constexpr int kIndentPerLevel = 2;
+
+std::wstring StateFlags(UINT state) {
+    std::wstring flags;
+    if (state & MFS_CHECKED) flags += L" [checked]";
+    if (state & MF_DISABLED) flags += L" [disabled]";
+    if (state & MF_GRAYED) flags += L" [grayed]";
+    return flags;
+}
+
+void AppendItems(HMENU menu, int depth, std::wstring& out) {
+    const std::wstring indent(static_cast<std::size_t>(depth * kIndentPerLevel), L' ');
+    const int count = ::GetMenuItemCount(menu);
+    if (count < 0) {
+        out += indent + L"? unreadable menu, error " + std::to_wstring(::GetLastError()) +
+               kLineSeparator;
+        return;
+    }
+    for (int i = 0; i < count; ++i) {
+        MENUITEMINFOW info{};
+        info.cbSize = sizeof(info);
+        info.fMask = MIIM_ID | MIIM_STATE | MIIM_FTYPE | MIIM_STRING | MIIM_SUBMENU;
+        // The first call only measures the text.
+        if (!::GetMenuItemInfoW(menu, static_cast<UINT>(i), TRUE, &info)) {
+            out += indent + L"? unreadable item " + std::to_wstring(i) + L", error " +
+                   std::to_wstring(::GetLastError()) + kLineSeparator;
+            continue;
+        }
+        std::wstring text;
+        if (!(info.fType & MFT_SEPARATOR) && info.cch > 0) {
+            std::vector<wchar_t> buffer(info.cch + 1, L'\0');
+            info.dwTypeData = buffer.data();
+            info.cch = static_cast<UINT>(buffer.size());
+            if (::GetMenuItemInfoW(menu, static_cast<UINT>(i), TRUE, &info)) text = buffer.data();
+        }
+
+        if (info.fType & MFT_SEPARATOR) {
+            out += indent + L"-" + kLineSeparator;
+        } else if (info.hSubMenu) {
+            out += indent + L"> " + qx::probe::Escape(text) + StateFlags(info.fState) + kLineSeparator;
+            if (depth + 1 < kMaxDepth) {
+                AppendItems(info.hSubMenu, depth + 1, out);
+            } else {
+                out += indent + L"  ? nested too deeply" + kLineSeparator;
+            }
+        } else {
+            out += indent + std::to_wstring(info.wID) + L" " + qx::probe::Escape(text) +
+                   StateFlags(info.fState) + kLineSeparator;
+        }
+    }
+}
+
+// One line per item in the format described in menuhook_protocol_win.h.
+std::wstring DumpMenu(HMENU menu) {
+    std::wstring out;
+    AppendItems(menu, 0, out);
+    return out;
+}
+
 
 // Menu-loop state of the hooked thread. The driver runs its menus on one
 // thread, so plain statics suffice; they live in the driver's copy of the DLL.

@@ -1,8 +1,9 @@
 // What the hook DLL (menuhook.dll, loaded into the driver's thread) and the
-// reader (menuread.exe) agree on: the reader's sink window, the report kinds
-// carried by WM_COPYDATA and the request that ends a menu in-process.
-#ifndef QXDRV_TOOLS_MENUHOOK_MENUHOOK_PROTOCOL_WIN_H
-#define QXDRV_TOOLS_MENUHOOK_MENUHOOK_PROTOCOL_WIN_H
+// reader (the probe's menu commands) agree on: the reader's sink window, the
+// report kinds carried by WM_COPYDATA and the request that ends a menu
+// in-process.
+#ifndef QXDRV_TOOLS_UIPROBE_MENUHOOK_PROTOCOL_WIN_H
+#define QXDRV_TOOLS_UIPROBE_MENUHOOK_PROTOCOL_WIN_H
 
 #include <windows.h>
 

@@ -1,4 +1,4 @@
-// Entry point of trayhook.dll, the menu hook built without the MinGW start-up
+// Entry point of menuhook.dll, built without the MinGW start-up
 // files. A DLL with the usual start-up code carries a static TLS directory,
 // and Wine 8 fails to load such a DLL into a process that already runs a
 // second thread (the driver's receive thread): the load faults half-way with
@@ -28,7 +28,7 @@ extern "C" int atexit(ExitFunction function) {
     return 0;
 }
 
-extern "C" BOOL WINAPI TrayHookEntry(HINSTANCE, DWORD reason, LPVOID) {
+extern "C" BOOL WINAPI MenuHookEntry(HINSTANCE, DWORD reason, LPVOID) {
     if (reason == DLL_PROCESS_ATTACH) {
         _pei386_runtime_relocator();  // imported data references
         __main();                     // static constructors

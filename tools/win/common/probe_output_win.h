@@ -1,7 +1,8 @@
-// Output of the probe: UTF-8 lines on standard output, texts escaped so that
-// one fact always fits on one line (\r \n \t \\ and \xNN for other controls).
-#ifndef QXDRV_TOOLS_UIPROBE_PROBE_OUTPUT_WIN_H
-#define QXDRV_TOOLS_UIPROBE_PROBE_OUTPUT_WIN_H
+// Output of the Win32 test instruments: UTF-8 lines on standard output, texts
+// escaped so that one fact always fits on one line (\r \n \t \\ and \xNN for
+// other controls).
+#ifndef QXDRV_TOOLS_COMMON_PROBE_OUTPUT_WIN_H
+#define QXDRV_TOOLS_COMMON_PROBE_OUTPUT_WIN_H
 
 #include <windows.h>
 

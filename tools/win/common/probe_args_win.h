@@ -1,7 +1,8 @@
-// Command-line arguments of one probe subcommand: "--name value" options,
-// bare flags and positional words, plus the deadline every wait respects.
-#ifndef QXDRV_TOOLS_UIPROBE_PROBE_ARGS_WIN_H
-#define QXDRV_TOOLS_UIPROBE_PROBE_ARGS_WIN_H
+// Command-line arguments of the Win32 test instruments: "--name value"
+// options, bare flags and positional words, plus the deadline every wait
+// respects.
+#ifndef QXDRV_TOOLS_COMMON_PROBE_ARGS_WIN_H
+#define QXDRV_TOOLS_COMMON_PROBE_ARGS_WIN_H
 
 #include <windows.h>
 

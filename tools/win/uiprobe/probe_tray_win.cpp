@@ -1,59 +1,73 @@
-// trayprobe: looks at the driver's notification-area icon as the shell shows
-// it, from a second Win32 process.
-//
-//   trayprobe [--timeout MS] COMMAND [OPTIONS] [--timeout MS]
-//
-//   icons [--equals N]           "icons N", then "icon HWND X Y W H" (screen
-//                                rectangle) per visible icon window of the
-//                                shell; with --equals waits until there are N
-//   tip [--index I]              hovers icon I (default 0) with the cursor until
-//                                the shell shows its tooltip: "tip TEXT"
-//   click [--index I] [--button left|right]
-//                                the button pressed and released on icon I, as
-//                                the shell's icon window gets it: "clicked HWND"
-//   forget [--class C] [--id N]  makes the shell drop the icon N (default the
-//                                driver's) of the first window of class C
-//                                (default the driver's), as a restarted shell
-//                                has: "forgot 1|0"
-//   taskbar-created              broadcasts "TaskbarCreated": "broadcast"
-//   mode W H [--freq F]          ChangeDisplaySettingsExA: "mode result=R screen W H"
-//   current-mode                 "current W H F" (EnumDisplaySettings, this process)
-//
-// Exit codes: 0 success, 1 the condition failed or a wait timed out (default
-// 5000 ms), 2 bad usage. Texts are escaped (\r \n \t \\ \xNN), output UTF-8.
-#include <windows.h>
+#include "probe_tray_win.h"
 
 #include <shellapi.h>
 
-#include <set>
 #include <string>
 #include <vector>
 
-#include "probe_args_win.h"
+#include "probe_find_win.h"
 #include "probe_output_win.h"
 #include "shell/tray_icon_win.h"
-#include "tray_windows_win.h"
 
+namespace qx::probe {
 namespace {
 
-using qx::probe::Args;
-using qx::probe::Deadline;
-using qx::probe::Escape;
-using qx::probe::HwndText;
-using qx::probe::kExitFailed;
-using qx::probe::kExitOk;
-using qx::probe::kExitUsage;
-using qx::probe::Out;
-using qx::probe::ParseNumber;
-using qx::probe::PollPause;
+// Icon window classes of Wine's X11 tray and of Wine's explorer tray.
+constexpr const wchar_t* kIconClasses[] = {L"__winex11_tray_icon", L"__wine_tray_icon"};
+constexpr const wchar_t* kTooltipClass = L"tooltips_class32";
 
-constexpr DWORD kDefaultTimeoutMs = 5000;
+bool IsIconClass(const std::wstring& cls) {
+    for (const wchar_t* name : kIconClasses) {
+        if (cls == name) return true;
+    }
+    return false;
+}
+
+BOOL CALLBACK CollectIconChild(HWND hwnd, LPARAM param) {
+    if (IsWindowVisible(hwnd) && IsIconClass(ClassOf(hwnd))) {
+        reinterpret_cast<std::vector<HWND>*>(param)->push_back(hwnd);
+    }
+    return TRUE;
+}
+
+BOOL CALLBACK CollectIconTopLevel(HWND hwnd, LPARAM param) {
+    // A docked icon is a top-level window; a stand-alone one a child.
+    CollectIconChild(hwnd, param);
+    EnumChildWindows(hwnd, &CollectIconChild, param);
+    return TRUE;
+}
+
+struct TooltipSearch {
+    DWORD processId;
+    std::vector<HWND> found;
+};
+
+BOOL CALLBACK CollectTooltip(HWND hwnd, LPARAM param) {
+    auto* search = reinterpret_cast<TooltipSearch*>(param);
+    DWORD pid = 0;
+    GetWindowThreadProcessId(hwnd, &pid);
+    if (pid == search->processId && ClassOf(hwnd) == kTooltipClass) search->found.push_back(hwnd);
+    return TRUE;
+}
+
+// The visible icon windows of the notification area, in the shell's order.
+std::vector<HWND> FindTrayIcons() {
+    std::vector<HWND> icons;
+    EnumWindows(&CollectIconTopLevel, reinterpret_cast<LPARAM>(&icons));
+    return icons;
+}
+
+// Top-level tooltip windows of one process (the shell keeps one per icon).
+std::vector<HWND> FindTooltips(DWORD processId) {
+    TooltipSearch search{processId, {}};
+    EnumWindows(&CollectTooltip, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
 // The tooltip control shows after its initial delay once the cursor rests
 // on the icon; moving by one pixel now and then restarts a missed hover.
 constexpr DWORD kHoverNudgeMs = 1000;
 constexpr DWORD kTextTimeoutMs = 2000;
-// The driver's main window, owner of its icon.
-constexpr const wchar_t* kDriverWindowClass = L"QXdrvTrayWnd";
 constexpr const wchar_t* kTaskbarCreated = L"TaskbarCreated";
 
 // A number option, or the fallback when it is absent; false when malformed.
@@ -66,7 +80,7 @@ bool NumberOption(const Args& args, const std::wstring& name, long long fallback
 // Icon I of the shell, waited for until the deadline.
 HWND WaitForIcon(long long index, const Deadline& deadline) {
     do {
-        const std::vector<HWND> icons = qx::trayprobe::FindTrayIcons();
+        const std::vector<HWND> icons = FindTrayIcons();
         if (index >= 0 && static_cast<std::size_t>(index) < icons.size()) {
             return icons[static_cast<std::size_t>(index)];
         }
@@ -74,12 +88,24 @@ HWND WaitForIcon(long long index, const Deadline& deadline) {
     return nullptr;
 }
 
+// A visible tooltip of the shell with text: the one the hover brought up.
+bool ShownTip(DWORD shellPid, std::wstring& text) {
+    for (HWND tip : FindTooltips(shellPid)) {
+        if (!IsWindowVisible(tip)) continue;
+        text = TextOf(tip, Deadline(kTextTimeoutMs));
+        if (!text.empty()) return true;
+    }
+    return false;
+}
+
+}  // namespace
+
 int CmdIcons(const Args& options, const Deadline& deadline) {
     long long wanted = 0;
     if (!NumberOption(options, L"equals", -1, wanted)) return kExitUsage;
     std::size_t count = 0;
     do {
-        const std::vector<HWND> icons = qx::trayprobe::FindTrayIcons();
+        const std::vector<HWND> icons = FindTrayIcons();
         count = icons.size();
         if (wanted < 0 || count == static_cast<std::size_t>(wanted)) {
             Out(L"icons " + std::to_wstring(count));
@@ -95,16 +121,6 @@ int CmdIcons(const Args& options, const Deadline& deadline) {
     } while (PollPause(deadline));
     Out(L"timeout icons " + std::to_wstring(count));
     return kExitFailed;
-}
-
-// A visible tooltip of the shell with text: the one the hover brought up.
-bool ShownTip(DWORD shellPid, std::wstring& text) {
-    for (HWND tip : qx::trayprobe::FindTooltips(shellPid)) {
-        if (!IsWindowVisible(tip)) continue;
-        text = qx::trayprobe::TextOf(tip, kTextTimeoutMs);
-        if (!text.empty()) return true;
-    }
-    return false;
 }
 
 int CmdTip(const Args& options, const Deadline& deadline) {
@@ -179,7 +195,7 @@ int CmdClick(const Args& options, const Deadline& deadline) {
 int CmdForget(const Args& options, const Deadline& deadline) {
     long long id = 0;
     if (!NumberOption(options, L"id", qx::kTrayIconId, id)) return kExitUsage;
-    const std::wstring cls = options.Get(L"class", kDriverWindowClass);
+    const std::wstring cls = options.Get(L"class", kMainWindowClass);
     HWND owner = nullptr;
     do {
         owner = FindWindowW(cls.c_str(), nullptr);
@@ -244,45 +260,4 @@ int CmdCurrentMode(const Args&, const Deadline&) {
     return kExitOk;
 }
 
-struct Command {
-    const wchar_t* name;
-    int (*run)(const Args&, const Deadline&);
-};
-
-const Command kCommands[] = {
-    {L"icons", &CmdIcons},       {L"tip", &CmdTip},
-    {L"click", &CmdClick},       {L"forget", &CmdForget},
-    {L"taskbar-created", &CmdTaskbarCreated},
-    {L"mode", &CmdMode},         {L"current-mode", &CmdCurrentMode},
-};
-
-int Usage() {
-    std::wstring names;
-    for (const Command& c : kCommands) names += L" " + std::wstring(c.name);
-    Out(L"usage: trayprobe COMMAND [--timeout MS] [OPTIONS]; commands:" + names);
-    return kExitUsage;
-}
-
-}  // namespace
-
-int wmain(int argc, wchar_t** argv) {
-    std::vector<std::wstring> words(argv + 1, argv + argc);
-    long long timeoutMs = kDefaultTimeoutMs;
-    // "--timeout MS" may come before the command or among its options.
-    while (words.size() >= 2 && words[0] == L"--timeout") {
-        if (!ParseNumber(words[1], timeoutMs) || timeoutMs < 0) return Usage();
-        words.erase(words.begin(), words.begin() + 2);
-    }
-    if (words.empty()) return Usage();
-    const std::wstring name = words[0];
-    words.erase(words.begin());
-    const Args options(words, std::set<std::wstring>{});
-    if (!options.Ok() || !options.GetNumber(L"timeout", timeoutMs) || timeoutMs < 0) return Usage();
-    for (const Command& c : kCommands) {
-        if (name == c.name) {
-            const int rc = c.run(options, Deadline(static_cast<DWORD>(timeoutMs)));
-            return rc == kExitUsage ? Usage() : rc;
-        }
-    }
-    return Usage();
-}
+}  // namespace qx::probe
