@@ -57,6 +57,12 @@ void CrossCalibration::Start() {
 CrossCalibration::Event CrossCalibration::OnDelivery(PenDecoder& decoder) {
     if (!active_) return Event::None;
     if (step_ == kConfirming) {
+        // The port hands over whatever has arrived, so a report can come in
+        // two deliveries; the first line decides once it is complete.
+        if (!decoder.HasCompleteLine()) {
+            decoder.DecodeStep();  // only the overflow rule
+            return Event::None;
+        }
         const PenReport first = decoder.DecodeStep();
         decoder.ClearBuffer();
         if (first == PenReport::Left) {

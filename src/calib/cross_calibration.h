@@ -62,8 +62,9 @@ public:
     // end of a touch), whose position is the last raw board position, and
     // the buffer is emptied; without one every complete line is consumed, so
     // the buffer cannot grow and a lift never waits behind a backlog. While
-    // confirming, the delivery's first line decides (a Left report accepts,
-    // anything else restarts) and the rest is emptied.
+    // confirming, the first complete line decides (a Left report accepts,
+    // anything else restarts) and the rest is emptied; a delivery without a
+    // complete line waits for the rest of it.
     Event OnDelivery(PenDecoder& decoder);
     // The question 57351 came back with Yes or No (ticket from AskConfirm).
     Event OnConfirmAnswer(unsigned ticket, bool yes, PenDecoder& decoder);

@@ -163,7 +163,7 @@ TEST(CrossCalibration, ConfirmationAcceptsOnlyTheTip) {
         {"@0500300\rL0500300\r", Event::Restarted},  // hover
         {"R0500300\r", Event::Restarted},            // the big button
         {"?T\r", Event::Restarted},
-        {"L05", Event::Restarted},                   // nothing decoded
+        {"L0500300?\r", Event::Restarted},          // nothing decoded
     };
     for (const Case& c : cases) {
         Bench b;
@@ -176,6 +176,18 @@ TEST(CrossCalibration, ConfirmationAcceptsOnlyTheTip) {
         EXPECT_EQ(b.procedure.Step(), 0);
         EXPECT_TRUE(b.decoder.PendingText().empty());
     }
+}
+
+// A report split over two deliveries decides once it is whole.
+TEST(CrossCalibration, ConfirmationWaitsForAWholeLine) {
+    Bench b;
+    b.procedure.Start();
+    for (const auto& [x, y] : {std::pair{16, 16}, {16, 751}, {1263, 751}, {1263, 16}}) b.Touch(x, y);
+    b.Deliver("L05");
+    EXPECT_EQ(b.procedure.OnDelivery(b.decoder), Event::None);
+    EXPECT_EQ(b.procedure.Step(), CrossCalibration::kConfirming);
+    b.Deliver("00300\r?T\r");
+    EXPECT_EQ(b.procedure.OnDelivery(b.decoder), Event::Accepted);
 }
 
 TEST(CrossCalibration, StaleAnswersAndEsc) {

@@ -101,9 +101,14 @@ std::wstring TextOf(HWND hwnd, const Deadline& deadline) {
 std::wstring Describe(HWND hwnd, const Deadline& deadline) {
     DWORD pid = 0;
     GetWindowThreadProcessId(hwnd, &pid);
+    RECT r{};
+    GetWindowRect(hwnd, &r);
+    const bool topmost = (GetWindowLongPtrW(hwnd, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0;
     return L"hwnd=" + HwndText(hwnd) + L" pid=" + std::to_wstring(pid) + L" class=" +
            Escape(ClassOf(hwnd)) + L" visible=" + (IsWindowVisible(hwnd) ? L"1" : L"0") +
-           L" caption=" + Escape(TextOf(hwnd, deadline));
+           L" topmost=" + (topmost ? L"1" : L"0") + L" rect=" + std::to_wstring(r.left) + L"," +
+           std::to_wstring(r.top) + L"," + std::to_wstring(r.right) + L"," +
+           std::to_wstring(r.bottom) + L" caption=" + Escape(TextOf(hwnd, deadline));
 }
 
 bool AskDiag(HWND driver, WPARAM selector, const Deadline& deadline, long long& value) {

@@ -57,6 +57,26 @@ HWND FindControl(HWND dialog, int id) {
     return hidden;
 }
 
+bool IsCombo(HWND hwnd) { return _wcsicmp(ClassOf(hwnd).c_str(), L"ComboBox") == 0; }
+
+// The entries of a combo box's list, in list order.
+std::vector<std::wstring> ComboItems(HWND combo) {
+    std::vector<std::wstring> items;
+    DWORD_PTR count = 0;
+    if (!SendMessageTimeoutW(combo, CB_GETCOUNT, 0, 0, kSendFlags, 1000, &count)) return items;
+    for (WPARAM i = 0; i < static_cast<WPARAM>(count); ++i) {
+        DWORD_PTR length = 0;
+        SendMessageTimeoutW(combo, CB_GETLBTEXTLEN, i, 0, kSendFlags, 1000, &length);
+        std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
+        DWORD_PTR got = 0;
+        SendMessageTimeoutW(combo, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(&text[0]), kSendFlags,
+                            1000, &got);
+        text.resize(static_cast<std::size_t>(length));
+        items.push_back(text);
+    }
+    return items;
+}
+
 std::wstring ControlLine(HWND hwnd, const Deadline& deadline) {
     std::wstring line = L"control id=" + std::to_wstring(GetDlgCtrlID(hwnd)) + L" hwnd=" +
                         HwndText(hwnd) + L" parent=" + HwndText(GetParent(hwnd)) + L" class=" +
@@ -66,6 +86,11 @@ std::wstring ControlLine(HWND hwnd, const Deadline& deadline) {
         DWORD_PTR check = 0;
         SendMessageTimeoutW(hwnd, BM_GETCHECK, 0, 0, kSendFlags, 1000, &check);
         line += L" checked=" + std::to_wstring(check);
+    }
+    if (IsCombo(hwnd)) {
+        std::wstring items;
+        for (const std::wstring& item : ComboItems(hwnd)) items += (items.empty() ? L"" : L",") + item;
+        line += L" items=" + Escape(items);
     }
     return line + L" text=" + Escape(TextOf(hwnd, deadline));
 }
@@ -114,8 +139,11 @@ int CmdPress(const Args& args, const Deadline& deadline) {
     }
     // Posted, never sent: the click may open another modal box, and a sent
     // message would wait for that box to close.
-    const BOOL posted = PostMessageW(GetParent(button), WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
-                                     reinterpret_cast<LPARAM>(button));
+    // --click: the button's own click, which also checks a radio button.
+    const BOOL posted = args.Has(L"click")
+                            ? PostMessageW(button, BM_CLICK, 0, 0)
+                            : PostMessageW(GetParent(button), WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
+                                           reinterpret_cast<LPARAM>(button));
     if (!posted) {
         Out(L"error post failed, error " + std::to_wstring(GetLastError()));
         return kExitFailed;
@@ -129,6 +157,30 @@ int CmdPress(const Args& args, const Deadline& deadline) {
         }
     } while (PollPause(deadline));
     Out(L"timeout dialog still open");
+    return kExitFailed;
+}
+
+int CmdSelect(const Args& args, const Deadline& deadline) {
+    long long id = 0;
+    if (args.Positional().size() != 1 || !args.GetNumber(L"id", id)) return kExitUsage;
+    HWND dialog = nullptr;
+    if (!FindDialog(args, deadline, dialog)) return kExitFailed;
+    const HWND combo = FindControl(dialog, static_cast<int>(id));
+    if (combo == nullptr || !IsCombo(combo)) {
+        Out(L"error no combo box with id " + std::to_wstring(id));
+        return kExitFailed;
+    }
+    const std::vector<std::wstring> items = ComboItems(combo);
+    for (std::size_t i = 0; i < items.size(); ++i) {
+        if (items[i] != args.Positional()[0]) continue;
+        DWORD_PTR result = 0;
+        SendMessageTimeoutW(combo, CB_SETCURSEL, i, 0, kSendFlags, 1000, &result);
+        PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(static_cast<WORD>(id), CBN_SELCHANGE),
+                     reinterpret_cast<LPARAM>(combo));
+        Out(L"selected " + Escape(items[i]));
+        return kExitOk;
+    }
+    Out(L"error no entry " + Escape(args.Positional()[0]));
     return kExitFailed;
 }
 

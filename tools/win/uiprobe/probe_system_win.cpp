@@ -201,12 +201,31 @@ int CmdHoldHotkey(const Args& args, const Deadline&) {
     return kExitOk;
 }
 
+int CmdKeys(const Args& args, const Deadline&) {
+    const std::wstring key = args.Get(L"key", L"C");
+    if (key.size() != 1 || !std::iswalnum(key[0])) return kExitUsage;
+    const WORD vk = static_cast<WORD>(std::towupper(key[0]));
+    INPUT chord[] = {KeyInput(VK_CONTROL, false), KeyInput(VK_SHIFT, false), KeyInput(vk, false),
+                     KeyInput(vk, true),          KeyInput(VK_SHIFT, true),  KeyInput(VK_CONTROL, true)};
+    const UINT count = static_cast<UINT>(sizeof(chord) / sizeof(chord[0]));
+    if (SendInput(count, chord, sizeof(INPUT)) != count) {
+        Out(L"error SendInput failed, error " + std::to_wstring(GetLastError()));
+        return kExitFailed;
+    }
+    Out(L"sent");
+    return kExitOk;
+}
+
 int CmdState(const Args&, const Deadline&) {
     Out(L"buttons left=" + std::to_wstring(Held(VK_LBUTTON)) + L" right=" +
         std::to_wstring(Held(VK_RBUTTON)) + L" middle=" + std::to_wstring(Held(VK_MBUTTON)));
     POINT p{};
     Out(GetCursorPos(&p) ? L"cursor " + std::to_wstring(p.x) + L" " + std::to_wstring(p.y)
                          : std::wstring(L"cursor none"));
+    CURSORINFO cursor{};
+    cursor.cbSize = sizeof(cursor);
+    Out(GetCursorInfo(&cursor) ? L"cursor-shown " + std::to_wstring((cursor.flags & CURSOR_SHOWING) ? 1 : 0)
+                               : std::wstring(L"cursor-shown none"));
     const HWND driver = FindWindowW(kMainWindowClass, nullptr);
     long long engine = 0;
     const bool answered = driver != nullptr &&

@@ -14,8 +14,11 @@ int CmdMetrics(const Args& args, const Deadline& deadline);
 int CmdSetMetrics(const Args& args, const Deadline& deadline);
 int CmdScreen(const Args& args, const Deadline& deadline);
 int CmdHoldHotkey(const Args& args, const Deadline& deadline);
+// SendInput of Ctrl + Shift + --key (default C), as a user types it.
+int CmdKeys(const Args& args, const Deadline& deadline);
 // "buttons left=N right=N middle=N" (1 = held down in the system,
-// GetAsyncKeyState), "cursor X Y", "engine N" (the driver's button state).
+// GetAsyncKeyState), "cursor X Y", "cursor-shown N", "engine N" (the
+// driver's button state).
 int CmdState(const Args& args, const Deadline& deadline);
 // With --bytes N waits until the driver has received N bytes in all, then
 // prints the state and injects a key press and release (--vk, default F24) as

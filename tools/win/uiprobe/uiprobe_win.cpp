@@ -40,7 +40,8 @@ const Command kCommands[] = {
     {L"count", qx::probe::CmdCount, L"[--class C] [--caption T] [--visible]   print count N"},
     {L"watch", qx::probe::CmdWatch, L"--for MS [--settle MS] [--class C] [--caption T]   count appearances of boxes"},
     {L"box", qx::probe::CmdBox, L"[--caption T]   wait for a message box; print text and buttons"},
-    {L"press", qx::probe::CmdPress, L"ok|yes|no|cancel|ID [--caption T] [--hwnd H] [--no-wait]"},
+    {L"press", qx::probe::CmdPress, L"ok|yes|no|cancel|ID [--caption T] [--hwnd H] [--no-wait] [--click]"},
+    {L"select", qx::probe::CmdSelect, L"--id N TEXT [--caption T] [--hwnd H]   choose a combo box entry"},
     {L"controls", qx::probe::CmdControls, L"[--class C] [--caption T] [--hwnd H]   list a dialog's controls"},
     {L"post", qx::probe::CmdPost, L"MSG [WPARAM [LPARAM]] [--class C]   PostMessage to the main window"},
     {L"close", qx::probe::CmdClose, L"  post WM_CLOSE to the main window"},
@@ -51,6 +52,7 @@ const Command kCommands[] = {
     {L"set-metrics", qx::probe::CmdSetMetrics, L"[--dblclk-w N] [--dblclk-h N] [--dblclk-time N] [--drag-w N] [--drag-h N]"},
     {L"screen", qx::probe::CmdScreen, L"  screen W H"},
     {L"hold-hotkey", qx::probe::CmdHoldHotkey, L"[--key C] [--ms N]   Ctrl+Shift+key: print held; hold until killed"},
+    {L"keys", qx::probe::CmdKeys, L"[--key C]   type Ctrl+Shift+key"},
     {L"state", qx::probe::CmdState, L"  buttons held, cursor, the driver's button"},
     {L"settle", qx::probe::CmdSettle, L"[--bytes N] [--vk VK]   wait for N bytes received, state, key marker"},
     {L"icons", qx::probe::CmdIcons, L"[--equals N]   the shell's icon windows"},
@@ -66,7 +68,7 @@ const Command kCommands[] = {
 };
 
 // Options of any command that take no value.
-const std::set<std::wstring> kFlags = {L"gone", L"visible", L"no-wait", L"any-caption", L"any",
+const std::set<std::wstring> kFlags = {L"gone", L"visible", L"no-wait", L"any-caption", L"any", L"click",
                                        L"close"};
 
 int Usage() {

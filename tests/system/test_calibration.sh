@@ -1,0 +1,196 @@
+#!/bin/bash
+# Calibration as a user does it on PX-A100 at 1024 x 768: Ctrl + Shift + C
+# typed opens "Select Calibration"; Easy Setting FULL with Apply stores the
+# preset and the screen mode, OK names the mode; Detail-1 turns the main
+# window into the full-screen cross screen, takes four pen touches (one in the
+# wrong quadrant first) and a confirming tap while the question is open, and
+# the pen then lands where the new calibration says; Esc leaves it without
+# storing anything; the hotkey dialog leaves out a key another program holds
+# and moves the hotkey to another letter; PX-B200 names its own third mode;
+# and at 1280 x 1024 Detail-2 takes the visible rows from two mouse clicks.
+. "$(dirname "$0")/lib/harness.sh"
+qx_begin calibration
+# Xvfb starts at its largest size; 1024 x 768 is an added mode.
+qx_board_bench en 1280x1024 '"QXMachine"=dword:00000064'
+xrandr --newmode 1024x768_60 63.50 1024 1072 1176 1328 768 771 775 798 -hsync +vsync >>"$QX_TMP/xrandr.log" 2>&1
+xrandr --addmode screen 1024x768_60 >>"$QX_TMP/xrandr.log" 2>&1 || qx_fatal "xrandr: $(cat "$QX_TMP/xrandr.log")"
+qx_probe mode 1024 768 --freq 60 >/dev/null || qx_fatal "mode change failed: $QX_OUT"
+qx_driver_receiving
+DRIVER=$QX_DRIVER_PID
+
+RC="$(cd "$(dirname "$0")/../.." && pwd)/src/res/lang_en_win.rc"
+SELECT="Select Calibration"
+HOTKEY_DIALOG="Hotkey for Select Calibration Dialog"
+WM_COMMAND=0x0111
+WM_CHAR=0x0102
+ID_CALIBRATION=57667
+IDC_METHOD_DETAIL=1015
+IDC_DETAIL2=1023
+IDC_HOTKEY_TEXT=1032
+IDC_HOTKEY_LIST=1049
+IDC_APPLY=3
+rc() { qx_rc_string "$RC" "$@" || qx_fatal "$1 not in $RC"; }
+
+# calib_value WxH NAME: a stored calibration value of one resolution.
+calib_value() {
+    qx_probe --timeout 0 reg HKCU "SOFTWARE\\NORVANE\\QXdrv1.2\\$1" "$2" >/dev/null &&
+        printf '%s\n' "$QX_OUT" | sed -n 's/.* value=//p'
+}
+calib_values() { local n; for n in CalibRatioX CalibRatioY CalibOffsetX CalibOffsetY; do printf '%s ' "$(calib_value "$1" "$n")"; done; }
+setting() { qx_probe --timeout 0 reg HKCU "$QX_SETTINGS_KEY" "$1" >/dev/null && printf '%s\n' "$QX_OUT" | sed -n 's/.* value=//p'; }
+
+# control ID: the probe's line of one control of the open selection dialog.
+control() { printf '%s\n' "$CONTROLS" | grep -m1 "^control id=$1 "; }
+read_select() { qx_probe controls --caption "$SELECT" && CONTROLS=$QX_OUT; }
+
+open_select() {  # KEY: typed as a user does
+    qx_probe keys --key "$1" >/dev/null
+    qx_probe wait-window --caption "$SELECT" --visible >/dev/null || return 1
+    read_select
+}
+
+# tap X Y: a tap of the pen, taken by the driver before this returns.
+tap() {
+    qx_pensim "tap $1 $2" && qx_probe diag bytes --equals "$QX_PEN_TOTAL" >/dev/null ||
+        qx_fail "the driver did not take the tap at $1 $2: $QX_OUT"
+}
+screen_window() { qx_probe windows --class QXdrvTrayWnd && printf '%s\n' "$QX_OUT"; }
+cursor_shown() { qx_probe state && printf '%s\n' "$QX_OUT" | sed -n 's/^cursor-shown //p'; }
+
+qx_case "Ctrl + Shift + C opens Select Calibration"
+open_select C || qx_fatal "no selection dialog after Ctrl + Shift + C: $QX_OUT"
+qx_screenshot select-a100
+qx_expect_match "Easy Setting chosen" 'checked=1 text=Easy Setting' "$(control 1014)"
+qx_expect_match "FULL chosen, available" 'enabled=1 .*checked=1 text=FULL' "$(control 1019)"
+qx_expect_match "4 : 3 does not suit 1024 x 768" 'enabled=0 ' "$(control 1018)"
+qx_expect_match "the model's third mode" 'enabled=1 .*text=ORIGINAL$' "$(control 1017)"
+qx_expect_match "Detail part off" 'enabled=0 ' "$(control 1022)"
+qx_expect_match "the resolution" 'text=1024 x 768 pixels$' "$(control 1031)"
+qx_expect_match "the hotkey" 'text=Ctrl \+ Shift \+ C$' "$(control 1032)"
+
+qx_case "Easy Setting FULL, Apply: the preset is stored, the dialog stays"
+qx_probe press "$IDC_APPLY" --caption "$SELECT" --no-wait >/dev/null
+qx_wait "the stored preset" 10 test "$(calib_value 1024_768 CalibRatioX)" = 0.799000
+qx_expect_eq "FULL preset of PX-A100 at 1024 x 768" "0.799000 0.999000 -1.000000 -5.000000 " \
+    "$(calib_values 1024_768)"
+qx_expect_eq "OSDmode" 0 "$(setting OSDmode)"
+qx_probe count --caption "$SELECT" --visible
+qx_expect_eq "the dialog is still open" "count 1" "$QX_OUT"
+
+qx_case "OK names the mode"
+qx_probe press ok --caption "$SELECT" >/dev/null || qx_fail "OK did not close the dialog: $QX_OUT"
+qx_box || qx_fatal "no notice after OK: $QX_OUT"
+qx_expect_eq "notice" "$(rc IDS_MODE_SELECTED FULL)" "$QX_BOX_TEXT"
+qx_probe press ok >/dev/null
+qx_probe diag busy --equals 0 >/dev/null || qx_fail "busy after the selection: $QX_OUT"
+
+start_detail1() {
+    open_select C || return 1
+    qx_probe press "$IDC_METHOD_DETAIL" --caption "$SELECT" --no-wait >/dev/null
+    qx_probe press ok --caption "$SELECT" >/dev/null || return 1
+    qx_wait "the cross screen" 10 eval 'screen_window | grep -q "visible=1"'
+}
+
+qx_case "Detail-1: four touches and a confirming tap while the question is open"
+start_detail1 || qx_fatal "no cross screen: $QX_OUT"
+qx_expect_match "the main window, full-screen and top-most" 'visible=1 topmost=1 rect=0,0,1024,768 ' "$(screen_window)"
+qx_expect_eq "cursor hidden" 0 "$(cursor_shown)"
+qx_screenshot cross-screen
+tap 700 100  # the top-left cross wants X < 640: ignored
+tap 20 20
+tap 20 740
+tap 1000 740
+tap 1000 20
+qx_box || qx_fatal "no confirmation after four touches: $QX_OUT"
+qx_expect_eq "confirmation" "$(rc IDS_CALIB_CONFIRM_QUESTION)" "$QX_BOX_TEXT"
+qx_screenshot cross-confirm
+tap 500 400  # the pen answers while the box is open
+qx_probe wait-window --class '#32770' --caption QXdrv --gone >/dev/null || qx_fail "the question stayed open"
+qx_wait "the screen hidden" 10 eval 'screen_window | grep -q "visible=0"'
+qx_expect_eq "cursor shown again" 1 "$(cursor_shown)"
+# Per axis: the mean board position of each side maps 16 pixels from the edge.
+EXPECTED=$(awk 'BEGIN { sx = 1024 - 32; dx = 1000 - 20; rx = sx / dx; ox = (20 - 16 * dx / sx) * rx
+                        sy = 768 - 32; dy = 740 - 20; ry = sy / dy; oy = (20 - 16 * dy / sy) * ry
+                        printf "%f %f %f %f \n", rx, ry, ox, oy }')
+qx_expect_eq "stored calibration" "$EXPECTED" "$(calib_values 1024_768)"
+read -r RX RY OX OY <<<"$EXPECTED"
+qx_pensim "hover 600 300" && qx_probe diag bytes --equals "$QX_PEN_TOTAL" >/dev/null
+qx_expect_eq "a hover lands by the new calibration" \
+    "cursor $(awk -v rx="$RX" -v ry="$RY" -v ox="$OX" -v oy="$OY" 'BEGIN { printf "%d %d", int(600 * rx - ox), int(300 * ry - oy) }')" \
+    "$(qx_probe state && printf '%s\n' "$QX_OUT" | grep '^cursor ')"
+
+qx_case "Detail-1 left with Esc and Yes stores nothing"
+BEFORE=$(calib_values 1024_768)
+start_detail1 || qx_fatal "no cross screen: $QX_OUT"
+tap 20 20
+qx_probe post "$WM_CHAR" 27 >/dev/null
+qx_box || qx_fatal "no question after Esc: $QX_OUT"
+qx_expect_eq "Esc question" "$(rc IDS_CALIB_EXIT_QUESTION)" "$QX_BOX_TEXT"
+qx_probe press yes >/dev/null
+qx_wait "the screen hidden" 10 eval 'screen_window | grep -q "visible=0"'
+qx_expect_eq "cursor shown again" 1 "$(cursor_shown)"
+qx_expect_eq "calibration unchanged" "$BEFORE" "$(calib_values 1024_768)"
+
+qx_case "the hotkey dialog: a held key is left out, a new key takes over"
+qx_probe_bg "$QX_TMP/holder.out" hold-hotkey --key K
+qx_wait_line "$QX_TMP/holder.out" '^held' 15 || qx_fatal "no other program holds Ctrl + Shift + K"
+open_select C || qx_fatal "no selection dialog: $QX_OUT"
+qx_probe press "$IDC_HOTKEY_TEXT" --caption "$SELECT" --no-wait >/dev/null
+qx_probe wait-window --caption "$HOTKEY_DIALOG" --visible >/dev/null || qx_fatal "no hotkey dialog: $QX_OUT"
+qx_probe controls --caption "$HOTKEY_DIALOG"
+ITEMS=$(printf '%s\n' "$QX_OUT" | sed -n "s/^control id=$IDC_HOTKEY_LIST .* items=\\([^ ]*\\) .*/\\1/p")
+qx_expect_eq "keys offered, in order, without K" \
+    "0,1,2,3,4,5,6,7,8,9,A,B,C,D,E,F,G,H,I,J,L,M,N,O,P,Q,R,S,T,U,V,W,X,Y,Z" "$ITEMS"
+qx_expect_match "the current key chosen" "id=$IDC_HOTKEY_LIST .* text=C\$" "$QX_OUT"
+qx_screenshot hotkey-dialog
+qx_probe select --id "$IDC_HOTKEY_LIST" H --caption "$HOTKEY_DIALOG" >/dev/null || qx_fail "cannot choose H: $QX_OUT"
+qx_probe press ok --caption "$HOTKEY_DIALOG" --no-wait >/dev/null
+qx_box || qx_fatal "no notice for the new hotkey: $QX_OUT"
+qx_expect_eq "notice" "$(rc IDS_HOTKEY_CHANGED 'Ctrl + Shift + H')" "$QX_BOX_TEXT"
+qx_probe press ok >/dev/null
+read_select
+qx_expect_match "the new hotkey shown" 'text=Ctrl \+ Shift \+ H$' "$(control 1032)"
+qx_probe press cancel --caption "$SELECT" >/dev/null
+qx_expect_eq "CalibShortKey" H "$(setting CalibShortKey)"
+open_select H || qx_fail "Ctrl + Shift + H does not open the dialog: $QX_OUT"
+qx_probe press cancel --caption "$SELECT" >/dev/null
+qx_probe keys --key C >/dev/null
+qx_probe --timeout 1500 wait-window --caption "$SELECT" --visible >/dev/null &&
+    qx_fail "Ctrl + Shift + C still opens the dialog"
+
+qx_case "PX-B200 names its own third mode"
+qx_setting HKCU QXMachine REG_DWORD 200
+open_select H || qx_fatal "no selection dialog: $QX_OUT"
+qx_screenshot select-b200
+qx_expect_match "third mode" 'text=DOT BY DOT$' "$(control 1017)"
+qx_expect_match "Detail-2 note" "text=$(rc IDS_D2_NOTE_B200_3)\$" "$(control 1052)"
+qx_expect_match "only the third mode suits 1024 x 768, and is chosen" 'enabled=1 .*checked=1 ' "$(control 1017)"
+qx_probe press cancel --caption "$SELECT" >/dev/null
+
+qx_case "Detail-2 at 1280 x 1024: the rows of two clicks"
+qx_setting HKCU QXMachine REG_DWORD 100
+qx_probe mode 1280 1024 >/dev/null || qx_fatal "mode change failed: $QX_OUT"
+open_select H || qx_fatal "no selection dialog: $QX_OUT"
+qx_probe press "$IDC_METHOD_DETAIL" --caption "$SELECT" --no-wait >/dev/null
+qx_probe press "$IDC_DETAIL2" --caption "$SELECT" --click --no-wait >/dev/null
+read_select
+qx_expect_match "Detail-2 offered and chosen" 'enabled=1 .*checked=1 text=Detail-2$' "$(control 1023)"
+qx_probe press ok --caption "$SELECT" >/dev/null || qx_fatal "OK did not close the dialog: $QX_OUT"
+qx_box || qx_fatal "no question before Detail-2: $QX_OUT"
+qx_expect_eq "adjust first?" "$(rc IDS_EDGE_ADJUST_QUESTION)" "$QX_BOX_TEXT"
+qx_probe press no >/dev/null
+qx_wait "the Detail-2 screen" 10 eval 'qx_probe windows --class "#32770" --visible && grep -q "rect=0,0,1280,1024 " <<<"$QX_OUT"'
+xdotool mousemove 640 128 click 1
+qx_wait "the bottom step" 5 eval 'qx_probe state && grep -q "^cursor 640 160" <<<"$QX_OUT"'
+qx_screenshot detail2-screen
+xdotool mousemove 640 895 click 1
+qx_box || qx_fatal "no question after two clicks: $QX_OUT"
+qx_expect_eq "apply?" "$(rc IDS_EDGE_APPLY_QUESTION)" "$QX_BOX_TEXT"
+qx_probe press yes >/dev/null
+qx_wait "the stored rows" 10 test "$(calib_value 1280_1024 CalibOffsetY)" = -128.000000
+qx_expect_eq "FULL across, the clicked rows down" "0.998000 1.000000 -2.000000 -128.000000 " \
+    "$(calib_values 1280_1024)"
+
+qx_stop_driver "$DRIVER" || qx_fatal "driver did not end after WM_CLOSE"
+qx_expect_eq "exit code" 0 "$QX_EXIT_CODE"
+qx_finish
