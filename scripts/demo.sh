@@ -4,9 +4,10 @@
 # pen board on COM1. It shows that the driver is resident, the pointer metrics
 # it set, the line settings of the port it opened, the bytes it received from
 # a pen stroke, the pen writing a word and clicking in a window of another
-# program, the tray icon with its tip and menu, and after Exit from the menu
-# the metrics put back. Screenshots are left in build/demo/ (pen.png shows what
-# the pen wrote, menu.png the tray menu).
+# program, a Detail-1 calibration done by the pen, the tray icon with its tip
+# and menu, and after Exit from the menu the metrics put back. Screenshots are
+# left in build/demo/ (pen.png shows what the pen wrote, select.png the
+# calibration selection, calibration.png the cross screen, menu.png the menu).
 #
 # Builds build/win (QXdrv.exe and its test tools) and build/native (the pen
 # board simulator) with scripts/build.sh first; QXDRV_DEMO_NO_BUILD=1 skips that.
@@ -64,8 +65,7 @@ say "The pen writes a word and clicks in a window of another program (scribble.e
 PEN_SENT_BYTES=$(qx_diag bytes)
 pen_scribble_start
 # "HELLO" in block letters, one pen stroke per line, the pen in the air for a
-# moment between two strokes (a press within 20 ms of the last cursor move
-# would land where the cursor already is). Strokes that follow each other
+# moment between two strokes, as with a hand. Strokes that follow each other
 # start far apart, so that no two of them pair into a double-click.
 letter() {
     local x=$1 y=300 w=90 h=140
@@ -99,6 +99,32 @@ qx_screenshot pen
 cp -f "$QX_ARTEFACTS/pen.png" "$QXDRV_SYSTEM_DIR/pen.png" 2>/dev/null
 pen_scribble_stop
 
+say "Calibration: Ctrl + Shift + C, Detail-1, four touches of the pen and a tap to keep them"
+qx_probe keys --key C >/dev/null
+qx_probe wait-window --caption "Select Calibration" --visible >/dev/null || qx_fatal "no selection dialog: $QX_OUT"
+qx_screenshot select
+cp -f "$QX_ARTEFACTS/select.png" "$QXDRV_SYSTEM_DIR/select.png" 2>/dev/null
+qx_probe press 1015 --caption "Select Calibration" --no-wait >/dev/null   # Detail Setting
+qx_probe press ok --caption "Select Calibration" >/dev/null || qx_fatal "the dialog did not close"
+qx_wait "the cross screen" 10 eval 'qx_probe windows --class QXdrvTrayWnd && grep -q "visible=1" <<<"$QX_OUT"'
+# The board is slightly off: each touch lands 6 units right of and 4 below
+# the cross's centre.
+for touch in "22 20" "22 756" "1270 756" "1270 20"; do
+    qx_pensim "tap $touch" && qx_probe diag bytes --equals "$QX_PEN_TOTAL" >/dev/null
+    [ "$touch" = "22 756" ] && qx_screenshot calibration
+done
+cp -f "$QX_ARTEFACTS/calibration.png" "$QXDRV_SYSTEM_DIR/calibration.png" 2>/dev/null
+qx_box || qx_fatal "no question after four touches: $QX_OUT"
+echo "the screen asks: \"$QX_BOX_TEXT\"; the pen taps to keep the result"
+qx_pensim "tap 640 384"
+qx_probe wait-window --class '#32770' --caption QXdrv --gone >/dev/null || qx_fatal "the question stayed open"
+for name in CalibRatioX CalibRatioY CalibOffsetX CalibOffsetY; do
+    qx_probe reg HKCU 'SOFTWARE\NORVANE\QXdrv1.2\1280_768' "$name" >/dev/null
+    echo "    $name = ${QX_OUT##* value=}"
+done
+qx_pensim "hover 646 388" && qx_probe diag bytes --equals "$QX_PEN_TOTAL" >/dev/null
+echo "the pen hovering at board (646, 388) now puts the cursor at $(tray_cursor)"
+
 say "The tray icon: its tip, and the menu a left click on it opens"
 qx_probe icons --equals 1 || qx_fatal "no icon in the notification area: $QX_OUT"
 echo "the shell shows $(tray_icon_count) icon, tip: \"$(tray_tip)\""
@@ -121,5 +147,5 @@ AFTER=$(qx_metrics)
 echo "pointer metrics after the exit: ${AFTER#metrics }"
 qx_expect_eq "the metrics found at start are back" "$BEFORE" "$AFTER"
 echo
-echo "screenshots in $QXDRV_SYSTEM_DIR: demo-running.png, pen.png (what the pen wrote), menu.png (the tray menu)"
+echo "screenshots in $QXDRV_SYSTEM_DIR: demo-running.png, pen.png (what the pen wrote), select.png and calibration.png (calibrating), menu.png (the tray menu)"
 qx_finish

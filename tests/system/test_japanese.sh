@@ -1,8 +1,9 @@
 #!/bin/bash
 # Japanese (a Japanese prefix, LC_ALL=ja_JP.UTF-8): the driver stamps the
 # Japanese version text, and the icon's tip, the menu's items in both pen
-# states, the question of Disable COM port, the About box and the box of a
-# second start are the Japanese texts and template of the resource script.
+# states, the question of Disable COM port, the About box, Select Calibration
+# and the box of a second start are the Japanese texts and templates of the
+# resource script.
 . "$(dirname "$0")/lib/harness.sh"
 . "$(dirname "$0")/lib/tray_harness.sh"
 qx_begin japanese
@@ -70,6 +71,16 @@ qx_screenshot about-ja
 expect_menu "Japanese menu while About is open" 0 0 0
 tray_dialog_press ok || qx_fail "OK did not close About: $QX_OUT"
 qx_probe diag busy --equals 0 || qx_fail "busy after About: $QX_OUT"
+
+qx_case "Select Calibration in Japanese"
+SELECT_CAPTION=$(tray_rc_dialog "$RC" IDD_CALIB_SELECT | sed -n 's/^caption //p')
+qx_probe post "$WM_COMMAND" 57667 >/dev/null
+tray_dialog "$SELECT_CAPTION" || qx_fatal "no Japanese selection dialog: $QX_OUT"
+PIXELS=$(qx_rc_string "$RC" IDS_RESOLUTION_PIXELS | sed 's/%d/1280/; s/%d/768/')
+qx_expect_match "the resolution in Japanese" "id=1031 text=$PIXELS\$" "$(tray_dialog_controls)"
+qx_screenshot select-ja
+tray_dialog_press cancel || qx_fail "Cancel did not close the dialog: $QX_OUT"
+qx_probe diag busy --equals 0 || qx_fail "busy after the selection dialog: $QX_OUT"
 
 qx_case "second start"
 qx_driver_start
