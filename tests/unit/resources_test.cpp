@@ -136,14 +136,16 @@ TEST_F(Languages, HaveTheSameDialogsWithTheSameControlsInOrder) {
 }
 
 TEST_F(Languages, NoDialogGivesOneIdToTwoControls) {
-    for (const auto* script : {&en, &ja})
+    for (const auto* script : {&en, &ja}) {
         for (const auto& [name, controls] : script->dialogs) {
             std::set<std::string> seen;
-            for (const auto& control : controls)
-                if (control.id != "IDC_STATIC" && control.id != "-1")
-                    EXPECT_TRUE(seen.insert(control.id).second)
-                        << name << " uses " << control.id << " twice";
+            for (const auto& control : controls) {
+                if (control.id == "IDC_STATIC" || control.id == "-1") continue;
+                EXPECT_TRUE(seen.insert(control.id).second)
+                    << name << " uses " << control.id << " twice";
+            }
         }
+    }
 }
 
 TEST_F(Languages, RegistryPathsAreTheSameInBothLanguages) {
