@@ -1,12 +1,12 @@
 #include "calib/calib_detail2_dlg_win.h"
 
 #include "app/message_text.h"
+#include "calib/calib_screen_win.h"
 #include "res/resource_ids.h"
 
 namespace qx {
 namespace {
 
-constexpr COLORREF kRed = RGB(255, 0, 0);
 constexpr int kBarHalfWidth = 2;
 constexpr int kBarWidth = 4;
 constexpr int kPanelGap = 3;
@@ -18,8 +18,6 @@ constexpr int kTexts[] = {IDC_EDGE_TEXT_TOP, IDC_EDGE_TEXT_BOTTOM, IDC_EDGE_TEXT
 constexpr int kControls[] = {IDC_EDGE_BAR, IDC_EDGE_PANEL, IDC_EDGE_TEXT_TOP, IDC_EDGE_TEXT_BOTTOM,
                              IDC_EDGE_TEXT_ESC};
 
-int ScreenWidth() { return ::GetSystemMetrics(SM_CXSCREEN); }
-int ScreenHeight() { return ::GetSystemMetrics(SM_CYSCREEN); }
 
 RECT ChildRect(HWND dialog, HWND child) {
     RECT r{};
@@ -33,7 +31,7 @@ RECT ChildRect(HWND dialog, HWND child) {
 CCalibDetail2Dlg::CCalibDetail2Dlg(HINSTANCE instance, const Detail2Services& services)
     : CDialog(instance, IDD_CALIB_DETAIL2),
       services_(services),
-      barBrush_(::CreateSolidBrush(kRed)) {
+      barBrush_(::CreateSolidBrush(kCalibRed)) {
     upCursor_ = ::LoadCursorW(instance, MAKEINTRESOURCEW(IDCUR_EDGE_TOP));
     downCursor_ = ::LoadCursorW(instance, MAKEINTRESOURCEW(IDCUR_EDGE_BOTTOM));
     // A one-pixel checkerboard: white, black where x + y is even.
@@ -225,7 +223,7 @@ bool CCalibDetail2Dlg::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, INT
         const bool red = (id == IDC_EDGE_TEXT_TOP && step == EdgeCalibration::Step::Top) ||
                          (id == IDC_EDGE_TEXT_BOTTOM && step == EdgeCalibration::Step::Bottom);
         if (!red) return false;
-        ::SetTextColor(dc, kRed);
+        ::SetTextColor(dc, kCalibRed);
         ::SetBkColor(dc, ::GetSysColor(COLOR_3DFACE));
         *result = reinterpret_cast<INT_PTR>(::GetSysColorBrush(COLOR_3DFACE));
         return true;

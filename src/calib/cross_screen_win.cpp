@@ -1,12 +1,12 @@
 #include "calib/cross_screen_win.h"
 
+#include "calib/calib_screen_win.h"
 #include "res/resource_ids.h"
 
 namespace qx {
 namespace {
 
 constexpr int kCrossPenWidth = 3;
-constexpr COLORREF kRed = RGB(255, 0, 0);
 constexpr COLORREF kBlack = RGB(0, 0, 0);
 constexpr int kPromptPointSize = 14;
 constexpr int kPromptBoxId = 0xFFFF;
@@ -17,8 +17,6 @@ constexpr int kClassNameChars = 16;
 // Above the top-most screen, or the user could not see what to answer.
 constexpr UINT kQuestionFlags = MB_YESNO | MB_ICONQUESTION | MB_TOPMOST | MB_SETFOREGROUND;
 
-int ScreenWidth() { return ::GetSystemMetrics(SM_CXSCREEN); }
-int ScreenHeight() { return ::GetSystemMetrics(SM_CYSCREEN); }
 
 struct FindBox {
     const std::wstring* text;
@@ -72,7 +70,7 @@ void CCrossCalibScreen::Start() {
 
 void CCrossCalibScreen::DrawCross(HDC dc, int cross, bool active) const {
     const ScreenPoint origin = CrossBoxOrigin(cross, ScreenWidth(), ScreenHeight());
-    UniquePen pen(::CreatePen(PS_SOLID, kCrossPenWidth, active ? kRed : kBlack));
+    UniquePen pen(::CreatePen(PS_SOLID, kCrossPenWidth, active ? kCalibRed : kBlack));
     SelectGuard select(dc, pen.Get());
     const int size = 2 * kCrossMargin;
     ::MoveToEx(dc, origin.x, origin.y + kCrossMargin, nullptr);
