@@ -99,6 +99,13 @@
 #define IDS_PORT_OPEN_FAILED         57677
 #define IDS_RECEIVE_FAILED           57684
 
+// Resolution change
+#define IDS_RES_CHANGED_PRESET       57681
+#define IDS_RES_CHANGED_NO_PRESET    57715
+#define IDS_RES_CHANGED_ADJUSTED     57716
+#define IDS_RES_CHANGED_ASK          57717
+#define IDS_DISPLAY_PANEL_TITLE      57726
+
 // Calibration model
 #define IDS_MODE_FULL                57703
 #define IDS_MODE_4_3                 57704

@@ -41,6 +41,8 @@ bool CPenTrayWnd::Create() {
                       height, nullptr, nullptr, instance, this);
     if (!hwnd_) return false;
 
+    lastWidth_ = width;
+    lastHeight_ = height;
     calibModel_.ReadCalibration(&calib_, 0, false);
     engine_.SetMiddleEnabled(app_.Settings().GetMiddleButon());
     return true;
@@ -86,6 +88,15 @@ LRESULT CPenTrayWnd::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_COMMAND:
         OnCommand(LOWORD(wParam));
         return 0;
+    case WM_DISPLAYCHANGE:
+        OnDisplayChange();
+        return 0;
+    case WM_TIMER:
+        if (wParam == kDisplayPanelTimer) {
+            OnDisplayPanelTimer();
+            return 0;
+        }
+        break;
     case WM_PAINT:
         if (crossScreen_) {
             crossScreen_->Paint();

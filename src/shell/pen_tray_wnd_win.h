@@ -13,6 +13,7 @@
 #include "calib/calib_model.h"
 #include "calib/calib_select_rules.h"
 #include "calib/calib_values.h"
+#include "app/gdi_owners_win.h"
 #include "calib/cross_screen_win.h"
 #include "link/pen_decoder.h"
 #include "link/serial_link_win.h"
@@ -29,6 +30,9 @@ class CPenDriverApp;
 constexpr wchar_t kTrayWndClass[] = L"QXdrvTrayWnd";
 // Registered message that answers diagnostic questions (see DiagnosticQuery).
 constexpr wchar_t kDiagnosticsMessage[] = L"QXdrvDiagnostics";
+
+// Polls every 200 ms while the display control panel stays open.
+constexpr UINT_PTR kDisplayPanelTimer = 0x1404;
 
 enum DiagnosticQuery : WPARAM {
     kDiagReceivedBytes = 0,  // bytes delivered by the receive thread since start
@@ -76,6 +80,11 @@ private:
     void OnDisableComPort();
     // Calibration (calib_commands_win.cpp).
     void OnCalibration();
+    // Resolution change (resolution_change_win.cpp): waits, off the window
+    // thread's back, for the display control panel to close, then decides.
+    void OnDisplayChange();
+    void OnDisplayPanelTimer();
+    void HandleDisplayChange();
     // Acts on the selection dialog's OK: a preset, the four-cross screen
     // (which goes on after this returns) or the edge procedure.
     void RunCalibrationChoice(CalibMethod method, int mode);
@@ -98,6 +107,10 @@ private:
     SerialLink link_;
     std::unique_ptr<TrayIcon> icon_;
     std::unique_ptr<CCrossCalibScreen> crossScreen_;
+    int displayBusy_ = 0;  // a resolution change is being handled
+    int lastWidth_ = 0;    // the resolution last seen
+    int lastHeight_ = 0;
+    WindowTimer displayPanelWait_;
     std::uint64_t receivedBytes_ = 0;
     bool tornDown_ = false;
 };

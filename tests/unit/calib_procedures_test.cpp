@@ -10,6 +10,7 @@
 #include "calib/cross_calibration.h"
 #include "calib/edge_calibration.h"
 #include "calib/hotkey_candidates.h"
+#include "calib/resolution_change.h"
 #include "fakes/fake_pointer_output.h"
 
 namespace qx {
@@ -287,6 +288,42 @@ TEST(EdgeCalibration, ChecksTheVisibleHeightAndMapsItsRows) {
     EXPECT_EQ(e.Bottom(), 895);
     e.Restart();
     EXPECT_EQ(e.Current(), EdgeCalibration::Step::Top);
+}
+
+TEST(ResolutionChange, AsksWhatTheSizeAndTheStoreCallFor) {
+    using Q = ResolutionQuestion;
+    using No = DeclineApplies;
+    struct Case {
+        const char* what;
+        ResolutionChangeFacts facts;  // notice, same size, first mode, adjusted, any nonzero
+        bool quietly;
+        Q question;
+        int named;
+        No onNo;
+        int osdMode;
+        bool remember;
+    } const cases[] = {
+        {"notice, preset", {true, false, 0, true, true}, false, Q::Preset, 0, No::PresetOfMode, 0, true},
+        {"notice, third mode only", {true, false, 2, false, false}, false, Q::Preset, 2, No::PresetOfMode, 2, true},
+        {"notice, no preset, adjusted", {true, false, -1, true, true}, false, Q::AdjustedBefore, -1, No::Stored, -1, true},
+        {"notice, no preset, identity stored", {true, false, -1, false, true}, false, Q::NothingStored, -1, No::FullPreset, -1, true},
+        {"notice, no preset, nothing stored", {true, false, -1, false, false}, false, Q::NothingStored, -1, No::FullPreset, -1, true},
+        {"notice, same size", {true, true, 0, true, true}, false, Q::None, -1, No::Stored, -1, false},
+        {"quiet, calibrated", {false, false, 0, true, true}, true, Q::None, -1, No::Stored, -1, true},
+        {"quiet, same size, calibrated", {false, true, -1, false, true}, true, Q::None, -1, No::Stored, -1, true},
+        {"quiet, never calibrated", {false, false, 1, false, false}, false, Q::Preset, 1, No::PresetOfMode, 1, true},
+        {"quiet, never, no preset", {false, false, -1, false, false}, false, Q::Preset, -1, No::Stored, -1, true},
+    };
+    for (const Case& c : cases) {
+        const ResolutionChangeDecision d = DecideResolutionChange(c.facts);
+        EXPECT_EQ(d.applyStoredQuietly, c.quietly) << c.what;
+        EXPECT_EQ(d.question, c.question) << c.what;
+        if (c.question == Q::None) continue;
+        EXPECT_EQ(d.questionMode, c.named) << c.what;
+        EXPECT_EQ(d.onNo, c.onNo) << c.what;
+        EXPECT_EQ(d.osdModeOnNo, c.osdMode) << c.what;
+        EXPECT_EQ(d.rememberSize, c.remember) << c.what;
+    }
 }
 
 }  // namespace

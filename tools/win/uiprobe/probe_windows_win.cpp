@@ -163,4 +163,20 @@ int CmdDiag(const Args& args, const Deadline& deadline) {
     return kExitFailed;
 }
 
+int CmdHoldWindow(const Args& args, const Deadline&) {
+    const std::wstring title = args.Get(L"title", L"");
+    if (title.empty()) return kExitUsage;
+    HWND window = CreateWindowExW(0, L"STATIC", title.c_str(), WS_OVERLAPPEDWINDOW | WS_VISIBLE,
+                                  40, 40, 320, 200, nullptr, nullptr, GetModuleHandleW(nullptr),
+                                  nullptr);
+    if (window == nullptr) {
+        Out(L"error CreateWindow failed, error " + std::to_wstring(GetLastError()));
+        return kExitFailed;
+    }
+    Out(L"held");
+    MSG msg;
+    while (GetMessageW(&msg, nullptr, 0, 0) > 0) DispatchMessageW(&msg);
+    return kExitOk;
+}
+
 }  // namespace qx::probe

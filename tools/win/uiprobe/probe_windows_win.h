@@ -14,6 +14,9 @@ int CmdWatch(const Args& args, const Deadline& deadline);
 int CmdPost(const Args& args, const Deadline& deadline);
 int CmdClose(const Args& args, const Deadline& deadline);
 int CmdDiag(const Args& args, const Deadline& deadline);
+// --title T: a visible top-level window titled T (such as the system's
+// display control panel) until the probe is ended; prints "held".
+int CmdHoldWindow(const Args& args, const Deadline& deadline);
 
 }  // namespace qx::probe
 

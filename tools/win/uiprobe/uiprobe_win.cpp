@@ -53,6 +53,7 @@ const Command kCommands[] = {
     {L"screen", qx::probe::CmdScreen, L"  screen W H"},
     {L"hold-hotkey", qx::probe::CmdHoldHotkey, L"[--key C] [--ms N]   Ctrl+Shift+key: print held; hold until killed"},
     {L"keys", qx::probe::CmdKeys, L"[--key C]   type Ctrl+Shift+key"},
+    {L"hold-window", qx::probe::CmdHoldWindow, L"--title T   a window titled T until killed"},
     {L"state", qx::probe::CmdState, L"  buttons held, cursor, the driver's button"},
     {L"settle", qx::probe::CmdSettle, L"[--bytes N] [--vk VK]   wait for N bytes received, state, key marker"},
     {L"icons", qx::probe::CmdIcons, L"[--equals N]   the shell's icon windows"},

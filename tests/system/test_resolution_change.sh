@@ -1,0 +1,113 @@
+#!/bin/bash
+# The pen follows a change of the desktop resolution made by another program
+# (ChangeDisplaySettingsEx, so every window gets WM_DISPLAYCHANGE). With the
+# notice on, PX-A100: a size with a preset asks 57681 naming its first mode and
+# No applies that preset; a size without one, never calibrated, asks 57715 and
+# No applies FULL of the nearest row; calibrated before, 57716 and 57717 and No
+# keeps the values; the same size asks nothing; while a window titled "Display
+# Properties" is open nothing is asked and the pen still moves the cursor. With
+# the notice off a calibrated size is taken silently. PX-B200 names DOT BY DOT.
+. "$(dirname "$0")/lib/harness.sh"
+qx_begin resolution_change
+# Xvfb starts at its largest size (its first mode reports 0 Hz); the smaller
+# sizes are added modes.
+qx_board_bench en 1920x1080 '"QXMachine"=dword:00000064' '"CalibDisp"=dword:00000001'
+for mode in "1024x768_60 63.50 1024 1072 1176 1328 768 771 775 798" \
+            "1280x768_60 79.50 1280 1344 1472 1664 768 771 778 798"; do
+    # shellcheck disable=SC2086  # the modeline's numbers are separate words
+    xrandr --newmode $mode -hsync +vsync >>"$QX_TMP/xrandr.log" 2>&1
+    xrandr --addmode screen "${mode%% *}" >>"$QX_TMP/xrandr.log" 2>&1 || qx_fatal "xrandr: $(cat "$QX_TMP/xrandr.log")"
+done
+qx_driver_receiving
+DRIVER=$QX_DRIVER_PID
+
+RC="$(cd "$(dirname "$0")/../.." && pwd)/src/res/lang_en_win.rc"
+WM_DISPLAYCHANGE=0x007E
+rc() { qx_rc_string "$RC" "$@" || qx_fatal "$1 not in $RC"; }
+# The size as the question names it.
+pixels() { rc IDS_RESOLUTION_PIXELS | sed "s/%d/$1/; s/%d/$2/"; }
+to_size() {  # W H: the resolution changes
+    local freq=60
+    [ "$1" = 1920 ] && freq=0
+    qx_probe mode "$1" "$2" --freq "$freq" >/dev/null || qx_fatal "mode change to $1 x $2 failed: $QX_OUT"
+}
+calib_values() {
+    local n
+    for n in CalibRatioX CalibRatioY CalibOffsetX CalibOffsetY; do
+        qx_probe --timeout 0 reg HKCU "SOFTWARE\\NORVANE\\QXdrv1.2\\$1" "$n" >/dev/null
+        printf '%s ' "${QX_OUT##* value=}"
+    done
+}
+osd_mode() { qx_probe --timeout 0 reg HKCU "$QX_SETTINGS_KEY" OSDmode >/dev/null && printf '%s' "${QX_OUT##* value=}"; }
+# hover X Y: the pen hovers there; prints where the cursor went.
+hover() {
+    qx_pensim "hover $1 $2" && qx_probe diag bytes --equals "$QX_PEN_TOTAL" >/dev/null
+    qx_probe state && printf '%s\n' "$QX_OUT" | sed -n 's/^cursor //p'
+}
+no_box_for() { qx_probe watch --for "$1" >/dev/null; qx_expect_eq "$2" "seen-total 0" "$(tail -n 1 <<<"$QX_OUT")"; }
+answer() {  # DESC EXPECTED_TEXT BUTTON
+    if qx_box; then
+        qx_expect_eq "$1" "$2" "$QX_BOX_TEXT"
+        qx_probe press "$3" >/dev/null
+    else
+        qx_fail "no question: $1 ($QX_OUT)"
+    fi
+}
+
+qx_case "notice on, to 1024 x 768: FULL offered, No applies its preset"
+to_size 1024 768
+answer "57681 naming FULL" "$(rc IDS_RES_CHANGED_PRESET "$(pixels 1024 768)" | sed 's/%2/FULL/')" no
+qx_wait "the preset stored" 10 eval '[ "$(calib_values 1024_768)" = "0.799000 0.999000 -1.000000 -5.000000 " ]' ||
+    qx_fail "stored: $(calib_values 1024_768)"
+qx_expect_eq "OSDmode" 0 "$(osd_mode)"
+qx_expect_eq "a hover lands by the preset" "400 404" "$(hover 500 400)"
+
+qx_case "to 1280 x 768: the third mode offered"
+to_size 1280 768
+answer "57681 naming ORIGINAL" "$(rc IDS_RES_CHANGED_PRESET "$(pixels 1280 768)" | sed 's/%2/ORIGINAL/')" no
+
+qx_case "to 1920 x 1080, never calibrated: no preset; No applies FULL of the nearest row"
+to_size 1920 1080
+answer "57715" "$(rc IDS_RES_CHANGED_NO_PRESET "$(pixels 1920 1080)")" no
+qx_wait "the nearest FULL stored" 10 eval '[ "$(calib_values 1920_1080)" = "1.250000 1.333000 0.000000 0.000000 " ]' ||
+    qx_fail "stored: $(calib_values 1920_1080)"
+qx_expect_eq "OSDmode" -1 "$(osd_mode)"
+
+qx_case "the same size again (a colour depth): nothing asked"
+qx_probe post "$WM_DISPLAYCHANGE" >/dev/null
+no_box_for 1500 "no question"
+
+qx_case "to 1920 x 1080, calibrated before: 57716 and 57717, No keeps the values"
+to_size 1024 768
+answer "57681 again" "$(rc IDS_RES_CHANGED_PRESET "$(pixels 1024 768)" | sed 's/%2/FULL/')" no
+to_size 1920 1080
+answer "57716 followed by 57717" "$(rc IDS_RES_CHANGED_ADJUSTED "$(pixels 1920 1080)")$(rc IDS_RES_CHANGED_ASK)" no
+qx_expect_eq "values kept" "1.250000 1.333000 0.000000 0.000000 " "$(calib_values 1920_1080)"
+
+qx_case "the display control panel open: the pen goes on, the question waits"
+qx_probe_bg "$QX_TMP/panel.out" hold-window --title "$(rc IDS_DISPLAY_PANEL_TITLE)"
+PANEL=$QX_BG_PID
+qx_wait_line "$QX_TMP/panel.out" '^held' 15 || qx_fatal "no Display Properties window"
+to_size 1024 768
+no_box_for 1500 "nothing asked while the panel is open"
+# Still the 1920 x 1080 values (1.25, 1.333): the change waits.
+qx_expect_eq "the pen moves the cursor meanwhile" "375 266" "$(hover 300 200)"
+kill "$PANEL"
+answer "asked once the panel closed" "$(rc IDS_RES_CHANGED_PRESET "$(pixels 1024 768)" | sed 's/%2/FULL/')" no
+
+qx_case "notice off, to a calibrated size: taken without a question"
+qx_setting HKCU CalibDisp REG_DWORD 0
+qx_expect_eq "the 1024 x 768 preset is live" "240 204" "$(hover 300 200)"
+to_size 1920 1080
+no_box_for 1500 "no question"
+qx_expect_eq "the pen follows the stored values" "375 266" "$(hover 300 200)"
+
+qx_case "PX-B200 offers DOT BY DOT at 1280 x 768"
+qx_setting HKCU CalibDisp REG_DWORD 1
+qx_setting HKCU QXMachine REG_DWORD 200
+to_size 1280 768
+answer "57681 naming DOT BY DOT" "$(rc IDS_RES_CHANGED_PRESET "$(pixels 1280 768)" | sed 's/%2/DOT BY DOT/')" no
+
+qx_stop_driver "$DRIVER" || qx_fatal "driver did not end after WM_CLOSE"
+qx_expect_eq "exit code" 0 "$QX_EXIT_CODE"
+qx_finish
