@@ -7,6 +7,7 @@
 # keeps the values; the same size asks nothing; while a window titled "Display
 # Properties" is open nothing is asked and the pen still moves the cursor. With
 # the notice off a calibrated size is taken silently. PX-B200 names DOT BY DOT.
+# Yes opens "Select Calibration".
 . "$(dirname "$0")/lib/harness.sh"
 qx_begin resolution_change
 # Xvfb starts at its largest size (its first mode reports 0 Hz); the smaller
@@ -107,6 +108,15 @@ qx_setting HKCU CalibDisp REG_DWORD 1
 qx_setting HKCU QXMachine REG_DWORD 200
 to_size 1280 768
 answer "57681 naming DOT BY DOT" "$(rc IDS_RES_CHANGED_PRESET "$(pixels 1280 768)" | sed 's/%2/DOT BY DOT/')" no
+
+qx_case "Yes opens Select Calibration"
+qx_setting HKCU QXMachine REG_DWORD 100
+BEFORE=$(calib_values 1024_768)
+to_size 1024 768
+answer "57681" "$(rc IDS_RES_CHANGED_PRESET "$(pixels 1024 768)" | sed 's/%2/FULL/')" yes
+qx_probe wait-window --caption "Select Calibration" --visible >/dev/null || qx_fail "no selection dialog after Yes: $QX_OUT"
+qx_probe press cancel --caption "Select Calibration" >/dev/null || qx_fail "Cancel did not close it: $QX_OUT"
+qx_expect_eq "Cancel changes nothing" "$BEFORE" "$(calib_values 1024_768)"
 
 qx_stop_driver "$DRIVER" || qx_fatal "driver did not end after WM_CLOSE"
 qx_expect_eq "exit code" 0 "$QX_EXIT_CODE"
