@@ -105,6 +105,7 @@ public:
         if (hwnd_) ::KillTimer(hwnd_, id_);
         hwnd_ = nullptr;
     }
+    bool Running() const { return hwnd_ != nullptr; }
 
 private:
     HWND hwnd_ = nullptr;

@@ -9,23 +9,24 @@
 
 namespace qx {
 
-void CPenTrayWnd::OnCalibration() {
-    CalibSelectServices services;
+CalibServices CPenTrayWnd::CalibrationServices() {
+    CalibServices services;
     services.model = &calibModel_;
     services.settings = &app_.Settings();
     services.strings = &app_.Strings();
     services.boxes = &app_.Boxes();
+    services.screen = &app_.Screen();
     services.liveCalibration = &calib_;
-    services.hotkey.registerKey = [this](unsigned key) {
-        return app_.RegisterCalibHotKey(hwnd_, key) != FALSE;
-    };
-    services.hotkey.unregisterKey = [this] { app_.UnregisterCalibHotKey(hwnd_); };
-    services.hotkey.osVersionClass = app_.OsVersionClass();
-    services.hotkey.settings = &app_.Settings();
-    services.hotkey.strings = &app_.Strings();
-    services.hotkey.boxes = &app_.Boxes();
+    return services;
+}
 
-    CCalibSelectDlg dialog(app_.Instance(), services);
+void CPenTrayWnd::OnCalibration() {
+    CalibHotkeyServices hotkey;
+    hotkey.registerKey = [this](unsigned key) { return app_.RegisterCalibHotKey(hwnd_, key) != FALSE; };
+    hotkey.unregisterKey = [this] { app_.UnregisterCalibHotKey(hwnd_); };
+    hotkey.osVersionClass = app_.OsVersionClass();
+
+    CCalibSelectDlg dialog(app_.Instance(), CalibrationServices(), hotkey);
     if (dialog.DoModal(hwnd_) == IDOK) RunCalibrationChoice(dialog.Method(), dialog.Mode());
 }
 
@@ -38,16 +39,10 @@ void CPenTrayWnd::RunCalibrationChoice(CalibMethod method, int mode) {
     case CalibMethod::Detail1:
         crossScreen_->Start();
         break;
-    case CalibMethod::Detail2: {
-        Detail2Services services;
-        services.model = &calibModel_;
-        services.settings = &app_.Settings();
-        services.strings = &app_.Strings();
-        services.boxes = &app_.Boxes();
-        if (CCalibDetail2Dlg(app_.Instance(), services).DoModal(hwnd_) == IDOK)
+    case CalibMethod::Detail2:
+        if (CCalibDetail2Dlg(app_.Instance(), CalibrationServices()).DoModal(hwnd_) == IDOK)
             calibModel_.ReadCalibration(&calib_, mode, false);
         break;
-    }
     }
 }
 

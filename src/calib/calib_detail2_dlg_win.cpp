@@ -28,7 +28,7 @@ RECT ChildRect(HWND dialog, HWND child) {
 
 }  // namespace
 
-CCalibDetail2Dlg::CCalibDetail2Dlg(HINSTANCE instance, const Detail2Services& services)
+CCalibDetail2Dlg::CCalibDetail2Dlg(HINSTANCE instance, const CalibServices& services)
     : CDialog(instance, IDD_CALIB_DETAIL2),
       services_(services),
       barBrush_(::CreateSolidBrush(kCalibRed)) {
@@ -69,7 +69,7 @@ BOOL CCalibDetail2Dlg::OnInitDialog() {
         End(IDCANCEL);
         return TRUE;
     }
-    ::SetWindowPos(Hwnd(), HWND_TOPMOST, 0, 0, ScreenWidth(), ScreenHeight(), SWP_SHOWWINDOW);
+    ::SetWindowPos(Hwnd(), HWND_TOPMOST, 0, 0, services_.screen->ScreenWidth(), services_.screen->ScreenHeight(), SWP_SHOWWINDOW);
     SetItemText(IDC_EDGE_TEXT_TOP, services_.strings->LoadText(IDS_EDGE_TOP_TEXT));
     SetItemText(IDC_EDGE_TEXT_BOTTOM, services_.strings->LoadText(IDS_EDGE_BOTTOM_TEXT));
     SetItemText(IDC_EDGE_TEXT_ESC, services_.strings->LoadText(IDS_EDGE_ESC_TEXT));
@@ -84,8 +84,8 @@ void CCalibDetail2Dlg::Layout() {
     HWND bar = Item(IDC_EDGE_BAR);
     HWND panel = Item(IDC_EDGE_PANEL);
     if (!bar || !panel) return;
-    const int width = ScreenWidth();
-    const int height = ScreenHeight();
+    const int width = services_.screen->ScreenWidth();
+    const int height = services_.screen->ScreenHeight();
     const int barX = width / 2 - kBarHalfWidth;
     ::SetWindowPos(bar, HWND_TOP, barX, 0, kBarWidth, height + 1, SWP_SHOWWINDOW);
 

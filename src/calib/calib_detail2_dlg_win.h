@@ -8,23 +8,14 @@
 
 #include "app/dialog_win.h"
 #include "app/gdi_owners_win.h"
-#include "app/settings_store.h"
-#include "app/ui_ports.h"
-#include "calib/calib_model.h"
+#include "calib/calib_services.h"
 #include "calib/edge_calibration.h"
 
 namespace qx {
 
-struct Detail2Services {
-    const CalibrationModel* model = nullptr;
-    const SettingsStore* settings = nullptr;
-    const StringTablePort* strings = nullptr;
-    MessageBoxPort* boxes = nullptr;
-};
-
 class CCalibDetail2Dlg : public CDialog {
 public:
-    CCalibDetail2Dlg(HINSTANCE instance, const Detail2Services& services);
+    CCalibDetail2Dlg(HINSTANCE instance, const CalibServices& services);
 
 private:
     BOOL OnInitDialog() override;
@@ -42,7 +33,7 @@ private:
     void OnBarClick();
     int Question(unsigned id, UINT flags) const;
 
-    Detail2Services services_;
+    CalibServices services_;
     EdgeCalibration edges_;
     bool ownCursor_ = false;  // the up or down pointer is shown
     MemoryDC screenCopy_;

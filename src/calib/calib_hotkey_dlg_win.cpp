@@ -7,18 +7,19 @@
 
 namespace qx {
 
-CCalibHotkeyDlg::CCalibHotkeyDlg(HINSTANCE instance, const CalibHotkeyServices& services)
-    : CDialog(instance, IDD_CALIB_HOTKEY), services_(services) {}
+CCalibHotkeyDlg::CCalibHotkeyDlg(HINSTANCE instance, const CalibServices& services,
+                                 const CalibHotkeyServices& hotkey)
+    : CDialog(instance, IDD_CALIB_HOTKEY), services_(services), hotkey_(hotkey) {}
 
 BOOL CCalibHotkeyDlg::OnInitDialog() {
     HWND list = Item(IDC_HOTKEY_LIST);
     ::SendMessageW(list, CB_RESETCONTENT, 0, 0);
-    services_.unregisterKey();
+    hotkey_.unregisterKey();
     const unsigned current = HotKeyCode(services_.settings->GetCalibShortKey());
     const HotkeyChoices choices =
-        BuildHotkeyChoices(services_.osVersionClass, static_cast<char>(current), [&](char key) {
-            if (!services_.registerKey(static_cast<unsigned char>(key))) return false;
-            services_.unregisterKey();
+        BuildHotkeyChoices(hotkey_.osVersionClass, static_cast<char>(current), [&](char key) {
+            if (!hotkey_.registerKey(static_cast<unsigned char>(key))) return false;
+            hotkey_.unregisterKey();
             return true;
         });
     for (const char key : choices.keys) {
@@ -26,7 +27,7 @@ BOOL CCalibHotkeyDlg::OnInitDialog() {
         ::SendMessageW(list, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text));
     }
     if (choices.selected >= 0) ::SendMessageW(list, CB_SETCURSEL, choices.selected, 0);
-    services_.registerKey(current);
+    hotkey_.registerKey(current);
     return TRUE;
 }
 
@@ -40,8 +41,8 @@ void CCalibHotkeyDlg::OnOk() {
     const std::string chosen(1, static_cast<char>(text[0]));
 
     const unsigned previous = HotKeyCode(services_.settings->GetCalibShortKey());
-    services_.unregisterKey();
-    if (services_.registerKey(HotKeyCode(chosen))) {
+    hotkey_.unregisterKey();
+    if (hotkey_.registerKey(HotKeyCode(chosen))) {
         services_.settings->SetCalibShortKey(chosen);
         const std::wstring keyText =
             InsertArgs(services_.strings->LoadText(IDS_HOTKEY_TEXT), {Widen(chosen)});
@@ -52,7 +53,7 @@ void CCalibHotkeyDlg::OnOk() {
         return;
     }
     // The user is never left without a hotkey: the old one comes back.
-    services_.registerKey(previous);
+    hotkey_.registerKey(previous);
     services_.boxes->ShowMessage(services_.strings->LoadText(IDS_HOTKEY_CHANGE_FAILED),
                                  MB_ICONEXCLAMATION);
 }

@@ -9,8 +9,7 @@
 #include <string>
 
 #include "app/dialog_win.h"
-#include "app/settings_store.h"
-#include "app/ui_ports.h"
+#include "calib/calib_services.h"
 
 namespace qx {
 
@@ -19,20 +18,19 @@ struct CalibHotkeyServices {
     std::function<bool(unsigned key)> registerKey;
     std::function<void()> unregisterKey;
     int osVersionClass = 0;
-    const SettingsStore* settings = nullptr;
-    const StringTablePort* strings = nullptr;
-    MessageBoxPort* boxes = nullptr;
 };
 
 class CCalibHotkeyDlg : public CDialog {
 public:
-    CCalibHotkeyDlg(HINSTANCE instance, const CalibHotkeyServices& services);
+    CCalibHotkeyDlg(HINSTANCE instance, const CalibServices& services,
+                    const CalibHotkeyServices& hotkey);
 
 private:
     BOOL OnInitDialog() override;
     void OnOk() override;
 
-    CalibHotkeyServices services_;
+    CalibServices services_;
+    CalibHotkeyServices hotkey_;
 };
 
 }  // namespace qx

@@ -1,5 +1,4 @@
-// What the two full-screen calibration procedures share: their red, and the
-// primary screen's size asked afresh.
+// The red of the active cross and of the Detail-2 bar.
 #ifndef QXDRV_CALIB_CALIB_SCREEN_WIN_H
 #define QXDRV_CALIB_CALIB_SCREEN_WIN_H
 
@@ -7,11 +6,7 @@
 
 namespace qx {
 
-// The active cross and the Detail-2 bar.
 constexpr COLORREF kCalibRed = RGB(255, 0, 0);
-
-inline int ScreenWidth() { return ::GetSystemMetrics(SM_CXSCREEN); }
-inline int ScreenHeight() { return ::GetSystemMetrics(SM_CYSCREEN); }
 
 }  // namespace qx
 

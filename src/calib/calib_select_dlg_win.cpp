@@ -21,14 +21,14 @@ constexpr int kIconStatics[5] = {IDC_MODE_FULL_ICON, IDC_MODE_4_3_ICON, IDC_MODE
 
 }  // namespace
 
-CCalibSelectDlg::CCalibSelectDlg(HINSTANCE instance, const CalibSelectServices& services)
-    : CDialog(instance, IDD_CALIB_SELECT), services_(services) {}
+CCalibSelectDlg::CCalibSelectDlg(HINSTANCE instance, const CalibServices& services,
+                                 const CalibHotkeyServices& hotkey)
+    : CDialog(instance, IDD_CALIB_SELECT), services_(services), hotkey_(hotkey) {}
 
 BOOL CCalibSelectDlg::OnInitDialog() {
     modelCode_ = services_.settings->GetQXMachine();
-    const int width = ::GetSystemMetrics(SM_CXSCREEN);
-    const int height = ::GetSystemMetrics(SM_CYSCREEN);
-    facts_ = SelectFactsFor(modelCode_, width, height);
+    facts_ = SelectFactsFor(modelCode_, services_.screen->ScreenWidth(),
+                            services_.screen->ScreenHeight());
     view_ = InitialSelectView(facts_, services_.settings->GetOSDmode());
     LoadIcons();
 
@@ -163,7 +163,7 @@ bool CCalibSelectDlg::OnCommand(WORD id, WORD code, HWND) {
         return true;
     case IDC_HOTKEY_TEXT:
         if (code != STN_CLICKED) return false;
-        if (CCalibHotkeyDlg(Instance(), services_.hotkey).DoModal(Hwnd()) == IDOK)
+        if (CCalibHotkeyDlg(Instance(), services_, hotkey_).DoModal(Hwnd()) == IDOK)
             ShowHotkeyText();
         return true;
     default:

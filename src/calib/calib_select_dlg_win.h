@@ -11,23 +11,16 @@
 #include "app/dialog_win.h"
 #include "app/scoped_handles_win.h"
 #include "calib/calib_hotkey_dlg_win.h"
-#include "calib/calib_model.h"
+#include "calib/calib_services.h"
 #include "calib/calib_select_rules.h"
 
 namespace qx {
 
-struct CalibSelectServices {
-    const CalibrationModel* model = nullptr;
-    const SettingsStore* settings = nullptr;
-    const StringTablePort* strings = nullptr;
-    MessageBoxPort* boxes = nullptr;
-    CalibValues* liveCalibration = nullptr;  // Apply puts the preset here
-    CalibHotkeyServices hotkey;
-};
-
 class CCalibSelectDlg : public CDialog {
 public:
-    CCalibSelectDlg(HINSTANCE instance, const CalibSelectServices& services);
+    // Apply puts the preset into services.liveCalibration.
+    CCalibSelectDlg(HINSTANCE instance, const CalibServices& services,
+                    const CalibHotkeyServices& hotkey);
 
     // After OK: what to run, with the chosen screen mode.
     CalibMethod Method() const { return result_; }
@@ -47,7 +40,8 @@ private:
     bool Validate();
     void ShowHotkeyText();
 
-    CalibSelectServices services_;
+    CalibServices services_;
+    CalibHotkeyServices hotkey_;
     CalibSelectFacts facts_;
     CalibSelectView view_;
     CalibMethod result_ = CalibMethod::EasySetting;

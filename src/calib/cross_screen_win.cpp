@@ -40,8 +40,9 @@ BOOL CALLBACK FindQuestionBox(HWND hwnd, LPARAM param) {
 
 }  // namespace
 
-CCrossCalibScreen::CCrossCalibScreen(const CrossScreenServices& services)
-    : services_(services), prompt_(IDS_CALIB_PROMPT) {
+CCrossCalibScreen::CCrossCalibScreen(const CrossScreenServices& window,
+                                     const CalibServices& services)
+    : window_(window), services_(services), prompt_(IDS_CALIB_PROMPT) {
     HDC screen = ::GetDC(nullptr);
     const int height = -::MulDiv(kPromptPointSize, ::GetDeviceCaps(screen, LOGPIXELSY), 72);
     ::ReleaseDC(nullptr, screen);
@@ -61,15 +62,15 @@ void CCrossCalibScreen::DestroyPrompt() {
 void CCrossCalibScreen::Start() {
     prompt_ = IDS_CALIB_PROMPT;
     procedure_.Start();
-    services_.decoder->ClearBuffer();
-    services_.setCalibrating(1);
-    ::ShowWindow(services_.window, SW_SHOWMAXIMIZED);
-    ::SetForegroundWindow(services_.window);  // Esc reaches the screen
-    ::InvalidateRect(services_.window, nullptr, TRUE);
+    window_.decoder->ClearBuffer();
+    window_.setCalibrating(1);
+    ::ShowWindow(window_.window, SW_SHOWMAXIMIZED);
+    ::SetForegroundWindow(window_.window);  // Esc reaches the screen
+    ::InvalidateRect(window_.window, nullptr, TRUE);
 }
 
 void CCrossCalibScreen::DrawCross(HDC dc, int cross, bool active) const {
-    const ScreenPoint origin = CrossBoxOrigin(cross, ScreenWidth(), ScreenHeight());
+    const ScreenPoint origin = CrossBoxOrigin(cross, services_.screen->ScreenWidth(), services_.screen->ScreenHeight());
     UniquePen pen(::CreatePen(PS_SOLID, kCrossPenWidth, active ? kCalibRed : kBlack));
     SelectGuard select(dc, pen.Get());
     const int size = 2 * kCrossMargin;
@@ -80,14 +81,14 @@ void CCrossCalibScreen::DrawCross(HDC dc, int cross, bool active) const {
 }
 
 void CCrossCalibScreen::DrawCrossNow(int cross, bool active) const {
-    HDC dc = ::GetDC(services_.window);
+    HDC dc = ::GetDC(window_.window);
     if (!dc) return;
     DrawCross(dc, cross, active);
-    ::ReleaseDC(services_.window, dc);
+    ::ReleaseDC(window_.window, dc);
 }
 
 void CCrossCalibScreen::Paint() {
-    PaintDC paint(services_.window);
+    PaintDC paint(window_.window);
     for (int k = 0; k < kCrossCount; ++k) DrawCross(paint.Get(), k, false);
     // The cross the procedure waits for: a repaint in the middle of the
     // procedure must not point the user back at the first one.
@@ -98,15 +99,15 @@ void CCrossCalibScreen::Paint() {
 
 void CCrossCalibScreen::ShowPrompt(unsigned id) {
     prompt_ = id;
-    const int width = ScreenWidth();
-    const int height = ScreenHeight();
+    const int width = services_.screen->ScreenWidth();
+    const int height = services_.screen->ScreenHeight();
     const RECT r{width / 4, kPromptTop, (width / 4) * 3, (height / 5) * 2 + kPromptExtraHeight};
     if (!promptBox_ || !::IsWindow(promptBox_)) {
         promptBox_ = ::CreateWindowExW(0, L"STATIC", L"", WS_CHILD | WS_VISIBLE | SS_SUNKEN | SS_LEFT,
                                        r.left, r.top, r.right - r.left, r.bottom - r.top,
-                                       services_.window,
+                                       window_.window,
                                        reinterpret_cast<HMENU>(static_cast<INT_PTR>(kPromptBoxId)),
-                                       services_.instance, nullptr);
+                                       window_.instance, nullptr);
     } else {
         ::MoveWindow(promptBox_, r.left, r.top, r.right - r.left, r.bottom - r.top, TRUE);
     }
@@ -116,7 +117,7 @@ void CCrossCalibScreen::ShowPrompt(unsigned id) {
 }
 
 void CCrossCalibScreen::OnCalibrationPenData() {
-    Act(procedure_.OnDelivery(*services_.decoder));
+    Act(procedure_.OnDelivery(*window_.decoder));
 }
 
 void CCrossCalibScreen::Act(CrossCalibration::Event event) {
@@ -139,8 +140,8 @@ void CCrossCalibScreen::Act(CrossCalibration::Event event) {
         Restart();
         break;
     case Event::Left:
-        services_.setCalibrating(0);
-        ::ShowWindow(services_.window, SW_HIDE);
+        window_.setCalibrating(0);
+        ::ShowWindow(window_.window, SW_HIDE);
         break;
     case Event::None:
     case Event::Ignored:
@@ -159,11 +160,11 @@ void CCrossCalibScreen::Ask() {
     const std::wstring question = openQuestion_;
     int answer = 0;
     {
-        PenDecoder::CalibrationReentry reentry(*services_.decoder);
+        PenDecoder::CalibrationReentry reentry(*window_.decoder);
         answer = services_.boxes->ShowMessage(question, kQuestionFlags);
     }
     openQuestion_.clear();
-    Act(procedure_.OnConfirmAnswer(ticket, answer == IDYES, *services_.decoder));
+    Act(procedure_.OnConfirmAnswer(ticket, answer == IDYES, *window_.decoder));
 }
 
 void CCrossCalibScreen::CloseOpenQuestion() const {
@@ -176,11 +177,11 @@ void CCrossCalibScreen::CloseOpenQuestion() const {
 
 void CCrossCalibScreen::Accept() {
     const CalibValues values =
-        ComputeCrossCalibration(procedure_.Points(), ScreenWidth(), ScreenHeight());
+        ComputeCrossCalibration(procedure_.Points(), services_.screen->ScreenWidth(), services_.screen->ScreenHeight());
     *services_.liveCalibration = values;
     services_.model->WriteCalibration(values);
-    services_.setCalibrating(0);
-    ::ShowWindow(services_.window, SW_HIDE);
+    window_.setCalibrating(0);
+    ::ShowWindow(window_.window, SW_HIDE);
 }
 
 void CCrossCalibScreen::Restart() {
@@ -195,7 +196,7 @@ void CCrossCalibScreen::OnChar(wchar_t ch) {
         services_.strings->LoadText(IDS_CALIB_EXIT_QUESTION), kQuestionFlags);
     const int waited = procedure_.Step();
     const CrossCalibration::Event event =
-        procedure_.OnEscAnswer(answer == IDYES, *services_.decoder);
+        procedure_.OnEscAnswer(answer == IDYES, *window_.decoder);
     if (event == CrossCalibration::Event::Restarted) {
         DrawCrossNow(waited < kCrossCount ? waited : kCrossTopRight, false);
         ShowPrompt(IDS_CALIB_PROMPT);

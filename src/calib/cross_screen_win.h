@@ -11,27 +11,23 @@
 #include <string>
 
 #include "app/gdi_owners_win.h"
-#include "app/ui_ports.h"
-#include "calib/calib_model.h"
+#include "calib/calib_services.h"
 #include "calib/cross_calibration.h"
 #include "link/pen_decoder.h"
 
 namespace qx {
 
+// The main window's side of the screen; the rest comes in CalibServices.
 struct CrossScreenServices {
     HWND window = nullptr;  // the main window
     HINSTANCE instance = nullptr;
     std::function<void(int on)> setCalibrating;  // hides or shows the cursor with the flag
     PenDecoder* decoder = nullptr;
-    const CalibrationModel* model = nullptr;
-    CalibValues* liveCalibration = nullptr;
-    const StringTablePort* strings = nullptr;
-    MessageBoxPort* boxes = nullptr;
 };
 
 class CCrossCalibScreen : public CalibrationPenHandler {
 public:
-    explicit CCrossCalibScreen(const CrossScreenServices& services);
+    CCrossCalibScreen(const CrossScreenServices& window, const CalibServices& services);
     ~CCrossCalibScreen() override;
     CCrossCalibScreen(const CCrossCalibScreen&) = delete;
     CCrossCalibScreen& operator=(const CCrossCalibScreen&) = delete;
@@ -59,7 +55,8 @@ private:
     // Closes the confirmation box that the pen has answered already.
     void CloseOpenQuestion() const;
 
-    CrossScreenServices services_;
+    CrossScreenServices window_;
+    CalibServices services_;
     CrossCalibration procedure_;
     unsigned prompt_;
     UniqueFont promptFont_;

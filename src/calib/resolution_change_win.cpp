@@ -3,7 +3,6 @@
 
 #include "app/message_text.h"
 #include "app/pen_driver_app_win.h"
-#include "calib/calib_screen_win.h"
 #include "calib/resolution_change.h"
 #include "res/resource_ids.h"
 #include "shell/pen_tray_wnd_win.h"
@@ -28,42 +27,28 @@ bool AllZero(const CalibValues& v) {
     return v.ratioX == 0.0 && v.ratioY == 0.0 && v.offsetX == 0.0 && v.offsetY == 0.0;
 }
 
-// Clears the busy flag however the handling ends.
-class DisplayBusyRelease {
-public:
-    explicit DisplayBusyRelease(int& flag) : flag_(flag) {}
-    ~DisplayBusyRelease() { flag_ = 0; }
-    DisplayBusyRelease(const DisplayBusyRelease&) = delete;
-    DisplayBusyRelease& operator=(const DisplayBusyRelease&) = delete;
-
-private:
-    int& flag_;
-};
-
 }  // namespace
 
 void CPenTrayWnd::OnDisplayChange() {
-    if (displayBusy_) return;
-    displayBusy_ = 1;
+    if (displayBusy_.Busy() || displayPanelWait_.Running()) return;
     // Nothing is asked while the display control panel is open; the pen
     // goes on meanwhile, so the wait is a timer, not a sleep.
     if (DisplayPanelOpen(app_.Strings())) {
         displayPanelWait_.Start(hwnd_, kDisplayPanelTimer, kDisplayPanelPollMs);
         return;
     }
-    HandleDisplayChange();
+    displayBusy_.RunExclusive([this] { HandleDisplayChange(); });
 }
 
 void CPenTrayWnd::OnDisplayPanelTimer() {
     if (DisplayPanelOpen(app_.Strings())) return;
     displayPanelWait_.Stop();
-    HandleDisplayChange();
+    displayBusy_.RunExclusive([this] { HandleDisplayChange(); });
 }
 
 void CPenTrayWnd::HandleDisplayChange() {
-    DisplayBusyRelease release(displayBusy_);
-    const int width = ScreenWidth();
-    const int height = ScreenHeight();
+    const int width = app_.Screen().ScreenWidth();
+    const int height = app_.Screen().ScreenHeight();
     CalibValues stored;
     calibModel_.ReadCalibration(&stored, kModeFull, false);
     const CalibValues raw = calibModel_.ReadStoredWithoutDefaults();

@@ -134,11 +134,7 @@ LRESULT CPenTrayWnd::OnCreate() {
     screen.instance = app_.Instance();
     screen.setCalibrating = [this](int on) { app_.SetCalibrating(on); };
     screen.decoder = &decoder_;
-    screen.model = &calibModel_;
-    screen.liveCalibration = &calib_;
-    screen.strings = &app_.Strings();
-    screen.boxes = &app_.Boxes();
-    crossScreen_ = std::make_unique<CCrossCalibScreen>(screen);
+    crossScreen_ = std::make_unique<CCrossCalibScreen>(screen, CalibrationServices());
     decoder_.SetCalibrationHandler(crossScreen_.get());
 
     portName_ = app_.PortName();

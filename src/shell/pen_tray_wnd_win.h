@@ -12,6 +12,7 @@
 
 #include "calib/calib_model.h"
 #include "calib/calib_select_rules.h"
+#include "calib/calib_services.h"
 #include "calib/calib_values.h"
 #include "app/gdi_owners_win.h"
 #include "calib/cross_screen_win.h"
@@ -79,6 +80,7 @@ private:
     void RunExclusive(Command&& command);
     void OnDisableComPort();
     // Calibration (calib_commands_win.cpp).
+    CalibServices CalibrationServices();
     void OnCalibration();
     // Resolution change (resolution_change_win.cpp): waits, off the window
     // thread's back, for the display control panel to close, then decides.
@@ -107,10 +109,12 @@ private:
     SerialLink link_;
     std::unique_ptr<TrayIcon> icon_;
     std::unique_ptr<CCrossCalibScreen> crossScreen_;
-    int displayBusy_ = 0;  // a resolution change is being handled
-    int lastWidth_ = 0;    // the resolution last seen
-    int lastHeight_ = 0;
+    // A resolution change is in hand while the panel wait runs or the
+    // gate is closed; another one meanwhile is dropped.
+    BusyGate displayBusy_;
     WindowTimer displayPanelWait_;
+    int lastWidth_ = 0;  // the resolution last seen
+    int lastHeight_ = 0;
     std::uint64_t receivedBytes_ = 0;
     bool tornDown_ = false;
 };

@@ -11,7 +11,7 @@
 #include "calib/edge_calibration.h"
 #include "calib/hotkey_candidates.h"
 #include "calib/resolution_change.h"
-#include "fakes/fake_pointer_output.h"
+#include "fakes/pen_rig.h"
 
 namespace qx {
 namespace {
@@ -114,20 +114,14 @@ TEST(HotkeyChoices, OffersFreeKeysInCharacterOrder) {
 
 // A decoder wired to a silent engine, as the main window holds it while the
 // calibration runs.
-struct Bench {
-    Bench() { out.cursor = ScreenPoint{0, 0}; }
-    void Deliver(const std::string& bytes) { decoder.OnPenData(bytes.data(), bytes.size()); }
+struct Bench : test::PenRig {
+    Bench() { calibrating = 1; }
     CrossCalibration::Event Touch(int x, int y) {
         char line[32];
         std::snprintf(line, sizeof(line), "L%04d%03d\r?T\r", x, y);
         Deliver(line);
         return procedure.OnDelivery(decoder);
     }
-    test::FakePointerOutput out;
-    int calibrating = 1;
-    CalibValues calib;
-    PointerEngine engine{out, calibrating};
-    PenDecoder decoder{calib, engine, calibrating};
     CrossCalibration procedure;
 };
 

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "fakes/fake_pointer_output.h"
+#include "fakes/pen_rig.h"
 
 namespace qx {
 
@@ -16,21 +16,13 @@ void PrintTo(ButtonState b, std::ostream* os) { *os << "ButtonState " << static_
 
 namespace {
 
-using test::FakePointerOutput;
 using Lines = std::vector<std::string>;
 
 constexpr std::uint32_t kStart = 1000;
 
 // A fresh decoder, engine and fake clock starting at kStart.
-struct Clock {
-    Clock() { out.now = kStart; }
-    FakePointerOutput out;
-};
-
-struct Rig : Clock {
-    // One WM_PENDATA delivery: the text and its count, zero-terminated as
-    // the receive buffer always is.
-    void Deliver(const std::string& bytes) { decoder.OnPenData(bytes.c_str(), bytes.size()); }
+struct Rig : test::PenRig {
+    Rig() : PenRig(kStart) {}
 
     // Puts text into the buffer without decoding it (a calibrating delivery
     // with no calibration screen only appends), for stepping by hand.
@@ -40,11 +32,6 @@ struct Rig : Clock {
         Deliver(bytes);
         calibrating = was;
     }
-
-    int calibrating = 0;
-    CalibValues calib;
-    PointerEngine engine{out, calibrating};
-    PenDecoder decoder{calib, engine, calibrating};
 };
 
 class PenDecoderTest : public ::testing::Test, public Rig {};

@@ -13,43 +13,9 @@ namespace {
 
 const std::string kResDir = std::string(QXDRV_SOURCE_DIR) + "/src/res/";
 
-TEST(ResourceScript, ReadsEntriesQuotesAndControls) {
-    const auto script = ParseResourceScript(
-        "STRINGTABLE\nBEGIN\n    IDS_A \"Say \"\"%1\"\" (%d x %d)\"\nEND\n"
-        "IDD_X DIALOGEX 0, 0, 10, 10\nSTYLE WS_POPUP | DS_CENTER\nBEGIN\n"
-        "    DEFPUSHBUTTON \"OK, then\", IDOK, 1, 2, 3, 4\n"
-        "    EDITTEXT IDC_E, 1, 2, 3, 4\n"
-        "    LTEXT \"a, b\", IDC_T, 1, 2, 3, 4, SS_NOTIFY | NOT WS_GROUP\n"
-        "    CONTROL \"\", IDC_C, \"msctls_trackbar32\", TBS_BOTH | WS_TABSTOP,\n"
-        "            1, 2, 3, 4\n"
-        "    COMBOBOX IDC_L, 1, 2, 3, 40, CBS_DROPDOWNLIST\n"
-        "             | WS_VSCROLL\nEND\n");
-    EXPECT_TRUE(script.problems.empty()) << script.problems.front();
-    ASSERT_EQ(script.strings.count("IDS_A"), 1u);
-    EXPECT_EQ(script.strings.at("IDS_A"), "Say \"%1\" (%d x %d)");
-    EXPECT_EQ(Insertions(script.strings.at("IDS_A")),
-              (std::multiset<std::string>{"%1", "%d", "%d"}));
-    EXPECT_EQ(script.dialogStyles.at("IDD_X"), (std::set<std::string>{"WS_POPUP", "DS_CENTER"}));
-    const std::vector<Control> controls{
-        {"DEFPUSHBUTTON", "IDOK", "BUTTON", {}},
-        {"EDITTEXT", "IDC_E", "EDIT", {}},
-        {"LTEXT", "IDC_T", "STATIC", {"SS_NOTIFY", "NOT WS_GROUP"}},
-        {"CONTROL", "IDC_C", "MSCTLS_TRACKBAR32", {"TBS_BOTH", "WS_TABSTOP"}},
-        {"COMBOBOX", "IDC_L", "COMBOBOX", {"CBS_DROPDOWNLIST", "WS_VSCROLL"}}};
-    EXPECT_EQ(script.dialogs.at("IDD_X"), controls);
-}
-
-TEST(ResourceScript, ReportsWhatItCannotRead) {
-    const auto script = ParseResourceScript(
-        "STRINGTABLE\nBEGIN\n    IDS_A \"one\"\n    IDS_A \"two\"\n    IDS_B unquoted\nEND\n"
-        "IDD_X DIALOGEX 0, 0, 10, 10\nBEGIN\n"
-        "    SLIDER \"\", IDC_S, 1, 2, 3, 4\n    LTEXT \"short\", IDC_T, 1\nEND\n");
-    EXPECT_EQ(script.problems.size(), 4u);
-    EXPECT_TRUE(script.dialogs.at("IDD_X").empty());
-}
-
 // The numbers of the string ids a script uses; a name the header lacks, or
-// two names with one number, is a fault.
+// two names with one number (which the resource compiler takes silently), is
+// a fault.
 std::map<long, std::string> StringNumbers(const ResourceScript& script,
                                           const std::map<std::string, long>& ids,
                                           std::vector<std::string>& faults) {
@@ -70,16 +36,6 @@ std::map<long, std::string> StringNumbers(const ResourceScript& script,
         byNumber[number] = name;
     }
     return byNumber;
-}
-
-TEST(ResourceScript, StringNumbersFindMissingAndSharedNumbers) {
-    const auto script = ParseResourceScript(
-        "STRINGTABLE\nBEGIN\n    IDS_A \"a\"\n    IDS_B \"b\"\n    IDS_C \"c\"\n"
-        "    7 \"seven\"\nEND\n");
-    std::vector<std::string> faults;
-    const auto numbers = StringNumbers(script, {{"IDS_A", 5}, {"IDS_B", 5}}, faults);
-    EXPECT_EQ(faults, (std::vector<std::string>{"IDS_B and IDS_A share 5", "IDS_C has no number"}));
-    EXPECT_EQ(numbers.count(7), 1u);
 }
 
 class Languages : public ::testing::Test {

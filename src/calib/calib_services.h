@@ -1,0 +1,25 @@
+// What the calibration dialogs and screens are handed instead of the
+// application object: the calibration model, the settings, texts, boxes,
+// the screen size and the main window's live calibration.
+#ifndef QXDRV_CALIB_CALIB_SERVICES_H
+#define QXDRV_CALIB_CALIB_SERVICES_H
+
+#include "app/settings_store.h"
+#include "app/ui_ports.h"
+#include "calib/calib_model.h"
+#include "calib/calib_values.h"
+
+namespace qx {
+
+struct CalibServices {
+    const CalibrationModel* model = nullptr;
+    const SettingsStore* settings = nullptr;
+    const StringTablePort* strings = nullptr;
+    MessageBoxPort* boxes = nullptr;
+    const ScreenPort* screen = nullptr;
+    CalibValues* liveCalibration = nullptr;
+};
+
+}  // namespace qx
+
+#endif

@@ -1,0 +1,36 @@
+// The main window's pen path on a fake clock: the decoder, the engine and
+// the fake pointer output they inject into, as the window wires them.
+#ifndef QXDRV_TESTS_PEN_RIG_H
+#define QXDRV_TESTS_PEN_RIG_H
+
+#include <cstdint>
+#include <string>
+
+#include "fakes/fake_pointer_output.h"
+#include "link/pen_decoder.h"
+#include "pointer/pointer_engine.h"
+
+namespace qx::test {
+
+// Sets the clock before the engine reads it at construction.
+struct PenRigClock {
+    explicit PenRigClock(std::uint32_t start) { out.now = start; }
+    FakePointerOutput out;
+};
+
+struct PenRig : PenRigClock {
+    explicit PenRig(std::uint32_t start = 0) : PenRigClock(start) {}
+
+    // One WM_PENDATA delivery: the text and its count, zero-terminated as
+    // the receive buffer always is.
+    void Deliver(const std::string& bytes) { decoder.OnPenData(bytes.c_str(), bytes.size()); }
+
+    int calibrating = 0;
+    CalibValues calib;
+    PointerEngine engine{out, calibrating};
+    PenDecoder decoder{calib, engine, calibrating};
+};
+
+}  // namespace qx::test
+
+#endif
