@@ -1,5 +1,7 @@
 #include "app/dialog_win.h"
 
+#include <commctrl.h>
+
 #include "app/callback_guard_win.h"
 
 namespace qx {
@@ -56,10 +58,21 @@ int CDialog::CheckedRadio(const int* ids, int count) const {
 }
 
 INT_PTR CALLBACK CDialog::Proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_INITDIALOG) {
-        auto* self = reinterpret_cast<CDialog*>(lParam);
-        self->hwnd_ = hwnd;
-        ::SetWindowLongPtrW(hwnd, DWLP_USER, lParam);
+    CDialog* created = message == WM_INITDIALOG ? reinterpret_cast<CDialog*>(lParam) : nullptr;
+    return Route(created, hwnd, message, wParam, lParam);
+}
+
+INT_PTR CALLBACK CDialog::PageProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    CDialog* created = nullptr;
+    if (message == WM_INITDIALOG)
+        created = reinterpret_cast<CDialog*>(reinterpret_cast<PROPSHEETPAGEW*>(lParam)->lParam);
+    return Route(created, hwnd, message, wParam, lParam);
+}
+
+INT_PTR CDialog::Route(CDialog* created, HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (created) {
+        created->hwnd_ = hwnd;
+        ::SetWindowLongPtrW(hwnd, DWLP_USER, reinterpret_cast<LONG_PTR>(created));
     }
     auto* self = reinterpret_cast<CDialog*>(::GetWindowLongPtrW(hwnd, DWLP_USER));
     if (!self) return FALSE;

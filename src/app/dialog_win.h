@@ -26,6 +26,10 @@ public:
     HWND Hwnd() const { return hwnd_; }
 
 protected:
+    // The procedure of a property page: the same dispatch, with the object
+    // found in the page description that WM_INITDIALOG carries.
+    static INT_PTR CALLBACK PageProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+
     virtual BOOL OnInitDialog() { return TRUE; }
     // A WM_COMMAND; true when handled. IDOK and IDCANCEL not handled here
     // go to OnOk and OnCancel.
@@ -40,6 +44,7 @@ protected:
 
     void End(INT_PTR code);
     HINSTANCE Instance() const { return instance_; }
+    UINT TemplateId() const { return templateId_; }
     HWND Item(int id) const { return ::GetDlgItem(hwnd_, id); }
     void SetItemText(int id, const std::wstring& text) const;
     void EnableItem(int id, bool enabled) const;
@@ -52,6 +57,7 @@ protected:
 
 private:
     static INT_PTR CALLBACK Proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+    static INT_PTR Route(CDialog* created, HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
     INT_PTR Handle(UINT message, WPARAM wParam, LPARAM lParam);
 
     HINSTANCE instance_;

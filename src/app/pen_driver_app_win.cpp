@@ -7,6 +7,8 @@
 #include "app/message_text.h"
 #include "app/startup_rules.h"
 #include "app/version_info_win.h"
+#include "calib/calib_model.h"
+#include "props/prop_set_sheet_win.h"
 #include "res/resource_ids.h"
 #include "shell/pen_tray_wnd_win.h"
 
@@ -57,9 +59,10 @@ BOOL CPenDriverApp::InitInstance(const std::wstring& arguments) {
     if (settings_.GetSingleClickType() == 1) ApplyDragSize(settings_.GetSingleClick());
     portName_ = settings_.GetUsePort();
 
-    // Install mode ("-i") comes with the property sheet; until then every
-    // command line starts the resident program.
-    (void)arguments;
+    if (IsInstallCommandLine(arguments)) {
+        RunInstallMode();
+        return FALSE;
+    }
 
     // One call both claims the name and tells whether it was taken: an
     // open-then-create pair would let two copies started at the same moment
@@ -87,6 +90,34 @@ BOOL CPenDriverApp::InitInstance(const std::wstring& arguments) {
 
     settings_.SetQXdrvVersion(strings_.LoadAscii(IDS_VERSION_STAMP));
     return TRUE;
+}
+
+PropServices CPenDriverApp::PropertyServices() {
+    PropServices services;
+    services.settings = &settings_;
+    services.strings = &strings_;
+    services.boxes = &boxes_;
+    services.ports = &ports_;
+    services.appPort = portName_;
+    services.rightsNotice = &rightsNotice;
+    return services;
+}
+
+void CPenDriverApp::RunInstallMode() {
+    if (!portName_.empty()) return;
+    boxes_.ShowMessage(strings_.LoadText(IDS_INSTALL_SET_PORT),
+                       MB_ICONINFORMATION | MB_SYSTEMMODAL);
+    const INT_PTR result = CPropSetSheet(instance_, PropertyServices(), IDS_PROPERTIES_CAPTION,
+                                         nullptr, 0, SheetMode::Setup)
+                               .DoModal();
+    // Left without a choice (no port on the machine, or not now): nothing
+    // is stored, and the user is told how to come back to it.
+    if (result != IDOK || settings_.GetUsePort().empty()) {
+        boxes_.ShowMessage(strings_.LoadText(IDS_INSTALL_NOT_SET), MB_ICONEXCLAMATION | MB_OK);
+        return;
+    }
+    boxes_.ShowMessage(strings_.LoadText(IDS_INSTALL_PORT_APPLIED), MB_ICONINFORMATION);
+    CalibrationModel(settings_, screen_, strings_, boxes_).ApplyInstallPreset();
 }
 
 void CPenDriverApp::ApplyDoubleClickSettings() {

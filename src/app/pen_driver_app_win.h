@@ -13,6 +13,8 @@
 #include "app/scoped_handles_win.h"
 #include "app/settings_store.h"
 #include "app/win_ports_win.h"
+#include "props/port_page_rules.h"
+#include "props/user_port_set_page_win.h"
 
 namespace qx {
 
@@ -49,6 +51,8 @@ public:
     const Win32Strings& Strings() const { return strings_; }
     MessageBoxPort& Boxes() { return boxes_; }
     const ScreenPort& Screen() const { return screen_; }
+    // What the property sheet's pages are handed.
+    PropServices PropertyServices();
 
     // 1 while message 60102 may still be shown in the current opening of the
     // property sheet.
@@ -56,6 +60,9 @@ public:
 
 private:
     void ApplyDoubleClickSettings();
+    // "-i": asks for the port and the model once, then stores the preset
+    // calibration of the current resolution.
+    void RunInstallMode();
 
     HINSTANCE instance_;
     Win32Strings strings_;
@@ -63,6 +70,7 @@ private:
     Win32Screen screen_;
     Win32SystemParams systemParams_;
     Win32Registry registry_;
+    Win32PortProbe ports_;
     SettingsStore settings_;
 
     int osVersionClass_ = 0;

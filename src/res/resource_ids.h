@@ -32,6 +32,7 @@
 #define IDD_CALIB_SELECT             135
 #define IDD_CALIB_DETAIL2            136
 #define IDD_CALIB_HOTKEY             182
+#define IDD_PROP_PORT                132
 
 // Controls without an identifier of their own
 #define IDC_STATIC                   (-1)
@@ -73,6 +74,14 @@
 // Hotkey dialog (IDD_CALIB_HOTKEY)
 #define IDC_HOTKEY_LIST              1049
 
+// COM port page (IDD_PROP_PORT) and its picture: a computer joined by a
+// cable to a display on a stand, pure blue transparent.
+#define IDC_PORT_PICTURE             1050
+#define IDC_PORT_LIST                1054
+#define IDC_MODEL_LABEL              1058
+#define IDC_MODEL_COMBO              1074
+#define IDB_PORT_PICTURE             171
+
 // Application and start-up
 #define IDS_APP_NAME                 57344
 #define IDS_ALREADY_RUNNING          57346
@@ -80,6 +89,7 @@
 #define IDS_HOTKEY_FAILED            57711
 #define IDS_INSTALL_SET_PORT         57696
 #define IDS_INSTALL_PORT_APPLIED     57697
+#define IDS_INSTALL_NOT_SET          60200
 
 // Tray menu
 #define IDS_QUIT_QUESTION            57665
@@ -141,6 +151,20 @@
 #define IDS_D2_NOTE_B200_1           60006
 #define IDS_D2_NOTE_B200_2           60007
 #define IDS_D2_NOTE_B200_3           60008
+
+// Property sheet and COM port page
+#define IDS_PORT_CHANGED             57678
+#define IDS_PORT_CHANGE_QUESTION     57680
+#define IDS_PORT_CHANGE_CANCELED     57682
+#define IDS_TIP_PORT_LIST            57692
+#define IDS_SELECT_PORT              57698
+#define IDS_SUFFIX_IN_USE            57718
+#define IDS_SUFFIX_SELECTED          57719
+#define IDS_SUFFIX_CONFLICTED        57722
+#define IDS_PORT_CONFLICT_WARNING    57723
+#define IDS_MODEL_A100               60010
+#define IDS_MODEL_B200               60011
+#define IDS_TIP_MODEL                60015
 
 // Settings store
 #define IDS_MAKER_KEY                60016

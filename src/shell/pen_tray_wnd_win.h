@@ -92,6 +92,7 @@ private:
     void RunCalibrationChoice(CalibMethod method, int mode);
     void OnHelp();
     void OnAbout();
+    void OnProperties();
     void OnExit();
 
     CPenDriverApp& app_;

@@ -8,6 +8,7 @@
 #include "app/pen_driver_app_win.h"
 #include "app/scoped_handles_win.h"
 #include "props/about_dlg_win.h"
+#include "props/prop_set_sheet_win.h"
 #include "res/resource_ids.h"
 #include "shell/pen_tray_wnd_win.h"
 #include "shell/tray_menu.h"
@@ -132,8 +133,7 @@ void CPenTrayWnd::OnCommand(unsigned id) {
         RunExclusive([this] { OnCalibration(); });
         break;
     case ID_APP_PROPERTIES:
-        // The property sheet opens here.
-        RunExclusive([] {});
+        RunExclusive([this] { OnProperties(); });
         break;
     case ID_APP_TEST_MODE:
         // The test mode dialog opens here; it is modeless, so no busy rule.
@@ -165,6 +165,14 @@ void CPenTrayWnd::OnHelp() {
 }
 
 void CPenTrayWnd::OnAbout() { CAboutDlg(app_.Instance()).DoModal(nullptr); }
+
+void CPenTrayWnd::OnProperties() {
+    CPropSetSheet sheet(app_.Instance(), app_.PropertyServices(), IDS_PROPERTIES_CAPTION, hwnd_, 0,
+                        SheetMode::Normal);
+    // A changed port waits for the next start; the small button's role
+    // takes effect at once.
+    if (sheet.DoModal() == IDOK) engine_.SetMiddleEnabled(app_.Settings().GetMiddleButon());
+}
 
 void CPenTrayWnd::OnExit() {
     const std::wstring question =

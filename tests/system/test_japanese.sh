@@ -2,12 +2,14 @@
 # Japanese (a Japanese prefix, LC_ALL=ja_JP.UTF-8): the driver stamps the
 # Japanese version text, and the icon's tip, the menu's items in both pen
 # states, the question of Disable COM port, the About box, Select Calibration
-# and the box of a second start are the Japanese texts and templates of the
+# the box of a second start, the "Properties" sheet in both forms and the box of
+# install mode left without a port are the Japanese texts and templates of the
 # resource script.
 . "$(dirname "$0")/lib/harness.sh"
 . "$(dirname "$0")/lib/tray_harness.sh"
+. "$(dirname "$0")/lib/props_harness.sh"
 qx_begin japanese
-qx_board_bench ja 1280x768
+props_bench ja
 
 RC=$TRAY_RC_JA
 VERSION_TEXT=$(qx_rc_string "$RC" IDS_VERSION_STAMP) || qx_fatal "IDS_VERSION_STAMP not in $RC"
@@ -82,6 +84,13 @@ qx_screenshot select-ja
 tray_dialog_press cancel || qx_fail "Cancel did not close the dialog: $QX_OUT"
 qx_probe diag busy --equals 0 || qx_fail "busy after the selection dialog: $QX_OUT"
 
+qx_case "the Properties sheet in Japanese"
+props_open || qx_fatal "no Japanese Properties sheet: $QX_OUT"
+IN_USE=$(qx_rc_string "$RC" IDS_SUFFIX_IN_USE)
+qx_expect_eq "the port in use, in Japanese" "COM1:$IN_USE" "$(props_list | cut -d, -f1)"
+qx_screenshot properties-ja
+props_press cancel || qx_fail "Cancel did not close the sheet"
+
 qx_case "second start"
 qx_driver_start
 SECOND=$QX_DRIVER_PID
@@ -94,4 +103,15 @@ qx_alive "$DRIVER" || qx_fail "the first copy ended"
 
 qx_stop_driver "$DRIVER" || qx_fatal "driver did not end after WM_CLOSE"
 qx_expect_eq "exit code" 0 "$QX_EXIT_CODE"
+
+qx_case "install mode in Japanese, left without a port"
+props_forget_port
+props_install || qx_fatal "no Japanese first-run sheet: $QX_OUT"
+INSTALL=$QX_DRIVER_PID
+qx_expect_eq "the first port selected, in Japanese" "COM1:$(qx_rc_string "$RC" IDS_SUFFIX_SELECTED)" \
+    "$(props_list | cut -d, -f1)"
+qx_screenshot properties-setup-ja
+props_press cancel --no-wait
+props_answer "$(qx_rc_string "$RC" IDS_INSTALL_NOT_SET)" ok
+qx_wait_exit "$INSTALL" 15 || qx_fail "install mode did not end"
 qx_finish

@@ -57,21 +57,39 @@ HWND FindControl(HWND dialog, int id) {
     return hidden;
 }
 
-bool IsCombo(HWND hwnd) { return _wcsicmp(ClassOf(hwnd).c_str(), L"ComboBox") == 0; }
+// The messages that read and choose the entries of a combo box or a list box.
+struct ListMessages {
+    UINT count, length, text, getSelection, setSelection;
+    WORD selectionChanged;
+};
+constexpr ListMessages kComboMessages{CB_GETCOUNT, CB_GETLBTEXTLEN, CB_GETLBTEXT,
+                                      CB_GETCURSEL, CB_SETCURSEL, CBN_SELCHANGE};
+constexpr ListMessages kListBoxMessages{LB_GETCOUNT, LB_GETTEXTLEN, LB_GETTEXT,
+                                        LB_GETCURSEL, LB_SETCURSEL, LBN_SELCHANGE};
 
-// The entries of a combo box's list, in list order.
-std::vector<std::wstring> ComboItems(HWND combo) {
+// Combo boxes and list boxes; nullptr for any other control.
+const ListMessages* ListKind(HWND hwnd) {
+    const std::wstring cls = ClassOf(hwnd);
+    if (_wcsicmp(cls.c_str(), L"ComboBox") == 0) return &kComboMessages;
+    if (_wcsicmp(cls.c_str(), L"ListBox") == 0) return &kListBoxMessages;
+    return nullptr;
+}
+
+LRESULT Ask(HWND hwnd, UINT message, WPARAM wParam = 0, LPARAM lParam = 0) {
+    DWORD_PTR result = 0;
+    SendMessageTimeoutW(hwnd, message, wParam, lParam, kSendFlags, 1000, &result);
+    return static_cast<LRESULT>(result);
+}
+
+// The entries of a list, in list order.
+std::vector<std::wstring> ListItems(HWND list, const ListMessages& m) {
     std::vector<std::wstring> items;
-    DWORD_PTR count = 0;
-    if (!SendMessageTimeoutW(combo, CB_GETCOUNT, 0, 0, kSendFlags, 1000, &count)) return items;
-    for (WPARAM i = 0; i < static_cast<WPARAM>(count); ++i) {
-        DWORD_PTR length = 0;
-        SendMessageTimeoutW(combo, CB_GETLBTEXTLEN, i, 0, kSendFlags, 1000, &length);
-        std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
-        DWORD_PTR got = 0;
-        SendMessageTimeoutW(combo, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(&text[0]), kSendFlags,
-                            1000, &got);
-        text.resize(static_cast<std::size_t>(length));
+    const LRESULT count = Ask(list, m.count);
+    for (WPARAM i = 0; count > 0 && i < static_cast<WPARAM>(count); ++i) {
+        const LRESULT length = Ask(list, m.length, i);
+        std::wstring text(static_cast<std::size_t>(length < 0 ? 0 : length) + 1, L'\0');
+        Ask(list, m.text, i, reinterpret_cast<LPARAM>(&text[0]));
+        text.resize(static_cast<std::size_t>(length < 0 ? 0 : length));
         items.push_back(text);
     }
     return items;
@@ -87,10 +105,11 @@ std::wstring ControlLine(HWND hwnd, const Deadline& deadline) {
         SendMessageTimeoutW(hwnd, BM_GETCHECK, 0, 0, kSendFlags, 1000, &check);
         line += L" checked=" + std::to_wstring(check);
     }
-    if (IsCombo(hwnd)) {
+    if (const ListMessages* m = ListKind(hwnd)) {
         std::wstring items;
-        for (const std::wstring& item : ComboItems(hwnd)) items += (items.empty() ? L"" : L",") + item;
-        line += L" items=" + Escape(items);
+        for (const std::wstring& item : ListItems(hwnd, *m)) items += (items.empty() ? L"" : L",") + item;
+        line += L" items=" + Escape(items) + L" selected=" +
+                std::to_wstring(static_cast<long long>(Ask(hwnd, m->getSelection)));
     }
     return line + L" text=" + Escape(TextOf(hwnd, deadline));
 }
@@ -165,18 +184,19 @@ int CmdSelect(const Args& args, const Deadline& deadline) {
     if (args.Positional().size() != 1 || !args.GetNumber(L"id", id)) return kExitUsage;
     HWND dialog = nullptr;
     if (!FindDialog(args, deadline, dialog)) return kExitFailed;
-    const HWND combo = FindControl(dialog, static_cast<int>(id));
-    if (combo == nullptr || !IsCombo(combo)) {
-        Out(L"error no combo box with id " + std::to_wstring(id));
+    const HWND list = FindControl(dialog, static_cast<int>(id));
+    const ListMessages* m = list == nullptr ? nullptr : ListKind(list);
+    if (m == nullptr) {
+        Out(L"error no combo box or list box with id " + std::to_wstring(id));
         return kExitFailed;
     }
-    const std::vector<std::wstring> items = ComboItems(combo);
+    const std::vector<std::wstring> items = ListItems(list, *m);
     for (std::size_t i = 0; i < items.size(); ++i) {
         if (items[i] != args.Positional()[0]) continue;
-        DWORD_PTR result = 0;
-        SendMessageTimeoutW(combo, CB_SETCURSEL, i, 0, kSendFlags, 1000, &result);
-        PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(static_cast<WORD>(id), CBN_SELCHANGE),
-                     reinterpret_cast<LPARAM>(combo));
+        Ask(list, m->setSelection, i);
+        // Told to the control's own parent: a property page, not the sheet.
+        PostMessageW(GetParent(list), WM_COMMAND, MAKEWPARAM(static_cast<WORD>(id), m->selectionChanged),
+                     reinterpret_cast<LPARAM>(list));
         Out(L"selected " + Escape(items[i]));
         return kExitOk;
     }

@@ -175,6 +175,20 @@ int CmdScreen(const Args&, const Deadline&) {
     return kExitOk;
 }
 
+int CmdPorts(const Args&, const Deadline&) {
+    // What opening each of COM1: to COM9: for reading answers, as a port
+    // probe sees it: "open" or the error code.
+    for (int n = 1; n <= 9; ++n) {
+        const std::wstring name = L"COM" + std::to_wstring(n) + L":";
+        HANDLE port = CreateFileW(name.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+        const DWORD error = GetLastError();
+        if (port != INVALID_HANDLE_VALUE) CloseHandle(port);
+        Out(L"port " + name + L" " +
+            (port != INVALID_HANDLE_VALUE ? std::wstring(L"open") : L"error " + std::to_wstring(error)));
+    }
+    return kExitOk;
+}
+
 int CmdHoldHotkey(const Args& args, const Deadline&) {
     const std::wstring key = args.Get(L"key", L"C");
     long long holdMs = 0;

@@ -1,0 +1,110 @@
+// What the COM port page decides: which ports it lists and how it marks
+// them, and what OK, leaving the page and Cancel do with the choice. The
+// page itself only moves these into and out of its controls.
+#ifndef QXDRV_PROPS_PORT_PAGE_RULES_H
+#define QXDRV_PROPS_PORT_PAGE_RULES_H
+
+#include <cstddef>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "app/settings_store.h"
+#include "app/ui_ports.h"
+
+namespace qx {
+
+// System error codes a port probe tells apart.
+constexpr unsigned long kErrorFileNotFound = 2;
+constexpr unsigned long kErrorAccessDenied = 5;
+
+// Only COM1: to COM9: are ever offered; a port name is five characters.
+constexpr int kFirstListedPort = 1;
+constexpr int kLastListedPort = 9;
+constexpr std::size_t kPortNameChars = 5;
+
+// Model codes stored in "QXMachine".
+constexpr std::int32_t kModelA100 = 100;
+constexpr std::int32_t kModelB200 = 200;
+
+// The answer to opening a port for reading, without sharing.
+struct PortOpenResult {
+    bool opened = false;
+    unsigned long error = 0;  // meaningful when !opened
+};
+
+class PortProbePort {
+public:
+    virtual ~PortProbePort() = default;
+    // Opens the port and closes it again at once.
+    virtual PortOpenResult Probe(const std::string& port) const = 0;
+};
+
+// "COM%d:".
+std::string PortName(int number);
+// False only when the system does not know the port.
+bool PortExists(const PortOpenResult& result);
+// Whether the pen could use the port: this program's own port answers
+// "access denied" because the serial link holds it.
+bool PortUsable(const PortOpenResult& result, const std::string& port,
+                const std::string& appPort);
+// The port name of a list entry: its first five characters.
+std::string EntryPort(const std::wstring& entry);
+
+struct PortSuffixes {
+    std::wstring inUse;       // " [Using]"
+    std::wstring selected;    // " [Selected]"
+    std::wstring conflicted;  // " [Conflicted]"
+};
+
+// The list box's contents in its sorted order and the entry to select
+// (none when nothing is).
+struct PortList {
+    std::vector<std::wstring> entries;
+    std::optional<std::size_t> selected;
+};
+
+// Normal form: the usable ports, this program's own marked in use and
+// selected; a port another program holds is left out.
+PortList NormalFormList(const PortProbePort& probe, const std::string& appPort,
+                        const PortSuffixes& suffixes);
+// Setup form: every port that exists, the ones another program holds
+// marked conflicted, and entry `chosen` marked selected and selected. When
+// a port vanished since the last fill and `chosen` is past the end, the
+// last entry takes the mark.
+PortList SetupFormList(const PortProbePort& probe, const std::string& appPort,
+                       std::size_t chosen, const PortSuffixes& suffixes);
+
+// The services the property pages use.
+struct PropServices {
+    const SettingsStore* settings = nullptr;
+    const StringTablePort* strings = nullptr;
+    MessageBoxPort* boxes = nullptr;
+    const PortProbePort* ports = nullptr;
+    std::string appPort;  // "UsePort" as read at start; "" when none
+    int* rightsNotice = nullptr;  // 1 while the rights notice may still be shown
+};
+
+// Shows the "no rights" notice unless it was shown already in this opening.
+void ShowRightsNoticeOnce(const PropServices& services);
+
+// "QXMachine" for the model combo's selected text (none: the B200).
+std::int32_t ModelCodeFromChoice(const std::optional<std::wstring>& choice,
+                                 const StringTablePort& strings);
+
+// Leaving the page or OK without a selection: asks for one and refuses.
+bool PortLeaveCheck(const PropServices& services, bool hasSelection);
+// Cancel: refused while no port is configured, unless the machine offers
+// none to choose, so that nobody is held in the sheet.
+bool PortCancelCheck(const PropServices& services, bool listEmpty);
+
+// The setup form's writes on OK: model, version stamp, no start-up pause.
+void ApplySetupChoices(const PropServices& services,
+                       const std::optional<std::wstring>& modelChoice);
+// Stores the chosen port as OK asks, with the question, the warnings and
+// the notices the choice calls for.
+void ApplyPortChoice(const PropServices& services, const std::optional<std::wstring>& entry);
+
+}  // namespace qx
+
+#endif

@@ -1,0 +1,90 @@
+#include "props/prop_set_sheet_win.h"
+
+#include "props/user_port_set_page_win.h"
+
+namespace qx {
+namespace {
+
+// The sheet's Apply button; it has no Help button.
+constexpr int kApplyButton = 0x3021;
+
+RECT ClientRectOf(HWND sheet, int id) {
+    RECT rect{};
+    HWND button = ::GetDlgItem(sheet, id);
+    ::GetWindowRect(button, &rect);
+    ::MapWindowPoints(HWND_DESKTOP, sheet, reinterpret_cast<POINT*>(&rect), 2);
+    return rect;
+}
+
+void MoveTo(HWND sheet, int id, const RECT& rect) {
+    ::MoveWindow(::GetDlgItem(sheet, id), rect.left, rect.top, rect.right - rect.left,
+                 rect.bottom - rect.top, TRUE);
+}
+
+// Normal form: OK and Cancel at the right end, Apply hidden.
+int CALLBACK NormalButtons(HWND sheet, UINT message, LPARAM) {
+    if (message != PSCB_INITIALIZED) return 0;
+    const RECT apply = ClientRectOf(sheet, kApplyButton);
+    const RECT cancel = ClientRectOf(sheet, IDCANCEL);
+    MoveTo(sheet, IDCANCEL, apply);
+    ::ShowWindow(::GetDlgItem(sheet, kApplyButton), SW_HIDE);
+    MoveTo(sheet, IDOK, cancel);
+    return 0;
+}
+
+// First-run form: OK alone, where Apply was.
+int CALLBACK SetupButtons(HWND sheet, UINT message, LPARAM) {
+    if (message != PSCB_INITIALIZED) return 0;
+    const RECT apply = ClientRectOf(sheet, kApplyButton);
+    ::ShowWindow(::GetDlgItem(sheet, kApplyButton), SW_HIDE);
+    ::ShowWindow(::GetDlgItem(sheet, IDCANCEL), SW_HIDE);
+    MoveTo(sheet, IDOK, apply);
+    return 0;
+}
+
+}  // namespace
+
+CPropSetSheet::CPropSetSheet(HINSTANCE instance, const PropServices& services, UINT captionId,
+                             HWND parent, UINT startPage, SheetMode mode)
+    : instance_(instance),
+      services_(services),
+      captionId_(captionId),
+      parent_(parent),
+      startPage_(startPage),
+      mode_(mode) {
+    auto portPage = std::make_unique<CUserPortSetPage>(instance, services_);
+    portPage->setup = mode == SheetMode::Setup;
+    portPage_ = portPage.get();
+    pages_.push_back(std::move(portPage));
+}
+
+CPropSetSheet::~CPropSetSheet() = default;
+
+INT_PTR CPropSetSheet::DoModal() {
+    std::vector<HPROPSHEETPAGE> handles;
+    for (const auto& page : pages_) {
+        HPROPSHEETPAGE handle = page->CreatePage();
+        if (!handle) {
+            // Pages the sheet never received are ours to free.
+            for (HPROPSHEETPAGE made : handles) ::DestroyPropertySheetPage(made);
+            return IDCANCEL;
+        }
+        handles.push_back(handle);
+    }
+    const std::wstring caption = services_.strings->LoadText(captionId_);
+    PROPSHEETHEADERW header{};
+    header.dwSize = sizeof(header);
+    header.dwFlags = PSH_USECALLBACK | PSH_NOCONTEXTHELP;
+    header.hwndParent = parent_;
+    header.hInstance = instance_;
+    header.pszCaption = caption.c_str();
+    header.nPages = static_cast<UINT>(handles.size());
+    header.nStartPage = startPage_;
+    header.phpage = handles.data();
+    header.pfnCallback = mode_ == SheetMode::Setup ? &SetupButtons : &NormalButtons;
+    // The sheet frees the pages it was given, whatever it returns.
+    ::PropertySheetW(&header);
+    return portPage_->Applied() ? IDOK : IDCANCEL;
+}
+
+}  // namespace qx

@@ -1,0 +1,57 @@
+// A page of the property sheet: the dialog base with the sheet's contract.
+// Its window is created the first time the page shows (initialisation);
+// the sheet asks it on activation, before it is left (may refuse), for its
+// apply step on OK (only pages that were shown), whether Cancel may close
+// the sheet (current page only), and for the tooltip text of its controls.
+#ifndef QXDRV_PROPS_PROPERTY_PAGE_WIN_H
+#define QXDRV_PROPS_PROPERTY_PAGE_WIN_H
+
+#include <windows.h>
+
+#include <commctrl.h>
+
+#include <string>
+
+#include "app/dialog_win.h"
+
+namespace qx {
+
+class CPropertyPage : public CDialog {
+public:
+    CPropertyPage(HINSTANCE instance, UINT templateId) : CDialog(instance, templateId) {}
+
+    // The page description the sheet creates the page from.
+    HPROPSHEETPAGE CreatePage();
+    bool Applied() const { return applied_; }
+
+protected:
+    virtual void OnSetActive() {}
+    // False keeps the page current.
+    virtual bool OnKillActive() { return true; }
+    virtual void OnApply() {}
+    // False keeps the sheet open.
+    virtual bool OnQueryCancel() { return true; }
+    // The tip of a control with an identifier; empty for none.
+    virtual std::wstring TooltipText(int /*controlId*/) const { return {}; }
+    // Messages other than the sheet's notifications.
+    virtual bool OnPageMessage(UINT /*message*/, WPARAM, LPARAM, INT_PTR* /*result*/) {
+        return false;
+    }
+
+    // Tips for every control that has an identifier, their texts asked of
+    // TooltipText when they show.
+    void EnableToolTips();
+    HWND Sheet() const { return ::GetParent(Hwnd()); }
+
+private:
+    bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR* result) final;
+    bool OnNotify(const NMHDR& header, INT_PTR* result);
+
+    HWND tooltip_ = nullptr;  // owned by the page window, destroyed with it
+    std::wstring tipText_;    // read by the tooltip after the notification returns
+    bool applied_ = false;
+};
+
+}  // namespace qx
+
+#endif

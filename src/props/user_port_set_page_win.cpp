@@ -1,0 +1,163 @@
+#include "props/user_port_set_page_win.h"
+
+#include <vector>
+
+#include "app/scoped_handles_win.h"
+#include "res/resource_ids.h"
+
+namespace qx {
+namespace {
+
+// Pure blue in the picture is the page showing through.
+constexpr COLORREF kPictureTransparent = RGB(0, 0, 255);
+
+std::wstring ItemText(HWND control, UINT lengthMessage, UINT textMessage, int index) {
+    const LRESULT length = ::SendMessageW(control, lengthMessage, index, 0);
+    if (length < 0) return {};
+    std::vector<wchar_t> text(static_cast<std::size_t>(length) + 1);
+    ::SendMessageW(control, textMessage, index, reinterpret_cast<LPARAM>(text.data()));
+    return text.data();
+}
+
+PortSuffixes Suffixes(const StringTablePort& strings) {
+    return {strings.LoadText(IDS_SUFFIX_IN_USE), strings.LoadText(IDS_SUFFIX_SELECTED),
+            strings.LoadText(IDS_SUFFIX_CONFLICTED)};
+}
+
+}  // namespace
+
+PortOpenResult Win32PortProbe::Probe(const std::string& port) const {
+    UniqueHandle handle(::CreateFileA(port.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0,
+                                      nullptr));
+    if (handle.Valid()) return {true, 0};
+    return {false, ::GetLastError()};
+}
+
+CUserPortSetPage::CUserPortSetPage(HINSTANCE instance, const PropServices& services)
+    : CPropertyPage(instance, IDD_PROP_PORT), services_(services) {}
+
+BOOL CUserPortSetPage::OnInitDialog() {
+    // The COM port page opens every sheet, so the notice is armed per opening.
+    if (services_.rightsNotice) *services_.rightsNotice = 1;
+    if (setup) {
+        FillSetup(0);
+    } else {
+        FillNormal();
+    }
+    EnableToolTips();
+    picture_.Reset(static_cast<HBITMAP>(::LoadImageW(Instance(),
+                                                     MAKEINTRESOURCEW(IDB_PORT_PICTURE),
+                                                     IMAGE_BITMAP, 0, 0, LR_DEFAULTCOLOR)));
+    return TRUE;
+}
+
+void CUserPortSetPage::FillNormal() {
+    ShowList(NormalFormList(*services_.ports, services_.appPort, Suffixes(*services_.strings)));
+    ::ShowWindow(Item(IDC_MODEL_LABEL), SW_HIDE);
+    ::ShowWindow(Item(IDC_MODEL_COMBO), SW_HIDE);
+}
+
+void CUserPortSetPage::FillSetup(std::size_t chosen) {
+    ShowList(SetupFormList(*services_.ports, services_.appPort, chosen,
+                           Suffixes(*services_.strings)));
+    HWND combo = Item(IDC_MODEL_COMBO);
+    ::SendMessageW(combo, CB_RESETCONTENT, 0, 0);
+    for (unsigned id : {IDS_MODEL_A100, IDS_MODEL_B200}) {
+        const std::wstring model = services_.strings->LoadText(id);
+        ::SendMessageW(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(model.c_str()));
+    }
+    const std::wstring b200 = services_.strings->LoadText(IDS_MODEL_B200);
+    ::SendMessageW(combo, CB_SETCURSEL,
+                   ::SendMessageW(combo, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
+                                  reinterpret_cast<LPARAM>(b200.c_str())),
+                   0);
+    services_.settings->SetCalibDisp(1);
+    services_.settings->SetMiddleButon(1);
+}
+
+void CUserPortSetPage::ShowList(const PortList& list) {
+    HWND box = Item(IDC_PORT_LIST);
+    ::SendMessageW(box, LB_RESETCONTENT, 0, 0);
+    for (const std::wstring& entry : list.entries)
+        ::SendMessageW(box, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(entry.c_str()));
+    if (!list.selected) return;
+    // The list sorts its entries: find the one to select by its text.
+    const std::wstring& chosen = list.entries[*list.selected];
+    ::SendMessageW(box, LB_SETCURSEL,
+                   ::SendMessageW(box, LB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
+                                  reinterpret_cast<LPARAM>(chosen.c_str())),
+                   0);
+}
+
+int CUserPortSetPage::EntryCount() const {
+    return static_cast<int>(::SendMessageW(Item(IDC_PORT_LIST), LB_GETCOUNT, 0, 0));
+}
+
+std::optional<std::wstring> CUserPortSetPage::SelectedEntry() const {
+    HWND box = Item(IDC_PORT_LIST);
+    const LRESULT index = ::SendMessageW(box, LB_GETCURSEL, 0, 0);
+    if (index == LB_ERR) return std::nullopt;
+    return ItemText(box, LB_GETTEXTLEN, LB_GETTEXT, static_cast<int>(index));
+}
+
+std::optional<std::wstring> CUserPortSetPage::SelectedModel() const {
+    HWND combo = Item(IDC_MODEL_COMBO);
+    const LRESULT index = ::SendMessageW(combo, CB_GETCURSEL, 0, 0);
+    if (index == CB_ERR) return std::nullopt;
+    return ItemText(combo, CB_GETLBTEXTLEN, CB_GETLBTEXT, static_cast<int>(index));
+}
+
+bool CUserPortSetPage::OnCommand(WORD id, WORD code, HWND) {
+    if (id != IDC_PORT_LIST || code != LBN_SELCHANGE) return false;
+    // The first-run form probes again and moves the mark to the choice.
+    if (setup && EntryCount() > 0) {
+        const LRESULT index = ::SendMessageW(Item(IDC_PORT_LIST), LB_GETCURSEL, 0, 0);
+        FillSetup(index == LB_ERR ? 0 : static_cast<std::size_t>(index));
+    }
+    return true;
+}
+
+bool CUserPortSetPage::OnKillActive() {
+    return PortLeaveCheck(services_, SelectedEntry().has_value());
+}
+
+void CUserPortSetPage::OnApply() {
+    if (setup) ApplySetupChoices(services_, SelectedModel());
+    ApplyPortChoice(services_, SelectedEntry());
+}
+
+bool CUserPortSetPage::OnQueryCancel() {
+    // Whoever runs the first-run form may leave it without a choice; install
+    // mode then says that nothing was set.
+    if (setup) return true;
+    return PortCancelCheck(services_, EntryCount() == 0);
+}
+
+std::wstring CUserPortSetPage::TooltipText(int controlId) const {
+    return services_.strings->LoadText(controlId == IDC_PORT_LIST ? IDS_TIP_PORT_LIST
+                                                                  : IDS_TIP_MODEL);
+}
+
+bool CUserPortSetPage::OnPageMessage(UINT message, WPARAM, LPARAM, INT_PTR* result) {
+    if (message != WM_PAINT) return false;
+    PaintPicture();
+    *result = TRUE;
+    return true;
+}
+
+void CUserPortSetPage::PaintPicture() {
+    PaintDC paint(Hwnd());
+    if (!picture_.Get()) return;
+    RECT frame{};
+    ::GetWindowRect(Item(IDC_PORT_PICTURE), &frame);
+    ::MapWindowPoints(HWND_DESKTOP, Hwnd(), reinterpret_cast<POINT*>(&frame), 2);
+    BITMAP info{};
+    ::GetObjectW(picture_.Get(), sizeof(info), &info);
+    MemoryDC memory;
+    if (!memory.Create(paint.Get())) return;
+    SelectGuard select(memory.Get(), picture_.Get());
+    ::TransparentBlt(paint.Get(), frame.left, frame.top, info.bmWidth, info.bmHeight,
+                     memory.Get(), 0, 0, info.bmWidth, info.bmHeight, kPictureTransparent);
+}
+
+}  // namespace qx

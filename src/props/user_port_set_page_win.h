@@ -1,0 +1,52 @@
+// The COM port page: the ports the pen can use, the one in use or the ones
+// another program holds, and in the first-run form the display model.
+#ifndef QXDRV_PROPS_USER_PORT_SET_PAGE_WIN_H
+#define QXDRV_PROPS_USER_PORT_SET_PAGE_WIN_H
+
+#include <windows.h>
+
+#include <optional>
+#include <string>
+
+#include "app/gdi_owners_win.h"
+#include "props/port_page_rules.h"
+#include "props/property_page_win.h"
+
+namespace qx {
+
+// Opens each port for reading without sharing and closes it at once.
+class Win32PortProbe : public PortProbePort {
+public:
+    PortOpenResult Probe(const std::string& port) const override;
+};
+
+class CUserPortSetPage : public CPropertyPage {
+public:
+    CUserPortSetPage(HINSTANCE instance, const PropServices& services);
+
+    bool setup = false;  // part of the first-run sheet
+
+private:
+    BOOL OnInitDialog() override;
+    bool OnCommand(WORD id, WORD code, HWND control) override;
+    bool OnKillActive() override;
+    void OnApply() override;
+    bool OnQueryCancel() override;
+    std::wstring TooltipText(int controlId) const override;
+    bool OnPageMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR* result) override;
+
+    void FillNormal();
+    void FillSetup(std::size_t chosen);
+    void ShowList(const PortList& list);
+    std::optional<std::wstring> SelectedEntry() const;
+    std::optional<std::wstring> SelectedModel() const;
+    int EntryCount() const;
+    void PaintPicture();
+
+    const PropServices& services_;
+    UniqueBitmap picture_;
+};
+
+}  // namespace qx
+
+#endif

@@ -1,0 +1,99 @@
+# The property sheet on a bench whose ports are COM1 (the simulated board),
+# COM2 (held by another program: a directory answers "access denied"), COM3
+# (free: /dev/null opens). Wine gives each serial device of the machine
+# (/dev/ttyS0 here) the first COM number left free, so what COM4 to COM9 are
+# depends on the machine: props_more_ports tells what the lists must show of
+# them. Source after harness.sh.
+
+WM_COMMAND=0x0111
+ID_PROPERTIES=57666
+IDC_PORT_LIST=1054
+IDC_MODEL_LABEL=1058
+IDC_MODEL_COMBO=1074
+ID_APPLY_NOW=$((0x3021))
+
+# props_bench LANG: the board bench at 1280 x 768 with those ports; sets
+# PROPS_SHEET, the sheet's caption in LANG.
+props_bench() {
+    mkdir -p "$QX_TMP/held-port"
+    qx_board_bench "$1" 1280x768 '[HKEY_LOCAL_MACHINE\Software\Wine\Ports]' \
+        "\"COM2\"=\"$QX_TMP/held-port\"" '"COM3"="/dev/null"'
+    if [ "$1" = ja ]; then PROPS_SHEET="プロパティ"; else PROPS_SHEET=Properties; fi
+}
+
+# props_more_ports normal|setup: the list entries of COM4 to COM9, from the
+# probe's own opening of each port: a missing one is left out, one another
+# program holds is left out (normal) or marked (setup).
+props_more_ports() {
+    qx_probe ports || qx_fatal "cannot probe the ports: $QX_OUT"
+    printf '%s\n' "$QX_OUT" | awk -v form="$1" '
+        $2 ~ /^COM[4-9]:$/ && $3 == "open" { printf ",%s", $2 }
+        $2 ~ /^COM[4-9]:$/ && $3 == "error" && $4 == 5 && form == "setup" { printf ",%s [Conflicted]", $2 }
+        $2 ~ /^COM[4-9]:$/ && $3 == "error" && $4 != 2 && $4 != 5 { printf ",%s", $2 }'
+}
+
+# props_setting HIVE NAME: a stored setting, or nothing.
+props_setting() {
+    qx_probe --timeout 0 reg "$1" "$QX_SETTINGS_KEY" "$2" >/dev/null &&
+        printf '%s\n' "$QX_OUT" | sed -n 's/.* value=//p' | sed 's/\\x00$//'
+}
+
+props_forget_port() {
+    local hive
+    for hive in HKCU HKLM; do
+        _qx_wine reg delete "$hive\\$QX_SETTINGS_KEY" /v UsePort /f >/dev/null 2>&1
+    done
+}
+
+# props_find: waits for the sheet and sets PROPS_HWND. Found in the list of
+# windows, not by a --caption argument: a Japanese caption does not survive
+# the probe's command line.
+props_find() {
+    PROPS_HWND=""
+    local end; end=$(_qx_deadline 10)
+    while :; do
+        if qx_probe windows --class '#32770' --visible; then
+            PROPS_HWND=$(printf '%s\n' "$QX_OUT" | awk -v c="caption=$PROPS_SHEET" '
+                { i = index($0, " caption="); if (i && substr($0, i + 1) == c) { sub(/^window hwnd=/, ""); print $1; exit } }')
+            [ -n "$PROPS_HWND" ] && return 0
+        fi
+        _qx_before "$end" || return 1
+        sleep "$QX_POLL_INTERVAL"
+    done
+}
+
+# props_read: the open sheet's controls into PROPS_CONTROLS; props_control ID:
+# the probe's line of one of them.
+props_read() { qx_probe controls --hwnd "$PROPS_HWND" --any-caption && PROPS_CONTROLS=$QX_OUT; }
+props_control() { printf '%s\n' "$PROPS_CONTROLS" | grep -m1 "^control id=$(($1)) "; }
+# props_list: the port list as "ENTRY,ENTRY,... selected=N".
+props_list() { props_control "$IDC_PORT_LIST" | sed -n 's/.* items=\(.*selected=[-0-9]*\) .*/\1/p'; }
+
+# props_open: the Properties command of the resident driver; reads the sheet.
+props_open() {
+    qx_probe post "$WM_COMMAND" "$ID_PROPERTIES" >/dev/null
+    props_find && props_read
+}
+
+# props_install: install mode, its first box answered; reads the first-run
+# sheet. QX_DRIVER_PID is the install run.
+props_install() {
+    qx_driver_start -i
+    qx_box || return 1
+    qx_probe press ok >/dev/null
+    props_find && props_read
+}
+
+props_choose() { qx_probe select --hwnd "$PROPS_HWND" --any-caption --id "$IDC_PORT_LIST" "$1" >/dev/null || qx_fail "cannot choose $1: $QX_OUT"; }
+# props_press BUTTON [--no-wait]: a button of the sheet (cancel also when it is
+# hidden: what Esc does).
+props_press() { qx_probe press "$1" --hwnd "$PROPS_HWND" --any-caption "${@:2}" >/dev/null; }
+props_gone() { qx_probe wait-window --hwnd "$PROPS_HWND" --any-caption --gone >/dev/null; }
+props_open_still() { qx_probe --timeout 0 wait-window --hwnd "$PROPS_HWND" --any-caption --visible >/dev/null; }
+
+# props_answer TEXT BUTTON: the next box says TEXT; BUTTON answers it.
+props_answer() {
+    qx_box || { qx_fail "no box where \"$1\" was expected: $QX_OUT"; return 1; }
+    qx_expect_eq "box text" "$1" "$QX_BOX_TEXT"
+    qx_probe press "$2" >/dev/null || qx_fail "$2 did not close the box: $QX_OUT"
+}

@@ -1,0 +1,130 @@
+#!/bin/bash
+# The "Properties" sheet and install mode, with COM1 on the simulated board,
+# COM2 held by another program (mapped to a directory, which answers "access
+# denied" as a held port does), COM3 a free port and COM4 to COM9 missing.
+# Normal form: the pen's own port is listed "[Using]" and selected, the held
+# port is not listed; a port change asks and says that it waits for the next
+# start, declining keeps the old port; without a configured port Cancel and
+# OK ask for one. Install mode ("-i", exactly): with a port it ends at once
+# without a window, even beside a resident copy; without one it lists every
+# port that exists, the held one "[Conflicted]" and the choice "[Selected]",
+# and stores the port, the model and the preset of the resolution; Esc there
+# stores nothing and says so. The Japanese forms are in test_japanese.sh.
+. "$(dirname "$0")/lib/harness.sh"
+. "$(dirname "$0")/lib/props_harness.sh"
+qx_begin properties
+props_bench en
+RC="$(cd "$(dirname "$0")/../.." && pwd)/src/res/lang_en_win.rc"
+rc() { qx_rc_string "$RC" "$@" || qx_fatal "$1 not in $RC"; }
+
+qx_driver_receiving
+DRIVER=$QX_DRIVER_PID
+NORMAL_MORE=$(props_more_ports normal)
+SETUP_MORE=$(props_more_ports setup)
+
+qx_case "normal form: the pen's port in use and selected, the held port left out"
+props_open || qx_fatal "no $PROPS_SHEET sheet: $QX_OUT"
+qx_screenshot normal-en
+qx_expect_eq "usable ports, COM1: chosen" "COM1: [Using],COM3:$NORMAL_MORE selected=0" "$(props_list)"
+qx_expect_match "no model label" 'visible=0 ' "$(props_control $IDC_MODEL_LABEL)"
+qx_expect_match "no model combo" 'visible=0 ' "$(props_control $IDC_MODEL_COMBO)"
+qx_expect_match "OK shown" 'visible=1 .*text=OK$' "$(props_control 1)"
+qx_expect_match "Cancel shown" 'visible=1 .*text=Cancel$' "$(props_control 2)"
+qx_expect_match "Apply hidden" 'visible=0 ' "$(props_control $ID_APPLY_NOW)"
+
+qx_case "a port change declined keeps the port"
+props_choose "COM3:"
+props_press ok --no-wait
+props_answer "$(rc IDS_PORT_CHANGE_QUESTION)" no
+props_answer "$(rc IDS_PORT_CHANGE_CANCELED)" ok
+props_gone || qx_fail "the sheet stayed open"
+qx_expect_eq "UsePort kept" "COM1:" "$(props_setting HKCU UsePort)"
+
+qx_case "a port change accepted is stored for the next start"
+props_open || qx_fatal "no sheet the second time"
+props_choose "COM3:"
+props_press ok --no-wait
+props_answer "$(rc IDS_PORT_CHANGE_QUESTION)" yes
+props_answer "$(rc IDS_PORT_CHANGED 'COM3:')" ok
+props_gone || qx_fail "the sheet stayed open"
+qx_expect_eq "UsePort per user" "COM3:" "$(props_setting HKCU UsePort)"
+qx_expect_eq "UsePort per machine" "COM3:" "$(props_setting HKLM UsePort)"
+qx_pensim "tap 300 300" && qx_probe diag bytes --equals "$QX_PEN_TOTAL" >/dev/null ||
+    qx_fail "the running link left COM1: $QX_OUT"
+
+qx_case "-i with a port configured ends at once, beside the resident copy"
+qx_driver_start -i
+qx_wait_exit "$QX_DRIVER_PID" 15 || qx_fail "install mode did not end"
+qx_expect_eq "exit code" 0 "$QX_EXIT_CODE"
+qx_expect_eq "no box" 0 "$(qx_boxes)"
+qx_expect_eq "one main window" 1 "$(qx_main_windows)"
+
+qx_case "only the exact text -i is install mode"
+for args in "-I" "/i" "-i x"; do
+    # shellcheck disable=SC2086 # "-i x" is two arguments, as typed
+    qx_driver_start $args
+    props_answer "$(rc IDS_ALREADY_RUNNING QXdrv)" ok
+    qx_wait_exit "$QX_DRIVER_PID" 15 || qx_fail "'$args' did not end after its box"
+done
+qx_stop_driver "$DRIVER" || qx_fail "driver did not end"
+
+qx_case "install mode: every port that exists, the first selected, PX-B200"
+props_forget_port
+props_install || qx_fatal "no first-run sheet: $QX_OUT"
+INSTALL=$QX_DRIVER_PID
+qx_screenshot setup-en
+qx_expect_eq "ports with marks" "COM1: [Selected],COM2: [Conflicted],COM3:$SETUP_MORE selected=0" \
+    "$(props_list)"
+qx_expect_match "model label" 'visible=1 text=Use model selection$' "$(props_control $IDC_MODEL_LABEL)"
+qx_expect_match "model PX-B200" 'visible=1 items=PX-A100,PX-B200 selected=1 text=PX-B200$' \
+    "$(props_control $IDC_MODEL_COMBO)"
+qx_expect_match "OK alone" 'visible=1 .*text=OK$' "$(props_control 1)"
+qx_expect_match "no Cancel" 'visible=0 ' "$(props_control 2)"
+qx_expect_match "no Apply" 'visible=0 ' "$(props_control $ID_APPLY_NOW)"
+qx_expect_eq "CalibDisp on" 1 "$(props_setting HKCU CalibDisp)"
+qx_expect_eq "MiddleButon on" 1 "$(props_setting HKCU MiddleButon)"
+
+qx_case "install mode: the held port chosen is stored after a warning, then the preset"
+props_choose "COM2: [Conflicted]"
+MOVED="COM1:,COM2: [Conflicted] [Selected],COM3:$SETUP_MORE selected=1"
+qx_wait "the mark moved" 10 eval 'props_read && test "$(props_list)" = "$MOVED"'
+props_press ok --no-wait
+props_answer "$(rc IDS_PORT_CONFLICT_WARNING)" ok
+props_answer "$(rc IDS_INSTALL_PORT_APPLIED)" ok
+qx_box || qx_fail "no preset notice: $QX_OUT"
+qx_expect_match "preset notice" 'applied to the current resolution \(1280 x 768 pixels\)' "$QX_BOX_TEXT"
+qx_probe press ok >/dev/null
+qx_wait_exit "$INSTALL" 15 || qx_fail "install mode did not end"
+qx_expect_eq "UsePort" "COM2:" "$(props_setting HKCU UsePort)"
+qx_expect_eq "model" 200 "$(props_setting HKCU QXMachine)"
+qx_expect_eq "no start-up pause" 0 "$(props_setting HKLM SleepTime)"
+qx_probe --timeout 0 reg HKCU 'SOFTWARE\NORVANE\QXdrv1.2\1280_768' CalibRatioX >/dev/null ||
+    qx_fail "no preset stored for 1280 x 768: $QX_OUT"
+
+qx_case "install mode: Esc leaves without storing anything"
+props_forget_port
+props_install || qx_fatal "no first-run sheet the second time: $QX_OUT"
+INSTALL=$QX_DRIVER_PID
+props_press cancel --no-wait
+props_answer "$(rc IDS_INSTALL_NOT_SET)" ok
+qx_wait_exit "$INSTALL" 15 || qx_fail "install mode did not end after Esc"
+qx_expect_eq "no UsePort" "" "$(props_setting HKCU UsePort)$(props_setting HKLM UsePort)"
+
+qx_case "normal form without a configured port: Cancel and OK ask for one"
+qx_driver_start
+DRIVER=$QX_DRIVER_PID
+qx_box && qx_probe press ok >/dev/null  # no port to open at start
+props_open || qx_fatal "no sheet without a port: $QX_OUT"
+qx_expect_eq "nothing in use" "COM1:,COM3:$NORMAL_MORE selected=-1" "$(props_list)"
+props_press cancel --no-wait
+props_answer "$(rc IDS_SELECT_PORT)" ok
+props_press ok --no-wait
+props_answer "$(rc IDS_SELECT_PORT)" ok
+props_open_still ||
+    qx_fail "the sheet closed without a port"
+props_choose "COM1:"
+props_press ok || qx_fail "OK did not close the sheet"
+qx_expect_eq "no question for a first port" 0 "$(qx_boxes)"
+qx_expect_eq "UsePort" "COM1:" "$(props_setting HKCU UsePort)"
+qx_stop_driver "$DRIVER" || qx_fail "driver did not end"
+qx_finish

@@ -1,0 +1,243 @@
+// The COM port page's rules: which ports each form lists and how, and what
+// OK, leaving the page and Cancel do with the user's choice.
+#include "props/port_page_rules.h"
+
+#include <gtest/gtest.h>
+
+#include <map>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "fakes/fake_registry.h"
+#include "fakes/fake_ui.h"
+#include "res/resource_ids.h"
+
+namespace qx {
+namespace {
+
+using test::FakeMessageBoxes;
+using test::FakeRegistry;
+using test::FakeStrings;
+using test::FakeSystemParams;
+
+const std::string kSettingsKey = "SOFTWARE\\NORVANE\\QXdrv1.2\\Setting";
+
+// Ports answer as the table says; any other is unknown to the system.
+class TablePorts : public PortProbePort {
+public:
+    PortOpenResult Probe(const std::string& port) const override {
+        probed.push_back(port);
+        auto it = answers.find(port);
+        return it == answers.end() ? PortOpenResult{false, kErrorFileNotFound} : it->second;
+    }
+    std::map<std::string, PortOpenResult> answers;
+    mutable std::vector<std::string> probed;
+};
+
+constexpr PortOpenResult kFree{true, 0};
+constexpr PortOpenResult kHeld{false, kErrorAccessDenied};
+constexpr PortOpenResult kOddError{false, 31};  // "device not functioning"
+
+const PortSuffixes kSuffixes{L" [Using]", L" [Selected]", L" [Conflicted]"};
+
+// A machine with a free COM1:, a COM2: another program holds, COM3: held
+// by whoever owns it, no COM4:, and a COM5: that fails oddly.
+TablePorts Machine() {
+    TablePorts ports;
+    ports.answers = {{"COM1:", kFree}, {"COM2:", kHeld}, {"COM3:", kHeld}, {"COM5:", kOddError}};
+    return ports;
+}
+
+TEST(PortProbe, ExistsAndUsableFromTheOpenAnswer) {
+    struct Case {
+        PortOpenResult result;
+        const char* port;
+        const char* appPort;
+        bool exists, usable;
+    } cases[] = {
+        {kFree, "COM1:", "", true, true},
+        {{false, kErrorFileNotFound}, "COM1:", "COM1:", false, false},
+        {kHeld, "COM2:", "COM1:", true, false},  // another program holds it
+        {kHeld, "COM1:", "COM1:", true, true},   // the pen's own link holds it
+        {kHeld, "COM1:", "com1:", true, false},  // names compare exactly
+        {kOddError, "COM5:", "", true, true},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(PortExists(c.result), c.exists) << c.port << " error " << c.result.error;
+        EXPECT_EQ(PortUsable(c.result, c.port, c.appPort), c.usable)
+            << c.port << " error " << c.result.error << " app " << c.appPort;
+    }
+}
+
+TEST(PortList, EachFormListsAndMarksThePorts) {
+    struct Case {
+        bool setup;
+        const char* appPort;
+        std::size_t chosen;
+        std::vector<std::wstring> entries;
+        std::optional<std::size_t> selected;
+    } cases[] = {
+        {false, "COM3:", 0, {L"COM1:", L"COM3: [Using]", L"COM5:"}, 1},
+        {false, "COM4:", 0, {L"COM1:", L"COM5:"}, std::nullopt},  // configured port gone
+        {false, "", 0, {L"COM1:", L"COM5:"}, std::nullopt},
+        {true, "", 0,
+         {L"COM1: [Selected]", L"COM2: [Conflicted]", L"COM3: [Conflicted]", L"COM5:"}, 0},
+        {true, "", 1,
+         {L"COM1:", L"COM2: [Conflicted] [Selected]", L"COM3: [Conflicted]", L"COM5:"}, 1},
+        {true, "COM3:", 3, {L"COM1:", L"COM2: [Conflicted]", L"COM3:", L"COM5: [Selected]"}, 3},
+        // A port vanished since the last fill: the last entry takes the mark.
+        {true, "", 9,
+         {L"COM1:", L"COM2: [Conflicted]", L"COM3: [Conflicted]", L"COM5: [Selected]"}, 3},
+    };
+    const TablePorts ports = Machine();
+    for (const Case& c : cases) {
+        const PortList list = c.setup ? SetupFormList(ports, c.appPort, c.chosen, kSuffixes)
+                                      : NormalFormList(ports, c.appPort, kSuffixes);
+        EXPECT_EQ(list.entries, c.entries) << (c.setup ? "setup " : "normal ") << c.appPort;
+        EXPECT_EQ(list.selected, c.selected) << (c.setup ? "setup " : "normal ") << c.appPort;
+    }
+}
+
+TEST(PortList, OnlyComOneToNineAreEverProbed) {
+    TablePorts ports;
+    for (int n = 1; n <= 12; ++n) ports.answers[PortName(n)] = kFree;
+    const PortList list = SetupFormList(ports, "", 0, kSuffixes);
+    ASSERT_EQ(list.entries.size(), 9u);
+    EXPECT_EQ(list.entries.back(), L"COM9:");
+    for (const std::string& port : ports.probed) EXPECT_EQ(port.size(), kPortNameChars) << port;
+
+    TablePorts none;
+    EXPECT_TRUE(SetupFormList(none, "", 0, kSuffixes).entries.empty());
+    EXPECT_FALSE(SetupFormList(none, "", 0, kSuffixes).selected.has_value());
+}
+
+TEST(PortList, AnEntryNamesItsPortByItsFirstFiveCharacters) {
+    EXPECT_EQ(EntryPort(L"COM2: [Conflicted] [Selected]"), "COM2:");
+    EXPECT_EQ(EntryPort(L"COM7: [使用中]"), "COM7:");
+    EXPECT_EQ(EntryPort(L"COM"), "COM");
+}
+
+struct PageRig {
+    PageRig() {
+        for (unsigned id : {IDS_PORT_CHANGE_QUESTION, IDS_PORT_CHANGE_CANCELED, IDS_SELECT_PORT,
+                            IDS_PORT_CONFLICT_WARNING, IDS_NO_RIGHTS})
+            strings.texts[id] = L"#" + std::to_wstring(id);
+        strings.texts[IDS_PORT_CHANGED] = L"#57678 %1";
+        strings.texts[IDS_MODEL_A100] = L"PX-A100";
+        strings.texts[IDS_MODEL_B200] = L"PX-B200";
+        strings.texts[IDS_VERSION_STAMP] = L"Version 1.2";
+        services.settings = &store;
+        services.strings = &strings;
+        services.boxes = &boxes;
+        services.ports = &ports;
+        services.rightsNotice = &rightsNotice;
+    }
+    std::vector<std::wstring> Shown() const {
+        std::vector<std::wstring> texts;
+        for (const auto& box : boxes.shown) texts.push_back(box.text);
+        return texts;
+    }
+    const RegValueData* Stored(Hive hive, const char* name) const {
+        return registry.Find(hive, kSettingsKey, name);
+    }
+
+    FakeRegistry registry;
+    FakeSystemParams system;
+    SettingsStore store{registry, system};
+    FakeStrings strings;
+    FakeMessageBoxes boxes;
+    TablePorts ports = Machine();
+    int rightsNotice = 1;
+    PropServices services;
+};
+
+TEST(PortApply, StoresAskingAndTellingAsTheChoiceCallsFor) {
+    struct Case {
+        const char* name;
+        const char* appPort;
+        std::optional<std::wstring> entry;
+        std::vector<int> answers;
+        std::vector<std::wstring> shown;
+        const char* stored;  // nullptr: "UsePort" untouched
+    } cases[] = {
+        {"same port", "COM1:", L"COM1: [Using]", {}, {}, nullptr},
+        {"changed, yes", "COM1:", L"COM5:", {kIdYes}, {L"#57680", L"#57678 COM5:"}, "COM5:"},
+        {"changed, no", "COM1:", L"COM5:", {kIdNo}, {L"#57680", L"#57682"}, nullptr},
+        {"first, conflicted", "", L"COM2: [Conflicted] [Selected]", {}, {L"#57723"}, "COM2:"},
+        {"first, free", "", L"COM1: [Selected]", {}, {}, "COM1:"},
+        {"no selection", "COM1:", std::nullopt, {}, {L"#57698"}, nullptr},
+    };
+    for (const Case& c : cases) {
+        PageRig rig;
+        rig.services.appPort = c.appPort;
+        rig.boxes.answers = c.answers;
+        ApplyPortChoice(rig.services, c.entry);
+        EXPECT_EQ(rig.Shown(), c.shown) << c.name;
+        for (Hive hive : {Hive::LocalMachine, Hive::CurrentUser}) {
+            const RegValueData* port = rig.Stored(hive, "UsePort");
+            if (!c.stored) {
+                EXPECT_EQ(port, nullptr) << c.name;
+                continue;
+            }
+            ASSERT_NE(port, nullptr) << c.name;
+            // Exactly the five characters: no suffix, no terminating zero.
+            EXPECT_EQ(port->type, kRegSz) << c.name;
+            EXPECT_EQ(std::string(port->bytes.begin(), port->bytes.end()), c.stored) << c.name;
+        }
+    }
+}
+
+TEST(PortApply, TheRightsNoticeComesOncePerOpeningAcrossPages) {
+    PageRig rig;
+    rig.registry.readOnly.insert(Hive::LocalMachine);
+    rig.services.appPort = "";
+    ApplyPortChoice(rig.services, std::wstring(L"COM1: [Selected]"));
+    EXPECT_EQ(rig.Shown(), std::vector<std::wstring>{L"#60102"});
+    EXPECT_EQ(rig.rightsNotice, 0);
+    ShowRightsNoticeOnce(rig.services);  // another page's failed write
+    EXPECT_EQ(rig.boxes.shown.size(), 1u);
+    EXPECT_EQ(rig.boxes.shown[0].flags, kMbOk | kMbIconHand);
+    rig.rightsNotice = 1;  // the next opening of the sheet
+    ShowRightsNoticeOnce(rig.services);
+    EXPECT_EQ(rig.boxes.shown.size(), 2u);
+}
+
+TEST(PortChecks, LeavingAndCancelAskForAPortUnlessThereIsNoneToChoose) {
+    struct Case {
+        const char* appPort;
+        bool listEmpty;
+        bool cancelAllowed;
+    } cases[] = {{"COM1:", false, true}, {"", false, false}, {"", true, true}};
+    for (const Case& c : cases) {
+        PageRig rig;
+        rig.services.appPort = c.appPort;
+        EXPECT_EQ(PortCancelCheck(rig.services, c.listEmpty), c.cancelAllowed) << c.appPort;
+        EXPECT_EQ(rig.boxes.shown.size(), c.cancelAllowed ? 0u : 1u) << c.appPort;
+    }
+    PageRig rig;
+    EXPECT_TRUE(PortLeaveCheck(rig.services, true));
+    EXPECT_FALSE(PortLeaveCheck(rig.services, false));
+    EXPECT_EQ(rig.Shown(), std::vector<std::wstring>{L"#57698"});
+    EXPECT_EQ(rig.boxes.shown[0].flags, kMbOk | kMbIconExclamation);
+}
+
+TEST(PortSetup, ModelVersionAndNoStartPauseAreStored) {
+    struct Case {
+        std::optional<std::wstring> choice;
+        std::int32_t model;
+    } cases[] = {{std::nullopt, 200}, {L"PX-A100", 100}, {L"PX-B200", 200}, {L"PX-A1000", 200}};
+    for (const Case& c : cases) {
+        PageRig rig;
+        rig.registry.PutNumber(Hive::LocalMachine, kSettingsKey, "SleepTime", 3000);
+        ApplySetupChoices(rig.services, c.choice);
+        EXPECT_EQ(rig.store.GetQXMachine(), c.model);
+        EXPECT_EQ(rig.store.GetSleepTime(), 0);
+        const RegValueData* version = rig.Stored(Hive::CurrentUser, "QXdrvVersion");
+        ASSERT_NE(version, nullptr);
+        EXPECT_EQ(std::string(version->bytes.begin(), version->bytes.end()), "Version 1.2");
+    }
+}
+
+}  // namespace
+}  // namespace qx
