@@ -104,6 +104,8 @@
 #define IDS_MENU_TEST_MODE_POPUP     57686
 #define IDS_DISABLE_PORT_QUESTION    57691
 #define IDS_MENU_HELP                57701
+#define IDS_HELP_FILE                60201
+#define IDS_HELP_MISSING             60202
 
 // Serial link
 #define IDS_PORT_OPEN_FAILED         57677

@@ -21,6 +21,7 @@
 #include "pointer/pointer_engine.h"
 #include "pointer/pointer_output_win.h"
 #include "shell/busy_gate.h"
+#include "shell/html_help_win.h"
 #include "shell/tray_icon_win.h"
 
 namespace qx {
@@ -109,6 +110,7 @@ private:
     PenDecoder decoder_;
     SerialLink link_;
     std::unique_ptr<TrayIcon> icon_;
+    HtmlHelpViewer help_;  // its windows close with the main window
     std::unique_ptr<CCrossCalibScreen> crossScreen_;
     // A resolution change is in hand while the panel wait runs or the
     // gate is closed; another one meanwhile is dropped.

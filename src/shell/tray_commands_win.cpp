@@ -62,15 +62,17 @@ MenuRect NotifyAreaRect() {
     return rect;
 }
 
-std::wstring HelpFilePath() {
-    wchar_t path[MAX_PATH] = {};
-    const DWORD length = ::GetModuleFileNameW(nullptr, path, MAX_PATH);
-    std::wstring file(path, length);
-    const std::size_t dot = file.find_last_of(L'.');
-    const std::size_t slash = file.find_last_of(L"\\/");
-    if (dot != std::wstring::npos && (slash == std::wstring::npos || dot > slash))
-        file.resize(dot);
-    return file + L".HLP";
+std::wstring ExecutablePath() {
+    std::wstring path(MAX_PATH, L'\0');
+    for (;;) {
+        const DWORD length =
+            ::GetModuleFileNameW(nullptr, &path[0], static_cast<DWORD>(path.size()));
+        if (length < path.size()) {
+            path.resize(length);
+            return path;
+        }
+        path.resize(path.size() * 2);
+    }
 }
 
 }  // namespace
@@ -161,7 +163,17 @@ void CPenTrayWnd::OnDisableComPort() {
 }
 
 void CPenTrayWnd::OnHelp() {
-    ::WinHelpW(hwnd_, HelpFilePath().c_str(), HELP_FINDER, 0);
+    std::wstring missing;
+    const HelpChoice help =
+        ChooseHelp(ExecutablePath(), app_.Strings().LoadText(IDS_HELP_FILE), &missing);
+    if (!help.winHelpFile.empty()) {
+        ::WinHelpW(hwnd_, help.winHelpFile.c_str(), HELP_FINDER, 0);
+        return;
+    }
+    if (!help.htmlHelpFile.empty() && help_.ShowContents(hwnd_, help.htmlHelpFile)) return;
+    if (missing.empty()) missing = help.htmlHelpFile;
+    app_.Boxes().ShowMessage(InsertArgs(app_.Strings().LoadText(IDS_HELP_MISSING), {missing}),
+                             MB_ICONEXCLAMATION | MB_OK);
 }
 
 void CPenTrayWnd::OnAbout() { CAboutDlg(app_.Instance()).DoModal(nullptr); }

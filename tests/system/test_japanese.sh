@@ -4,7 +4,8 @@
 # states, the question of Disable COM port, the About box, Select Calibration
 # the box of a second start, the "Properties" sheet in both forms and the box of
 # install mode left without a port are the Japanese texts and templates of the
-# resource script.
+# resource script; Help opens the Japanese help with its Japanese topics, and
+# the setup program speaks Japanese.
 . "$(dirname "$0")/lib/harness.sh"
 . "$(dirname "$0")/lib/tray_harness.sh"
 . "$(dirname "$0")/lib/props_harness.sh"
@@ -91,6 +92,17 @@ qx_expect_eq "the port in use, in Japanese" "COM1:$IN_USE" "$(props_list | cut -
 qx_screenshot properties-ja
 props_press cancel || qx_fail "Cancel did not close the sheet"
 
+qx_case "Help in Japanese"
+qx_probe post "$WM_COMMAND" 57701 >/dev/null
+qx_wait "the help window" 10 qx_probe --timeout 0 wait-window --class "HH Parent" --visible
+qx_probe windows --class "HH Parent" --visible
+qx_expect_match "the Japanese help's title" ' caption=QXdrv ヘルプ$' "$QX_OUT"
+qx_probe tree --class "HH Parent" --any-caption || qx_fail "no contents: $QX_OUT"
+qx_expect_eq "the Japanese topics" "$(for page in index calibration properties testmode install messages registry; do
+    printf 'item %s\n' "$(sed -n 's:.*<title>\(.*\)</title>.*:\1:p' "$(dirname "$0")/../../src/help/ja/$page.html")"
+done)" "$QX_OUT"
+qx_screenshot help-ja
+
 qx_case "second start"
 qx_driver_start
 SECOND=$QX_DRIVER_PID
@@ -114,4 +126,19 @@ qx_screenshot properties-setup-ja
 props_press cancel --no-wait
 props_answer "$(qx_rc_string "$RC" IDS_INSTALL_NOT_SET)" ok
 qx_wait_exit "$INSTALL" 15 || qx_fail "install mode did not end"
+
+qx_case "the setup program in Japanese"
+qx_wine_bg "$QX_TMP/setup.out" "$QXDRV_WIN_BUILD_DIR/QXdrv-1.2.0.0-setup.exe"
+SETUP=$QX_BG_PID
+setup_window() {
+    qx_probe windows --class '#32770' --visible &&
+        SETUP_HWND=$(printf '%s\n' "$QX_OUT" | grep ' caption=QXdrv セットアップ$' | sed -n '1s/^window hwnd=\([^ ]*\) .*/\1/p') &&
+        [ -n "$SETUP_HWND" ]
+}
+qx_wait "the Japanese setup window" 20 setup_window
+qx_screenshot setup-welcome-ja
+qx_probe press 1 --hwnd "$SETUP_HWND" --any-caption --no-wait >/dev/null
+qx_wait "the folder page" 10 eval 'qx_probe controls --hwnd "$SETUP_HWND" --any-caption && printf "%s\n" "$QX_OUT" | grep -q "NORVANE.*QXdrv"'
+qx_screenshot setup-folder-ja
+kill "$SETUP" 2>/dev/null
 qx_finish

@@ -32,13 +32,16 @@ strike() {  # strike SIZE FILE: a red bar across, for the disabled picture
         -draw "line $(awk "BEGIN{print 5*$k}"),$(awk "BEGIN{print 7*$k}") $(awk "BEGIN{print 42*$k}"),$(awk "BEGIN{print 44*$k}")" "$2"
 }
 
-for s in 16 24 32 48; do
+# 256 is the picture Explorer and the installed-programs list show.
+for s in 16 24 32 48 256; do
     draw $s '#2f7de1' '#f0b400' "$tmp/on$s.png"
     draw $s '#8a8f98' '#b5b5b5' "$tmp/off$s.png"
     strike $s "$tmp/off$s.png"
 done
-convert "$tmp"/on16.png "$tmp"/on24.png "$tmp"/on32.png "$tmp"/on48.png "$out/pen_enabled.ico"
-convert "$tmp"/off16.png "$tmp"/off24.png "$tmp"/off32.png "$tmp"/off48.png "$out/pen_disabled.ico"
+# The large entry is stored as a PNG, which Windows reads with 8 bits a channel.
+for f in on256 off256; do convert "$tmp/$f.png" -depth 8 "PNG32:$tmp/$f.png"; done
+convert "$tmp"/on16.png "$tmp"/on24.png "$tmp"/on32.png "$tmp"/on48.png "$tmp"/on256.png "$out/pen_enabled.ico"
+convert "$tmp"/off16.png "$tmp"/off24.png "$tmp"/off32.png "$tmp"/off48.png "$tmp"/off256.png "$out/pen_disabled.ico"
 convert "$tmp"/on48.png "$tmp"/off48.png +append "$tmp/preview.png"
 cp "$tmp/preview.png" "${PREVIEW:-/dev/null}" 2>/dev/null || true
 echo "wrote $out/pen_enabled.ico and $out/pen_disabled.ico"

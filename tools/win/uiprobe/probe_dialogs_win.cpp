@@ -1,5 +1,7 @@
 #include "probe_dialogs_win.h"
 
+#include <commctrl.h>
+
 #include <algorithm>
 #include <vector>
 
@@ -209,6 +211,70 @@ int CmdControls(const Args& args, const Deadline& deadline) {
     if (!FindDialog(args, deadline, dialog)) return kExitFailed;
     Out(L"dialog " + Describe(dialog, deadline));
     for (HWND child : Children(dialog)) Out(ControlLine(child, deadline));
+    return kExitOk;
+}
+
+}  // namespace qx::probe
+
+namespace qx::probe {
+
+int CmdTree(const Args& args, const Deadline& deadline) {
+    // The item texts of the first tree view in a window of another process,
+    // in display order (depth-first): read through a buffer in that process.
+    HWND window = nullptr;
+    if (!WaitForWindow(FilterFromArgs(args, L"", nullptr, true), deadline, window)) {
+        Out(L"timeout no window");
+        return kExitFailed;
+    }
+    HWND tree = nullptr;
+    for (HWND child : Children(window)) {
+        if (ClassOf(child) == WC_TREEVIEWW) {
+            tree = child;
+            break;
+        }
+    }
+    if (tree == nullptr) {
+        Out(L"error no tree view");
+        return kExitFailed;
+    }
+    DWORD pid = 0;
+    GetWindowThreadProcessId(tree, &pid);
+    HANDLE process = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, pid);
+    if (process == nullptr) {
+        Out(L"error cannot open the tree's process");
+        return kExitFailed;
+    }
+    constexpr int kTextChars = 256;
+    auto* remote = static_cast<BYTE*>(VirtualAllocEx(process, nullptr, sizeof(TVITEMW) + kTextChars * sizeof(wchar_t),
+                                                     MEM_COMMIT, PAGE_READWRITE));
+    auto* remoteText = reinterpret_cast<wchar_t*>(remote + sizeof(TVITEMW));
+    std::vector<HTREEITEM> stack;
+    HTREEITEM item = reinterpret_cast<HTREEITEM>(Ask(tree, TVM_GETNEXTITEM, TVGN_ROOT, 0));
+    while (item != nullptr && remote != nullptr) {
+        TVITEMW query{};
+        query.mask = TVIF_TEXT;
+        query.hItem = item;
+        query.pszText = remoteText;
+        query.cchTextMax = kTextChars;
+        WriteProcessMemory(process, remote, &query, sizeof(query), nullptr);
+        Ask(tree, TVM_GETITEMW, 0, reinterpret_cast<LPARAM>(remote));
+        wchar_t text[kTextChars] = {};
+        ReadProcessMemory(process, remoteText, text, sizeof(text) - sizeof(wchar_t), nullptr);
+        Out(L"item " + Escape(text));
+        const auto child = reinterpret_cast<HTREEITEM>(Ask(tree, TVM_GETNEXTITEM, TVGN_CHILD, reinterpret_cast<LPARAM>(item)));
+        const auto next = reinterpret_cast<HTREEITEM>(Ask(tree, TVM_GETNEXTITEM, TVGN_NEXT, reinterpret_cast<LPARAM>(item)));
+        if (next != nullptr) stack.push_back(next);
+        if (child != nullptr) {
+            item = child;
+        } else if (!stack.empty()) {
+            item = stack.back();
+            stack.pop_back();
+        } else {
+            item = nullptr;
+        }
+    }
+    if (remote != nullptr) VirtualFreeEx(process, remote, 0, MEM_RELEASE);
+    CloseHandle(process);
     return kExitOk;
 }
 

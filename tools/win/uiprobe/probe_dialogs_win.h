@@ -10,6 +10,7 @@ namespace qx::probe {
 int CmdBox(const Args& args, const Deadline& deadline);
 int CmdPress(const Args& args, const Deadline& deadline);
 int CmdControls(const Args& args, const Deadline& deadline);
+int CmdTree(const Args& args, const Deadline& deadline);
 // --id N TEXT: selects the entry TEXT of a dialog's combo box.
 int CmdSelect(const Args& args, const Deadline& deadline);
 

@@ -189,6 +189,45 @@ int CmdPorts(const Args&, const Deadline&) {
     return kExitOk;
 }
 
+int CmdVersion(const Args& args, const Deadline&) {
+    // The version resource's texts in one language block ("040904b0",
+    // "041104b0") and the supportedOS entries of the manifest.
+    if (args.Positional().size() != 1) return kExitUsage;
+    const std::wstring& file = args.Positional()[0];
+    const std::wstring block = args.Get(L"block", L"040904b0");
+    DWORD ignored = 0;
+    const DWORD size = GetFileVersionInfoSizeW(file.c_str(), &ignored);
+    std::vector<BYTE> data(size);
+    if (size == 0 || !GetFileVersionInfoW(file.c_str(), 0, size, data.data())) {
+        Out(L"error no version resource in " + Escape(file));
+        return kExitFailed;
+    }
+    for (const wchar_t* name : {L"CompanyName", L"ProductName", L"ProductVersion", L"FileVersion",
+                                L"FileDescription"}) {
+        const std::wstring path = L"\\StringFileInfo\\" + block + L"\\" + name;
+        wchar_t* value = nullptr;
+        UINT length = 0;
+        if (VerQueryValueW(data.data(), path.c_str(), reinterpret_cast<void**>(&value), &length) && value)
+            Out(L"version " + std::wstring(name) + L" " + Escape(value));
+        else
+            Out(L"version " + std::wstring(name) + L" missing");
+    }
+    HMODULE module = LoadLibraryExW(file.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+    HRSRC manifest = module ? FindResourceW(module, MAKEINTRESOURCEW(1), MAKEINTRESOURCEW(24)) : nullptr;
+    if (manifest) {
+        const char* text = static_cast<const char*>(LockResource(LoadResource(module, manifest)));
+        const std::string xml(text, SizeofResource(module, manifest));
+        const std::string tag = "supportedOS Id=\"";
+        for (std::size_t at = xml.find(tag); at != std::string::npos; at = xml.find(tag, at + 1)) {
+            const std::size_t start = at + tag.size();
+            const std::string id = xml.substr(start, xml.find('"', start) - start);
+            Out(L"supportedOS " + std::wstring(id.begin(), id.end()));
+        }
+    }
+    if (module) FreeLibrary(module);
+    return kExitOk;
+}
+
 int CmdHoldHotkey(const Args& args, const Deadline&) {
     const std::wstring key = args.Get(L"key", L"C");
     long long holdMs = 0;

@@ -14,6 +14,7 @@ int CmdMetrics(const Args& args, const Deadline& deadline);
 int CmdSetMetrics(const Args& args, const Deadline& deadline);
 int CmdScreen(const Args& args, const Deadline& deadline);
 int CmdPorts(const Args& args, const Deadline& deadline);
+int CmdVersion(const Args& args, const Deadline& deadline);
 int CmdHoldHotkey(const Args& args, const Deadline& deadline);
 // SendInput of Ctrl + Shift + --key (default C), as a user types it.
 int CmdKeys(const Args& args, const Deadline& deadline);

@@ -1,0 +1,184 @@
+; The QXdrv setup program: a 64-bit installer in English and Japanese.
+; makensis -DVERSION=1.2.0.0 -DBUILD_DIR=<cross build> -DRES_DIR=<src/res>
+;          -DOUT_FILE=<setup.exe> qxdrv.nsi
+;
+; Installs QXdrv.exe and its help files under Program Files\NORVANE\QXdrv, a
+; Start menu folder, autostart for every user and the installed-programs
+; entry. An interactive install runs "QXdrv.exe -i" (which asks for the port
+; when none is configured) and starts QXdrv; a silent one (/S) asks nothing
+; and takes /PORT=COMn: and /MODEL=100|200 for the per-machine settings. A
+; running copy is ended the way its own Exit ends it, never killed, so it
+; puts the user's pointer settings back. Uninstalling keeps the settings.
+
+Unicode true
+Target amd64-unicode
+ManifestSupportedOS all
+RequestExecutionLevel admin
+SetCompressor /SOLID lzma
+
+!include MUI2.nsh
+!include LogicLib.nsh
+!include FileFunc.nsh
+
+!define PRODUCT "QXdrv"
+!define PUBLISHER "NORVANE"
+!define MAIN_CLASS "QXdrvTrayWnd"
+!define UNINSTALL_KEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\QXdrv"
+!define RUN_KEY "Software\Microsoft\Windows\CurrentVersion\Run"
+!define SETTINGS_KEY "SOFTWARE\NORVANE\QXdrv1.2\Setting"
+!define SYNCHRONIZE 0x00100000
+!define WAIT_FOR_END_MS 30000
+
+Name "${PRODUCT}"
+OutFile "${OUT_FILE}"
+InstallDir "$PROGRAMFILES64\NORVANE\QXdrv"
+BrandingText "${PUBLISHER} ${PRODUCT} ${VERSION}"
+
+!define MUI_ICON "${RES_DIR}\pen_enabled.ico"
+!define MUI_UNICON "${RES_DIR}\pen_enabled.ico"
+!define MUI_ABORTWARNING
+!insertmacro MUI_PAGE_WELCOME
+!insertmacro MUI_PAGE_DIRECTORY
+!insertmacro MUI_PAGE_INSTFILES
+!insertmacro MUI_PAGE_FINISH
+!insertmacro MUI_UNPAGE_CONFIRM
+!insertmacro MUI_UNPAGE_INSTFILES
+!insertmacro MUI_LANGUAGE "English"
+!insertmacro MUI_LANGUAGE "Japanese"
+
+LangString HelpTitle ${LANG_ENGLISH} "QXdrv Help"
+LangString HelpTitle ${LANG_JAPANESE} "QXdrv ヘルプ"
+LangString HelpFile ${LANG_ENGLISH} "QXdrv_en.chm"
+LangString HelpFile ${LANG_JAPANESE} "QXdrv_ja.chm"
+LangString UninstallTitle ${LANG_ENGLISH} "Uninstall QXdrv"
+LangString UninstallTitle ${LANG_JAPANESE} "QXdrv のアンインストール"
+LangString NotEnded ${LANG_ENGLISH} "QXdrv did not end. Exit it from its tray menu and run the setup again."
+LangString NotEnded ${LANG_JAPANESE} "QXdrv が終了しませんでした。トレイメニューから終了してから、もう一度実行してください。"
+LangString BadModel ${LANG_ENGLISH} "/MODEL must be 100 or 200."
+LangString BadModel ${LANG_JAPANESE} "/MODEL には 100 または 200 を指定してください。"
+
+VIProductVersion "${VERSION}"
+VIFileVersion "${VERSION}"
+VIAddVersionKey /LANG=${LANG_ENGLISH} "ProductName" "${PRODUCT}"
+VIAddVersionKey /LANG=${LANG_ENGLISH} "CompanyName" "${PUBLISHER}"
+VIAddVersionKey /LANG=${LANG_ENGLISH} "FileDescription" "QXdrv setup"
+VIAddVersionKey /LANG=${LANG_ENGLISH} "FileVersion" "${VERSION}"
+VIAddVersionKey /LANG=${LANG_ENGLISH} "ProductVersion" "${VERSION}"
+VIAddVersionKey /LANG=${LANG_ENGLISH} "LegalCopyright" "Copyright (C) NORVANE. All rights reserved."
+VIAddVersionKey /LANG=${LANG_JAPANESE} "ProductName" "${PRODUCT}"
+VIAddVersionKey /LANG=${LANG_JAPANESE} "CompanyName" "${PUBLISHER}"
+VIAddVersionKey /LANG=${LANG_JAPANESE} "FileDescription" "QXdrv セットアップ"
+VIAddVersionKey /LANG=${LANG_JAPANESE} "FileVersion" "${VERSION}"
+VIAddVersionKey /LANG=${LANG_JAPANESE} "ProductVersion" "${VERSION}"
+VIAddVersionKey /LANG=${LANG_JAPANESE} "LegalCopyright" "Copyright (C) NORVANE. All rights reserved."
+
+; Ends a running QXdrv as its Exit command does (WM_CLOSE to its main window)
+; and waits for its process: the files can then be replaced, and the user's
+; pointer settings are back. Aborts when it does not end.
+!macro DEFINE_END_RUNNING_COPY un
+Function ${un}EndRunningCopy
+    FindWindow $0 "${MAIN_CLASS}"
+    ${If} $0 == 0
+        Return
+    ${EndIf}
+    System::Call 'user32::GetWindowThreadProcessId(p r0, *i .r1) i'
+    System::Call 'kernel32::OpenProcess(i ${SYNCHRONIZE}, i 0, i r1) p .r2'
+    System::Call 'user32::PostMessageW(p r0, i ${WM_CLOSE}, p 0, p 0) i'
+    ${If} $2 P<> 0
+        System::Call 'kernel32::WaitForSingleObject(p r2, i ${WAIT_FOR_END_MS}) i .r3'
+        System::Call 'kernel32::CloseHandle(p r2) i'
+    ${Else}
+        Sleep 2000
+        StrCpy $3 0
+    ${EndIf}
+    FindWindow $0 "${MAIN_CLASS}"
+    ${If} $3 != 0
+    ${OrIf} $0 != 0
+        MessageBox MB_ICONSTOP|MB_OK "$(NotEnded)" /SD IDOK
+        SetErrorLevel 2
+        Quit
+    ${EndIf}
+FunctionEnd
+!macroend
+!insertmacro DEFINE_END_RUNNING_COPY ""
+!insertmacro DEFINE_END_RUNNING_COPY "un."
+
+Function .onInit
+    SetRegView 64
+    SetShellVarContext all
+FunctionEnd
+
+Function un.onInit
+    SetRegView 64
+    SetShellVarContext all
+FunctionEnd
+
+Section "QXdrv" SecMain
+    SectionIn RO
+    Call EndRunningCopy
+
+    SetOutPath "$INSTDIR"
+    File "${BUILD_DIR}\QXdrv.exe"
+    File "${BUILD_DIR}\QXdrv_en.chm"
+    File "${BUILD_DIR}\QXdrv_ja.chm"
+    WriteUninstaller "$INSTDIR\uninstall.exe"
+
+    CreateDirectory "$SMPROGRAMS\QXdrv"
+    CreateShortcut "$SMPROGRAMS\QXdrv\QXdrv.lnk" "$INSTDIR\QXdrv.exe"
+    CreateShortcut "$SMPROGRAMS\QXdrv\$(HelpTitle).lnk" "$INSTDIR\$(HelpFile)"
+    CreateShortcut "$SMPROGRAMS\QXdrv\$(UninstallTitle).lnk" "$INSTDIR\uninstall.exe"
+
+    WriteRegStr HKLM "${RUN_KEY}" "${PRODUCT}" '"$INSTDIR\QXdrv.exe"'
+
+    WriteRegStr HKLM "${UNINSTALL_KEY}" "DisplayName" "${PRODUCT}"
+    WriteRegStr HKLM "${UNINSTALL_KEY}" "Publisher" "${PUBLISHER}"
+    WriteRegStr HKLM "${UNINSTALL_KEY}" "DisplayVersion" "${VERSION}"
+    WriteRegStr HKLM "${UNINSTALL_KEY}" "DisplayIcon" '"$INSTDIR\QXdrv.exe",0'
+    WriteRegStr HKLM "${UNINSTALL_KEY}" "InstallLocation" "$INSTDIR"
+    WriteRegStr HKLM "${UNINSTALL_KEY}" "UninstallString" '"$INSTDIR\uninstall.exe"'
+    WriteRegStr HKLM "${UNINSTALL_KEY}" "QuietUninstallString" '"$INSTDIR\uninstall.exe" /S'
+    WriteRegDWORD HKLM "${UNINSTALL_KEY}" "NoModify" 1
+    WriteRegDWORD HKLM "${UNINSTALL_KEY}" "NoRepair" 1
+    ${GetSize} "$INSTDIR" "/S=0K" $0 $1 $2
+    IntFmt $0 "0x%08X" $0
+    WriteRegDWORD HKLM "${UNINSTALL_KEY}" "EstimatedSize" "$0"
+
+    ; The port and model a silent install is given, for every user.
+    ${GetParameters} $R0
+    ClearErrors
+    ${GetOptions} $R0 "/PORT=" $R1
+    ${IfNot} ${Errors}
+        WriteRegStr HKLM "${SETTINGS_KEY}" "UsePort" "$R1"
+    ${EndIf}
+    ClearErrors
+    ${GetOptions} $R0 "/MODEL=" $R1
+    ${IfNot} ${Errors}
+        ${If} $R1 == "100"
+        ${OrIf} $R1 == "200"
+            WriteRegDWORD HKLM "${SETTINGS_KEY}" "QXMachine" $R1
+        ${Else}
+            MessageBox MB_ICONEXCLAMATION|MB_OK "$(BadModel)" /SD IDOK
+        ${EndIf}
+    ${EndIf}
+
+    ; Install mode asks for the port once, unless one is configured.
+    ${IfNot} ${Silent}
+        ExecWait '"$INSTDIR\QXdrv.exe" -i'
+    ${EndIf}
+    Exec '"$INSTDIR\QXdrv.exe"'
+SectionEnd
+
+Section "Uninstall"
+    Call un.EndRunningCopy
+    Delete "$INSTDIR\QXdrv.exe"
+    Delete "$INSTDIR\QXdrv_en.chm"
+    Delete "$INSTDIR\QXdrv_ja.chm"
+    Delete "$INSTDIR\uninstall.exe"
+    RMDir "$INSTDIR"
+    RMDir "$PROGRAMFILES64\NORVANE"
+    Delete "$SMPROGRAMS\QXdrv\*.lnk"
+    RMDir "$SMPROGRAMS\QXdrv"
+    DeleteRegValue HKLM "${RUN_KEY}" "${PRODUCT}"
+    DeleteRegKey HKLM "${UNINSTALL_KEY}"
+    ; The settings and calibrations under SOFTWARE\NORVANE stay.
+SectionEnd

@@ -1,0 +1,145 @@
+#!/bin/bash
+# The setup program on one fresh prefix with the simulated board on COM1 and
+# no settings: its pages in English; a silent install with /PORT=COM1: and
+# /MODEL=100 puts the files, the Start menu folder, the Run value in the
+# 64-bit view, the installed-programs entry and the per-machine settings in
+# place and starts QXdrv, whose pen then moves the cursor; the installed exe
+# carries its version texts in both languages and the supported Windows
+# versions; Help opens the help at its contents, and without the help file
+# says so; installing again ends the running copy cleanly and starts the new
+# one; a silent uninstall ends it, removes what was installed and keeps the
+# settings. The user's own pointer metrics are back at the end, which only
+# clean ends of both copies give.
+. "$(dirname "$0")/lib/harness.sh"
+qx_begin installer
+qx_prefix en
+qx_pensim_start
+qx_reg_preload '[HKEY_LOCAL_MACHINE\Software\Wine\Ports]' "\"COM1\"=\"$QX_PEN_SLAVE\""
+qx_display 1280x768
+qx_wineserver
+
+ROOT="$(cd "$(dirname "$0")/../.." && pwd)"
+RC="$ROOT/src/res/lang_en_win.rc"
+SETUP="$QXDRV_WIN_BUILD_DIR/QXdrv-1.2.0.0-setup.exe"
+[ -f "$SETUP" ] || qx_fatal "no setup program at $SETUP"
+DIR='C:\Program Files\NORVANE\QXdrv'
+UNIX_DIR="$WINEPREFIX/drive_c/Program Files/NORVANE/QXdrv"
+MENU_DIR="$WINEPREFIX/drive_c/ProgramData/Microsoft/Windows/Start Menu/Programs/QXdrv"
+RUN_KEY='Software\Microsoft\Windows\CurrentVersion\Run'
+UNINSTALL_KEY='Software\Microsoft\Windows\CurrentVersion\Uninstall\QXdrv'
+WM_COMMAND=0x0111
+ID_HELP=57701
+
+esc() { printf '%s' "$1" | sed 's/\\/\\\\/g'; }  # the probe's escaping of a text
+reg_value() {  # HIVE KEY NAME: the value, or nothing
+    qx_probe --timeout 0 reg "$1" "$2" "$3" >/dev/null &&
+        printf '%s\n' "$QX_OUT" | sed -n 's/.* value=//p' | sed 's/\\x00$//'
+}
+main_window() { qx_probe windows --class QXdrvTrayWnd && printf '%s\n' "$QX_OUT" | sed -n 's/^window hwnd=\([^ ]*\) .*/\1/p'; }
+receiving() { qx_probe --timeout 20000 diag thread --equals 1 >/dev/null; }
+cursor() { qx_probe state && printf '%s\n' "$QX_OUT" | sed -n 's/^cursor //p'; }
+setup() { _qx_wine "$SETUP" "$@" >>"$QX_TMP/setup.log" 2>&1; }
+
+# The user's own pointer settings, which no clean end may lose.
+qx_probe set-metrics --dblclk-w 6 --dblclk-h 6 --dblclk-time 900 --drag-w 7 --drag-h 7 >/dev/null
+USER_METRICS=$(qx_metrics)
+
+qx_case "the setup's pages"
+qx_wine_bg "$QX_TMP/interactive.out" "$SETUP"
+SETUP_CAPTION="QXdrv Setup"
+qx_probe wait-window --caption "$SETUP_CAPTION" --visible || qx_fatal "no setup window: $QX_OUT"
+SETUP_HWND=$(printf '%s\n' "$QX_OUT" | sed -n 's/^window hwnd=\([^ ]*\) .*/\1/p')
+qx_screenshot setup-welcome-en
+qx_probe press 1 --hwnd "$SETUP_HWND" --any-caption --no-wait >/dev/null
+qx_wait "the folder page" 10 eval 'qx_probe controls --hwnd "$SETUP_HWND" --any-caption && printf "%s\n" "$QX_OUT" | grep -q "NORVANE.*QXdrv"'
+qx_screenshot setup-folder-en
+qx_probe press cancel --hwnd "$SETUP_HWND" --any-caption --no-wait >/dev/null
+# The question whether to quit carries the setup's caption too.
+question() {
+    qx_probe windows --class "#32770" --caption "$SETUP_CAPTION" --visible &&
+        QUESTION=$(printf '%s\n' "$QX_OUT" | sed -n 's/^window hwnd=\([^ ]*\) .*/\1/p' | grep -vx "$SETUP_HWND") &&
+        [ -n "$QUESTION" ]
+}
+qx_wait "the question to quit" 10 question
+qx_probe press yes --hwnd "$QUESTION" --any-caption >/dev/null || qx_fail "Yes did not end the setup: $QX_OUT"
+qx_wait_exit "$QX_BG_PID" 15 || qx_fail "the setup did not end after Cancel"
+qx_expect_eq "nothing installed by a cancelled setup" "" "$(ls "$UNIX_DIR" 2>/dev/null)"
+
+qx_case "silent install with port and model"
+setup /S /PORT=COM1: /MODEL=100 || qx_fatal "the silent setup failed: $(cat "$QX_TMP/setup.log")"
+for f in QXdrv.exe QXdrv_en.chm QXdrv_ja.chm uninstall.exe; do
+    [ -f "$UNIX_DIR/$f" ] || qx_fail "not installed: $f"
+done
+for f in QXdrv.lnk "QXdrv Help.lnk" "Uninstall QXdrv.lnk"; do
+    [ -f "$MENU_DIR/$f" ] || qx_fail "no Start menu shortcut: $f"
+done
+qx_expect_eq "autostart for every user" "$(esc "\"$DIR\\QXdrv.exe\"")" "$(reg_value HKLM "$RUN_KEY" QXdrv)"
+qx_expect_eq "listed as" QXdrv "$(reg_value HKLM "$UNINSTALL_KEY" DisplayName)"
+qx_expect_eq "publisher" NORVANE "$(reg_value HKLM "$UNINSTALL_KEY" Publisher)"
+qx_expect_eq "version" 1.2.0.0 "$(reg_value HKLM "$UNINSTALL_KEY" DisplayVersion)"
+qx_expect_eq "icon" "$(esc "\"$DIR\\QXdrv.exe\",0")" "$(reg_value HKLM "$UNINSTALL_KEY" DisplayIcon)"
+qx_expect_eq "uninstall command" "$(esc "\"$DIR\\uninstall.exe\"")" "$(reg_value HKLM "$UNINSTALL_KEY" UninstallString)"
+qx_expect_match "size in KB" '^[1-9][0-9]+$' "$(reg_value HKLM "$UNINSTALL_KEY" EstimatedSize)"
+qx_expect_eq "port for every user" "COM1:" "$(reg_value HKLM "$QX_SETTINGS_KEY" UsePort)"
+qx_expect_eq "model for every user" 100 "$(reg_value HKLM "$QX_SETTINGS_KEY" QXMachine)"
+
+qx_case "the installed QXdrv runs and the pen moves the cursor"
+receiving || qx_fatal "the installed QXdrv is not receiving: $QX_OUT"
+pgrep -f 'NORVANE.QXdrv.QXdrv.exe' >/dev/null || qx_fail "the running QXdrv is not the installed one"
+FIRST=$(main_window)
+qx_pensim "tap 1000 200" && qx_probe diag bytes --equals "$QX_PEN_TOTAL" >/dev/null
+BEFORE=$(cursor)
+qx_pensim "tap 6000 700" && qx_probe diag bytes --equals "$QX_PEN_TOTAL" >/dev/null
+qx_expect_match "the cursor moved with the pen" '^[0-9]+ [0-9]+$' "$(cursor)"
+[ "$(cursor)" != "$BEFORE" ] || qx_fail "the cursor stayed at $BEFORE"
+
+qx_case "version texts and supported Windows versions of the installed exe"
+for block in 040904b0 041104b0; do
+    qx_probe version "$DIR\\QXdrv.exe" --block "$block" || qx_fail "no version resource: $QX_OUT"
+    for line in "version CompanyName NORVANE" "version ProductName QXdrv" "version ProductVersion 1.2.0.0"; do
+        printf '%s\n' "$QX_OUT" | grep -qx "$line" || qx_fail "$block lacks '$line': $QX_OUT"
+    done
+done
+qx_expect_eq "Windows 7 to 10 and 11" "supportedOS {35138b9a-5d96-4fbd-8e2d-a2440225f93a}
+supportedOS {4a2f28e3-53b9-4441-ba9c-d69d4a4a6e38}
+supportedOS {1f676c76-80e1-4239-95bb-83d0f6d0da78}
+supportedOS {8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a}" "$(printf '%s\n' "$QX_OUT" | grep '^supportedOS')"
+
+qx_case "Help opens the help at its contents"
+qx_probe post "$WM_COMMAND" "$ID_HELP" >/dev/null
+qx_probe wait-window --class "HH Parent" --caption "QXdrv Help" --visible >/dev/null || qx_fail "no help window: $QX_OUT"
+qx_probe tree --class "HH Parent" --any-caption || qx_fail "no contents: $QX_OUT"
+TOPICS=$(for page in index calibration properties testmode install messages registry; do
+    printf 'item %s\n' "$(sed -n 's:.*<title>\(.*\)</title>.*:\1:p' "$ROOT/src/help/en/$page.html")"
+done)
+qx_expect_eq "the topics" "$TOPICS" "$QX_OUT"
+qx_screenshot help-en
+
+qx_case "Help without the help file says so"
+rm -f "$UNIX_DIR/QXdrv_en.chm"
+qx_probe post "$WM_COMMAND" "$ID_HELP" >/dev/null
+qx_box || qx_fail "no box for the missing help: $QX_OUT"
+qx_expect_eq "missing help text" "$(qx_rc_string "$RC" IDS_HELP_MISSING "$DIR\\QXdrv_en.chm" | sed 's/\\/\\\\/g; s/\\\\r/\\r/g')" "$QX_BOX_TEXT"
+qx_probe press ok >/dev/null
+
+qx_case "installing again ends the running copy cleanly and starts the new one"
+setup /S || qx_fail "the second silent setup failed: $(cat "$QX_TMP/setup.log")"
+receiving || qx_fail "the new QXdrv is not receiving: $QX_OUT"
+SECOND=$(main_window)
+[ -n "$SECOND" ] && [ "$SECOND" != "$FIRST" ] || qx_fail "no new main window (was $FIRST, now '$SECOND')"
+qx_expect_eq "one main window" 1 "$(qx_main_windows)"
+qx_probe icons --equals 1 >/dev/null || qx_fail "not one tray icon: $QX_OUT"
+[ -f "$UNIX_DIR/QXdrv_en.chm" ] || qx_fail "the help file was not put back"
+
+qx_case "silent uninstall"
+_qx_wine "$DIR\\uninstall.exe" /S >>"$QX_TMP/setup.log" 2>&1
+qx_wait "the files removed" 30 test ! -e "$UNIX_DIR/QXdrv.exe"
+qx_wait "QXdrv ended" 30 test "$(qx_main_windows)" = 0
+qx_wait "the folder removed" 10 test ! -e "$UNIX_DIR"
+[ ! -e "$MENU_DIR" ] || qx_fail "the Start menu folder stayed"
+qx_expect_eq "no Run value" "" "$(reg_value HKLM "$RUN_KEY" QXdrv)"
+qx_probe reg-key HKLM "$UNINSTALL_KEY"
+qx_expect_eq "no installed-programs entry" "key missing" "$QX_OUT"
+qx_expect_eq "the settings stay" "COM1:" "$(reg_value HKLM "$QX_SETTINGS_KEY" UsePort)"
+qx_expect_eq "the user's own pointer metrics are back" "$USER_METRICS" "$(qx_metrics)"
+qx_finish
