@@ -15,7 +15,6 @@ void CPenTrayWnd::OnTestMode() {
     const CalibServices calib = CalibrationServices();
     TestModeServices services;
     services.strings = calib.strings;
-    services.boxes = calib.boxes;
     services.settings = calib.settings;
     services.model = calib.model;
     services.liveCalibration = calib.liveCalibration;

@@ -140,21 +140,12 @@ void CTestModeDlg::UpdateMiddleMarks(int hold) {
 }
 
 void CTestModeDlg::ShowBox(const std::wstring& text, unsigned flags) {
-    // The box keeps the dialog disabled, as a box it owned would, and stays
-    // above the top-most dialog.
-    struct Disabled {
-        HWND hwnd;
-        bool& open;
-        Disabled(HWND h, bool& o) : hwnd(h), open(o) {
-            open = true;
-            ::EnableWindow(hwnd, FALSE);
-        }
-        ~Disabled() {
-            ::EnableWindow(hwnd, TRUE);
-            open = false;
-        }
-    } disabled(Hwnd(), boxOpen_);
-    services_.boxes->ShowMessage(text, flags | MB_TOPMOST);
+    // Owned by the dialog: it stays above the top-most dialog, keeps it
+    // disabled while open, and gives the focus back to where it was.
+    boxOpen_ = true;
+    const std::wstring caption = services_.strings->LoadText(IDS_APP_NAME);
+    ::MessageBoxW(Hwnd(), text.c_str(), caption.c_str(), flags);
+    boxOpen_ = false;
 }
 
 bool CTestModeDlg::ReadManualInput() {

@@ -30,7 +30,6 @@ constexpr UINT kTestModeIntervalMs = 100;
 // through its Set button), handed over by the main window.
 struct TestModeServices {
     const StringTablePort* strings = nullptr;
-    MessageBoxPort* boxes = nullptr;
     const SettingsStore* settings = nullptr;
     const CalibrationModel* model = nullptr;
     CalibValues* liveCalibration = nullptr;
@@ -72,7 +71,7 @@ private:
     MiddleMarks middleMarks_;
     std::array<std::wstring, 3> marks_;  // "O", " ", "#", by Mark
     CalibValues manual_;  // the exchange values of edits 1028 to 1031
-    bool boxOpen_ = false;
+    bool boxOpen_ = false;  // a box of the dialog is open: its buttons wait
 };
 
 }  // namespace qx
