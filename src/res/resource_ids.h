@@ -175,6 +175,45 @@
 #define IDS_VERSION_STAMP            60019
 #define IDS_NO_RIGHTS                60102
 
+// Test mode dialog (IDD_TEST_MODE) and test chart (IDD_TEST_CHART)
+#define IDD_TEST_MODE                134
+#define IDD_TEST_CHART               190
+#define IDC_TM_UNTREATED             1012
+#define IDC_TM_DRIVER_LEFT           1013
+#define IDC_TM_DRIVER_MIDDLE         1014
+#define IDC_TM_DRIVER_RIGHT          1015
+#define IDC_TM_DRIVER_POSITION       1016
+#define IDC_TM_SYSTEM_LEFT           1017
+#define IDC_TM_SYSTEM_MIDDLE         1018
+#define IDC_TM_SYSTEM_RIGHT          1019
+#define IDC_TM_SYSTEM_POSITION       1020
+#define IDC_TM_DBLCLK_WIDTH          1021
+#define IDC_TM_DBLCLK_HEIGHT         1022
+#define IDC_TM_DBLCLK_TIME           1023
+#define IDC_TM_LIVE_RATIO_X          1024
+#define IDC_TM_LIVE_RATIO_Y          1025
+#define IDC_TM_LIVE_OFFSET_X         1026
+#define IDC_TM_LIVE_OFFSET_Y         1027
+#define IDC_TM_MANUAL_RATIO_X        1028
+#define IDC_TM_MANUAL_RATIO_Y        1029
+#define IDC_TM_MANUAL_OFFSET_X       1030
+#define IDC_TM_MANUAL_OFFSET_Y       1031
+#define IDC_TM_SET                   1046
+#define IDC_TM_DEBUG_GROUP           1055
+#define IDC_TM_CHART                 1065
+#define IDC_TM_COMPUTER_NAME         1072
+#define IDC_TM_ADDRESSES             1073
+#define IDC_CHART_INSTRUCTION        1048
+#define IDC_CHART_MODE_LINE          1050
+#define IDS_MARK_DOWN                57687
+#define IDS_MARK_UP                  57688
+#define IDS_MARK_DISABLED            57689
+#define IDS_MARK_NONE                57690
+#define IDS_CHART_INSTRUCTION        60012
+#define IDS_CHART_OUTPUT             60013
+#define IDS_NO_ADDRESS               60103
+#define IDS_ENTER_NUMBER             61713
+
 // Menu and command identifiers carried by WM_COMMAND; they share the numbers
 // of the menu texts.
 #define ID_APP_RESOLUTION            IDS_MENU_RESOLUTION

@@ -48,7 +48,10 @@ bool CPenTrayWnd::Create() {
     return true;
 }
 
-bool CPenTrayWnd::PreTranslate(MSG*) { return false; }
+bool CPenTrayWnd::PreTranslate(MSG* msg) {
+    // The modeless test mode dialog's keys: Tab, Enter, Esc and mnemonics.
+    return testModeDlg_ && testModeDlg_->Hwnd() && ::IsDialogMessageW(testModeDlg_->Hwnd(), msg);
+}
 
 LRESULT CALLBACK CPenTrayWnd::WindowProc(HWND hwnd, UINT message, WPARAM wParam,
                                          LPARAM lParam) {
@@ -175,6 +178,7 @@ void CPenTrayWnd::Teardown() {
     tornDown_ = true;
     app_.UnregisterCalibHotKey(hwnd_);
     if (link_.HasThread()) link_.Stop();
+    DestroyTestMode();
     // No report can release a button any more: do not leave one pressed.
     engine_.ReleaseHeldButton();
     if (icon_) icon_->Delete();

@@ -16,6 +16,7 @@
 #include "calib/calib_values.h"
 #include "app/gdi_owners_win.h"
 #include "calib/cross_screen_win.h"
+#include "diag/test_mode_dlg_win.h"
 #include "link/pen_decoder.h"
 #include "link/serial_link_win.h"
 #include "pointer/pointer_engine.h"
@@ -91,6 +92,10 @@ private:
     // Acts on the selection dialog's OK: a preset, the four-cross screen
     // (which goes on after this returns) or the edge procedure.
     void RunCalibrationChoice(CalibMethod method, int mode);
+    // Test mode (test_mode_commands_win.cpp): created once, then restored;
+    // destroyed with the window.
+    void OnTestMode();
+    void DestroyTestMode();
     void OnHelp();
     void OnAbout();
     void OnProperties();
@@ -112,6 +117,7 @@ private:
     std::unique_ptr<TrayIcon> icon_;
     HtmlHelpViewer help_;  // its windows close with the main window
     std::unique_ptr<CCrossCalibScreen> crossScreen_;
+    std::unique_ptr<CTestModeDlg> testModeDlg_;
     // A resolution change is in hand while the panel wait runs or the
     // gate is closed; another one meanwhile is dropped.
     BusyGate displayBusy_;

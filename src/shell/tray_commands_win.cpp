@@ -138,7 +138,8 @@ void CPenTrayWnd::OnCommand(unsigned id) {
         RunExclusive([this] { OnProperties(); });
         break;
     case ID_APP_TEST_MODE:
-        // The test mode dialog opens here; it is modeless, so no busy rule.
+        // Modeless: no busy rule.
+        OnTestMode();
         break;
     default:
         break;  // the resolution line, among others, does nothing

@@ -60,6 +60,7 @@ struct Control {
     std::string id;     // identifier as written
     std::string cls;    // window class: the one CONTROL names, else the keyword's
     std::set<std::string> style;  // style flags given, without the defaults
+    int x = 0, y = 0, width = 0, height = 0;  // dialog units, as written
     bool operator==(const Control& o) const {
         return kind == o.kind && id == o.id && cls == o.cls && style == o.style;
     }
@@ -126,6 +127,16 @@ inline std::string ControlClass(const std::string& kind) {
     return it == classes.end() ? std::string() : it->second;
 }
 
+// x, y, cx, cy from args[at] on; a place that is not four numbers stays 0.
+inline void ReadPlace(const std::vector<std::string>& args, std::size_t at, Control& control) {
+    int* fields[] = {&control.x, &control.y, &control.width, &control.height};
+    for (std::size_t i = 0; i < 4 && at + i < args.size(); ++i) {
+        const std::string& a = args[at + i];
+        if (a.empty() || a.find_first_not_of("0123456789") != std::string::npos) return;
+        *fields[i] = std::stoi(a);
+    }
+}
+
 // Reads one control statement (continuation lines already joined).
 inline bool ReadControl(const std::string& kind, const std::vector<std::string>& args,
                         Control& control) {
@@ -139,6 +150,7 @@ inline bool ReadControl(const std::string& kind, const std::vector<std::string>&
                           control.cls.end());
         for (auto& c : control.cls) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
         control.style = StyleFlags(args[3]);
+        ReadPlace(args, 4, control);
         return true;
     }
     control.cls = ControlClass(kind);
@@ -150,6 +162,7 @@ inline bool ReadControl(const std::string& kind, const std::vector<std::string>&
     const std::size_t at = idFirst ? 0 : 1;
     if (args.size() < at + 5) return false;
     control.id = args[at];
+    ReadPlace(args, at + 1, control);
     if (args.size() > at + 5) control.style = StyleFlags(args[at + 5]);
     return true;
 }

@@ -104,6 +104,49 @@ TEST_F(Languages, NoDialogGivesOneIdToTwoControls) {
     }
 }
 
+// The test mode dialog ends at the top edge of its debug group when it
+// starts: every control before the group must lie above that edge, every
+// one from the group on below it, or the cut would show part of the debug
+// section or hide part of the upper one.
+TEST_F(Languages, TestModeDebugSectionLiesBelowTheCut) {
+    for (const auto* script : {&en, &ja}) {
+        ASSERT_EQ(script->dialogs.count("IDD_TEST_MODE"), 1u);
+        const auto& controls = script->dialogs.at("IDD_TEST_MODE");
+        const auto group = std::find_if(controls.begin(), controls.end(), [](const Control& c) {
+            return c.id == "IDC_TM_DEBUG_GROUP";
+        });
+        ASSERT_NE(group, controls.end());
+        const int cut = group->y;
+        for (auto c = controls.begin(); c != controls.end(); ++c) {
+            if (c < group) {
+                // A combo box's height includes its list, which drops down
+                // only when opened.
+                const int bottom = c->cls == "COMBOBOX" ? c->y : c->y + c->height;
+                EXPECT_LE(bottom, cut) << c->id << " reaches below the cut";
+            } else {
+                EXPECT_GE(c->y, cut) << c->id << " lies above the cut";
+            }
+        }
+    }
+}
+
+// Where the template places a control is the same in both languages for
+// the diagnostics, whose layout is fixed.
+TEST_F(Languages, DiagnosticsTemplatesPlaceControlsAlike) {
+    for (const char* name : {"IDD_TEST_MODE", "IDD_TEST_CHART"}) {
+        ASSERT_EQ(en.dialogs.count(name), 1u) << name;
+        ASSERT_EQ(ja.dialogs.count(name), 1u) << name;
+        const auto& a = en.dialogs.at(name);
+        const auto& b = ja.dialogs.at(name);
+        ASSERT_EQ(a.size(), b.size()) << name;
+        for (std::size_t i = 0; i < a.size(); ++i) {
+            EXPECT_EQ(std::vector<int>({a[i].x, a[i].y, a[i].width, a[i].height}),
+                      std::vector<int>({b[i].x, b[i].y, b[i].width, b[i].height}))
+                << name << ", control " << i + 1 << " " << a[i].id;
+        }
+    }
+}
+
 TEST_F(Languages, RegistryPathsAreTheSameInBothLanguages) {
     for (const char* name : {"IDS_MAKER_KEY", "IDS_SETTINGS_SUBKEY", "IDS_PRODUCT_SUBKEY"})
         EXPECT_EQ(en.strings.at(name), ja.strings.at(name)) << name;

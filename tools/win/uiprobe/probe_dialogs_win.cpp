@@ -97,11 +97,23 @@ std::vector<std::wstring> ListItems(HWND list, const ListMessages& m) {
     return items;
 }
 
-std::wstring ControlLine(HWND hwnd, const Deadline& deadline) {
+// The window that has the keyboard focus in the dialog's thread.
+HWND FocusOf(HWND dialog) {
+    GUITHREADINFO info{};
+    info.cbSize = sizeof(info);
+    return GetGUIThreadInfo(GetWindowThreadProcessId(dialog, nullptr), &info) ? info.hwndFocus : nullptr;
+}
+
+std::wstring ControlLine(HWND hwnd, HWND focus, const Deadline& deadline) {
     std::wstring line = L"control id=" + std::to_wstring(GetDlgCtrlID(hwnd)) + L" hwnd=" +
                         HwndText(hwnd) + L" parent=" + HwndText(GetParent(hwnd)) + L" class=" +
                         Escape(ClassOf(hwnd)) + L" enabled=" + (IsWindowEnabled(hwnd) ? L"1" : L"0") +
                         L" visible=" + (IsWindowVisible(hwnd) ? L"1" : L"0");
+    RECT r{};
+    GetWindowRect(hwnd, &r);
+    line += L" rect=" + std::to_wstring(r.left) + L"," + std::to_wstring(r.top) + L"," +
+            std::to_wstring(r.right) + L"," + std::to_wstring(r.bottom);
+    if (hwnd == focus) line += L" focused=1";
     if (IsButton(hwnd)) {
         DWORD_PTR check = 0;
         SendMessageTimeoutW(hwnd, BM_GETCHECK, 0, 0, kSendFlags, 1000, &check);
@@ -154,6 +166,16 @@ int CmdPress(const Args& args, const Deadline& deadline) {
     HWND dialog = nullptr;
     if (!FindDialog(args, deadline, dialog)) return kExitFailed;
     const HWND button = FindControl(dialog, id);
+    if (button == nullptr && (id == IDOK || id == IDCANCEL)) {
+        // A dialog without OK or Cancel buttons still takes Enter and Esc
+        // (and Cancel from its close box) as these commands.
+        if (!PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), 0)) {
+            Out(L"error post failed, error " + std::to_wstring(GetLastError()));
+            return kExitFailed;
+        }
+        Out(L"pressed id=" + std::to_wstring(id) + L" (no button: the key's command)");
+        return kExitOk;
+    }
     if (button == nullptr) {
         Out(L"error no control with id " + std::to_wstring(id));
         return kExitFailed;
@@ -210,7 +232,74 @@ int CmdControls(const Args& args, const Deadline& deadline) {
     HWND dialog = nullptr;
     if (!FindDialog(args, deadline, dialog)) return kExitFailed;
     Out(L"dialog " + Describe(dialog, deadline));
-    for (HWND child : Children(dialog)) Out(ControlLine(child, deadline));
+    const HWND focus = FocusOf(dialog);
+    for (HWND child : Children(dialog)) Out(ControlLine(child, focus, deadline));
+    return kExitOk;
+}
+
+int CmdText(const Args& args, const Deadline& deadline) {
+    // --ids A,B,...: the controls' texts, "text id=N T" each. --watch MS: then
+    // watches them for MS and prints "change id=N ms=M T" for every change it
+    // sees, M milliseconds after the watch began (the controls are read every
+    // few milliseconds).
+    std::vector<int> ids;
+    const std::wstring list = args.Get(L"ids");
+    for (std::size_t at = 0; at < list.size();) {
+        const std::size_t comma = std::min(list.find(L',', at), list.size());
+        long long id = 0;
+        if (!ParseNumber(list.substr(at, comma - at), id)) return kExitUsage;
+        ids.push_back(static_cast<int>(id));
+        at = comma + 1;
+    }
+    long long watchMs = 0;
+    if (ids.empty() || !args.GetNumber(L"watch", watchMs) || watchMs < 0) return kExitUsage;
+    HWND dialog = nullptr;
+    if (!FindDialog(args, deadline, dialog)) return kExitFailed;
+    std::vector<HWND> controls;
+    std::vector<std::wstring> shown;
+    for (const int id : ids) {
+        const HWND control = FindControl(dialog, id);
+        if (control == nullptr) {
+            Out(L"error no control with id " + std::to_wstring(id));
+            return kExitFailed;
+        }
+        controls.push_back(control);
+        shown.push_back(TextOf(control, deadline));
+        Out(L"text id=" + std::to_wstring(id) + L" " + Escape(shown.back()));
+    }
+    constexpr DWORD kWatchPollMs = 5;
+    const ULONGLONG start = GetTickCount64();
+    const ULONGLONG end = start + static_cast<ULONGLONG>(watchMs);
+    while (GetTickCount64() < end) {
+        Sleep(kWatchPollMs);
+        for (std::size_t i = 0; i < controls.size(); ++i) {
+            const std::wstring text = TextOf(controls[i], Deadline(1000));
+            if (text == shown[i]) continue;
+            shown[i] = text;
+            Out(L"change id=" + std::to_wstring(ids[i]) + L" ms=" +
+                std::to_wstring(GetTickCount64() - start) + L" " + Escape(text));
+        }
+    }
+    return kExitOk;
+}
+
+int CmdType(const Args& args, const Deadline& deadline) {
+    long long id = 0;
+    if (args.Positional().size() != 1 || !args.GetNumber(L"id", id)) return kExitUsage;
+    HWND dialog = nullptr;
+    if (!FindDialog(args, deadline, dialog)) return kExitFailed;
+    const HWND control = FindControl(dialog, static_cast<int>(id));
+    if (control == nullptr) {
+        Out(L"error no control with id " + std::to_wstring(id));
+        return kExitFailed;
+    }
+    DWORD_PTR result = 0;
+    if (!SendMessageTimeoutW(control, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(args.Positional()[0].c_str()),
+                             kSendFlags, std::max<DWORD>(deadline.RemainingMs(), 1), &result)) {
+        Out(L"error no answer to WM_SETTEXT");
+        return kExitFailed;
+    }
+    Out(L"typed " + Escape(TextOf(control, deadline)));
     return kExitOk;
 }
 

@@ -13,6 +13,10 @@ int CmdControls(const Args& args, const Deadline& deadline);
 int CmdTree(const Args& args, const Deadline& deadline);
 // --id N TEXT: selects the entry TEXT of a dialog's combo box.
 int CmdSelect(const Args& args, const Deadline& deadline);
+// --ids A,B [--watch MS]: controls' texts, then every change for MS.
+int CmdText(const Args& args, const Deadline& deadline);
+// --id N TEXT: sets an edit's text, as typing it would.
+int CmdType(const Args& args, const Deadline& deadline);
 
 }  // namespace qx::probe
 

@@ -42,6 +42,8 @@ const Command kCommands[] = {
     {L"box", qx::probe::CmdBox, L"[--caption T]   wait for a message box; print text and buttons"},
     {L"press", qx::probe::CmdPress, L"ok|yes|no|cancel|ID [--caption T] [--hwnd H] [--no-wait] [--click]"},
     {L"select", qx::probe::CmdSelect, L"--id N TEXT [--caption T] [--hwnd H]   choose a combo box or list box entry"},
+    {L"text", qx::probe::CmdText, L"--ids N[,N...] [--watch MS] [--caption T] [--hwnd H]   controls' texts and their changes"},
+    {L"type", qx::probe::CmdType, L"--id N TEXT [--caption T] [--hwnd H]   set an edit's text"},
     {L"controls", qx::probe::CmdControls, L"[--class C] [--caption T] [--hwnd H]   list a dialog's controls"},
     {L"tree", qx::probe::CmdTree, L"[--class C] [--caption T] [--hwnd H]   the items of a window's tree view"},
     {L"post", qx::probe::CmdPost, L"MSG [WPARAM [LPARAM]] [--class C]   PostMessage to the main window"},

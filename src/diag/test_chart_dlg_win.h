@@ -1,0 +1,36 @@
+// The full-screen test chart: one-pixel stripes in the middle of a black
+// screen with a white frame, for adjusting the panel's sampling of the video
+// signal; a click, Esc or Enter ends it.
+#ifndef QXDRV_DIAG_TEST_CHART_DLG_WIN_H
+#define QXDRV_DIAG_TEST_CHART_DLG_WIN_H
+
+#include <windows.h>
+
+#include "app/dialog_win.h"
+#include "app/gdi_owners_win.h"
+#include "app/ui_ports.h"
+#include "diag/test_chart_layout.h"
+
+namespace qx {
+
+class CTestChartDlg : public CDialog {
+public:
+    CTestChartDlg(HINSTANCE instance, const StringTablePort& strings);
+
+private:
+    BOOL OnInitDialog() override;
+    bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR* result) override;
+    void OnDestroy() override;
+
+    void Paint(HDC dc);
+    void PlaceTexts(const TestChartLayout& layout);
+    // The chart's black brush, made when first needed.
+    HBRUSH Brush();
+
+    const StringTablePort& strings_;
+    UniqueBrush brush_;  // black: the fill and the two statics' background
+};
+
+}  // namespace qx
+
+#endif

@@ -1,0 +1,38 @@
+// The main window's Test Mode command and the dialog's end with the window.
+#include <windows.h>
+
+#include "app/pen_driver_app_win.h"
+#include "diag/test_mode_dlg_win.h"
+#include "shell/pen_tray_wnd_win.h"
+
+namespace qx {
+
+void CPenTrayWnd::OnTestMode() {
+    if (testModeDlg_) {
+        ::ShowWindow(testModeDlg_->Hwnd(), SW_RESTORE);
+        return;
+    }
+    const CalibServices calib = CalibrationServices();
+    TestModeServices services;
+    services.strings = calib.strings;
+    services.settings = calib.settings;
+    services.model = calib.model;
+    services.liveCalibration = calib.liveCalibration;
+    services.decoder = &decoder_;
+    services.engine = &engine_;
+    services.osVersionClass = app_.OsVersionClass();
+    auto dialog = std::make_unique<CTestModeDlg>(app_.Instance(), services);
+    if (!dialog->CreateModeless(hwnd_)) return;
+    testModeDlg_ = std::move(dialog);
+    engine_.SetTestModeMarks(testModeDlg_.get());
+    ::ShowWindow(testModeDlg_->Hwnd(), SW_SHOW);
+}
+
+void CPenTrayWnd::DestroyTestMode() {
+    if (!testModeDlg_) return;
+    engine_.SetTestModeMarks(nullptr);
+    // The dialog stops its timer as its window goes.
+    testModeDlg_.reset();
+}
+
+}  // namespace qx

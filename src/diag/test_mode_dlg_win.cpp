@@ -1,0 +1,211 @@
+#include "diag/test_mode_dlg_win.h"
+
+#include "app/message_text.h"
+#include "app/sockets_win.h"
+#include "diag/host_lookup_win.h"
+#include "diag/test_chart_dlg_win.h"
+#include "res/resource_ids.h"
+
+namespace qx {
+namespace {
+
+constexpr int kManualFields[] = {IDC_TM_MANUAL_RATIO_X, IDC_TM_MANUAL_RATIO_Y,
+                                 IDC_TM_MANUAL_OFFSET_X, IDC_TM_MANUAL_OFFSET_Y};
+constexpr int kMaxEditChars = 256;
+// The Set button's answers are fixed English texts, not string-table entries.
+constexpr wchar_t kSettingOk[] = L"Setting OK!";
+constexpr wchar_t kSettingNg[] = L"Setting NG!";
+
+std::wstring WindowText(HWND hwnd) {
+    wchar_t text[kMaxEditChars] = {};
+    const int length = ::GetWindowTextW(hwnd, text, kMaxEditChars);
+    return std::wstring(text, length > 0 ? static_cast<std::size_t>(length) : 0);
+}
+
+ScreenPoint CursorPosition() {
+    POINT p{};
+    ::GetCursorPos(&p);
+    return ScreenPoint{p.x, p.y};
+}
+
+}  // namespace
+
+CTestModeDlg::CTestModeDlg(HINSTANCE instance, const TestModeServices& services)
+    : CDialog(instance, IDD_TEST_MODE), services_(services) {
+    for (const Mark mark : {Mark::Down, Mark::Up, Mark::Disabled})
+        marks_[static_cast<int>(mark)] = MarkText(mark, *services_.strings);
+}
+
+BOOL CTestModeDlg::OnInitDialog() {
+    timer_.Start(Hwnd(), kTestModeTimer, kTestModeIntervalMs);
+    CutOffDebugSection();
+    Centre();
+    FillComputerName();
+    ::SetWindowTextW(Hwnd(), TestModeCaption(WindowText(Hwnd()), services_.settings->GetQXMachine(),
+                                             *services_.strings)
+                                 .c_str());
+    manual_ = *services_.liveCalibration;
+    const double values[] = {manual_.ratioX, manual_.ratioY, manual_.offsetX, manual_.offsetY};
+    for (int i = 0; i < 4; ++i) SetItemText(kManualFields[i], ManualFieldText(values[i]));
+    return TRUE;
+}
+
+void CTestModeDlg::CutOffDebugSection() {
+    RECT dialog{};
+    RECT group{};
+    ::GetWindowRect(Hwnd(), &dialog);
+    ::GetWindowRect(Item(IDC_TM_DEBUG_GROUP), &group);
+    ::SetWindowPos(Hwnd(), HWND_TOPMOST, dialog.left, dialog.top, dialog.right - dialog.left,
+                   group.top - dialog.top, SWP_NOACTIVATE);
+    EnableItem(IDC_TM_DEBUG_GROUP, false);
+}
+
+void CTestModeDlg::Centre() {
+    RECT area{};
+    HWND owner = ::GetWindow(Hwnd(), GW_OWNER);
+    if (owner && ::IsWindowVisible(owner))
+        ::GetWindowRect(owner, &area);
+    else
+        ::SystemParametersInfoW(SPI_GETWORKAREA, 0, &area, 0);
+    RECT self{};
+    ::GetWindowRect(Hwnd(), &self);
+    const int width = self.right - self.left;
+    const int height = self.bottom - self.top;
+    const int x = area.left + (area.right - area.left - width) / 2;
+    const int y = area.top + (area.bottom - area.top - height) / 2;
+    ::SetWindowPos(Hwnd(), nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void CTestModeDlg::FillComputerName() {
+    // Without the sockets library both boxes stay empty.
+    if (!StartSockets()) return;
+    const std::string name = ComputerName();
+    ::SendDlgItemMessageW(Hwnd(), IDC_TM_COMPUTER_NAME, LB_ADDSTRING, 0,
+                          reinterpret_cast<LPARAM>(Widen(name).c_str()));
+    const bool nameIsAddress = IsDottedAddress(name);
+    const auto host = nameIsAddress ? std::nullopt : HostAddresses(name);
+    for (const std::wstring& entry : AddressEntries(nameIsAddress, host, *services_.strings))
+        ::SendDlgItemMessageW(Hwnd(), IDC_TM_ADDRESSES, CB_ADDSTRING, 0,
+                              reinterpret_cast<LPARAM>(entry.c_str()));
+    ::SendDlgItemMessageW(Hwnd(), IDC_TM_ADDRESSES, CB_SETCURSEL, 0, 0);
+}
+
+void CTestModeDlg::ShowText(int id, const std::wstring& text) const {
+    // Only a change is written: a rewrite every tick would flicker and
+    // drop the user's selection in the edit.
+    HWND edit = Item(id);
+    if (edit && WindowText(edit) != text) ::SetWindowTextW(edit, text.c_str());
+}
+
+void CTestModeDlg::ShowMark(int id, Mark mark) const { ShowText(id, marks_[static_cast<int>(mark)]); }
+
+void CTestModeDlg::OnTick() {
+    const PointerEngine& engine = *services_.engine;
+    ShowText(IDC_TM_UNTREATED, Widen(std::string(services_.decoder->PendingText())));
+    ShowMark(IDC_TM_DRIVER_LEFT, DriverButtonMark(engine.State(), ButtonState::Left));
+    ShowMark(IDC_TM_DRIVER_RIGHT, DriverButtonMark(engine.State(), ButtonState::Right));
+    UpdateMiddleMarks(0);
+    ShowText(IDC_TM_DRIVER_POSITION, PositionText(engine.LastSetPosition()));
+
+    const struct {
+        int key;
+        int id;
+    } buttons[] = {{VK_RBUTTON, IDC_TM_SYSTEM_RIGHT},
+                   {VK_MBUTTON, IDC_TM_SYSTEM_MIDDLE},
+                   {VK_LBUTTON, IDC_TM_SYSTEM_LEFT}};
+    for (const auto& b : buttons) {
+        const bool down = SystemButtonDown(services_.osVersionClass, ::GetKeyState(b.key),
+                                           ::GetAsyncKeyState(b.key));
+        ShowMark(b.id, down ? Mark::Down : Mark::Up);
+    }
+    ShowText(IDC_TM_SYSTEM_POSITION, PositionText(CursorPosition()));
+
+    ShowText(IDC_TM_DBLCLK_WIDTH, IntText(::GetSystemMetrics(SM_CXDOUBLECLK)));
+    ShowText(IDC_TM_DBLCLK_HEIGHT, IntText(::GetSystemMetrics(SM_CYDOUBLECLK)));
+    ShowText(IDC_TM_DBLCLK_TIME, UnsignedText(::GetDoubleClickTime()));
+    const CalibValues& live = *services_.liveCalibration;
+    ShowText(IDC_TM_LIVE_RATIO_X, RatioText(live.ratioX));
+    ShowText(IDC_TM_LIVE_RATIO_Y, RatioText(live.ratioY));
+    ShowText(IDC_TM_LIVE_OFFSET_X, OffsetText(live.offsetX));
+    ShowText(IDC_TM_LIVE_OFFSET_Y, OffsetText(live.offsetY));
+}
+
+void CTestModeDlg::UpdateMiddleMarks(int hold) {
+    if (!Hwnd()) return;
+    const PointerEngine& engine = *services_.engine;
+    const auto update = middleMarks_.OnUpdate(hold, engine.State(), engine.MiddleEnabled());
+    if (!update) return;
+    ShowMark(IDC_TM_DRIVER_MIDDLE, update->driver);
+    if (update->system) ShowMark(IDC_TM_SYSTEM_MIDDLE, *update->system);
+}
+
+void CTestModeDlg::ShowBox(const std::wstring& text, unsigned flags) {
+    // Owned by the dialog: it stays above the top-most dialog, keeps it
+    // disabled while open, and gives the focus back to where it was.
+    boxOpen_ = true;
+    const std::wstring caption = services_.strings->LoadText(IDS_APP_NAME);
+    ::MessageBoxW(Hwnd(), text.c_str(), caption.c_str(), flags);
+    boxOpen_ = false;
+}
+
+bool CTestModeDlg::ReadManualInput() {
+    std::array<std::wstring, 4> fields;
+    for (int i = 0; i < 4; ++i) fields[static_cast<std::size_t>(i)] = WindowText(Item(kManualFields[i]));
+    const ManualReading reading = ReadManualFields(fields);
+    if (!reading.values) {
+        ShowBox(services_.strings->LoadText(IDS_ENTER_NUMBER), MB_OK | MB_ICONEXCLAMATION);
+        HWND edit = Item(kManualFields[reading.failedField]);
+        ::SetFocus(edit);
+        ::SendMessageW(edit, EM_SETSEL, 0, -1);
+        return false;
+    }
+    manual_ = *reading.values;
+    return true;
+}
+
+void CTestModeDlg::OnSet() {
+    const bool read = ReadManualInput();
+    if (read) {
+        *services_.liveCalibration = manual_;
+        services_.model->WriteCalibration(manual_);
+    }
+    ShowBox(read ? kSettingOk : kSettingNg, MB_OK | MB_ICONEXCLAMATION);
+}
+
+bool CTestModeDlg::OnCommand(WORD id, WORD code, HWND) {
+    if (code != BN_CLICKED) return false;
+    if (boxOpen_) return id == IDC_TM_SET || id == IDC_TM_CHART;
+    switch (id) {
+    case IDC_TM_SET:
+        OnSet();
+        return true;
+    case IDC_TM_CHART: {
+        CTestChartDlg chart(Instance(), *services_.strings);
+        chart.DoModal(Hwnd());
+        return true;
+    }
+    default:
+        return false;
+    }
+}
+
+void CTestModeDlg::OnOk() {
+    if (boxOpen_ || !ReadManualInput()) return;
+    ::ShowWindow(Hwnd(), SW_HIDE);
+}
+
+void CTestModeDlg::OnCancel() {
+    if (boxOpen_) return;
+    ::ShowWindow(Hwnd(), SW_HIDE);
+}
+
+bool CTestModeDlg::OnMessage(UINT message, WPARAM wParam, LPARAM, INT_PTR* result) {
+    if (message != WM_TIMER || wParam != kTestModeTimer) return false;
+    OnTick();
+    *result = TRUE;
+    return true;
+}
+
+void CTestModeDlg::OnDestroy() { timer_.Stop(); }
+
+}  // namespace qx

@@ -1,0 +1,170 @@
+#include "diag/test_mode_rules.h"
+
+#include <cerrno>
+#include <cmath>
+#include <cstdarg>
+#include <cstdio>
+#include <cstdlib>
+
+#include "app/startup_rules.h"
+#include "res/resource_ids.h"
+
+namespace qx {
+namespace {
+
+constexpr int kModelCodeA100 = 100;
+constexpr unsigned kKeyDownBit = 0x80;
+constexpr int kManualDigits = 15;
+constexpr std::size_t kTextChars = 64;
+
+std::wstring Format(const wchar_t* format, ...) {
+    wchar_t text[kTextChars];
+    va_list args;
+    va_start(args, format);
+    const int length = std::vswprintf(text, kTextChars, format, args);
+    va_end(args);
+    return length < 0 ? std::wstring() : std::wstring(text, static_cast<std::size_t>(length));
+}
+
+bool IsBlank(wchar_t c) { return c == L' ' || c == L'\t'; }
+
+}  // namespace
+
+std::wstring MarkText(Mark mark, const StringTablePort& strings) {
+    switch (mark) {
+    case Mark::Down:
+        return strings.LoadText(IDS_MARK_DOWN);
+    case Mark::Disabled:
+        return strings.LoadText(IDS_MARK_DISABLED);
+    case Mark::Up:
+        break;
+    }
+    return strings.LoadText(IDS_MARK_UP);
+}
+
+Mark DriverButtonMark(ButtonState state, ButtonState button) {
+    return state == button ? Mark::Down : Mark::Up;
+}
+
+std::optional<MiddleMarks::Update> MiddleMarks::OnUpdate(int hold, ButtonState state,
+                                                         int middleEnabled) {
+    if (holdMiddle_ == 1) {
+        holdMiddle_ = 0;
+        return std::nullopt;
+    }
+    Update update;
+    const bool middle = state == ButtonState::Middle;
+    if (middleEnabled != 0) {
+        update.driver = middle ? Mark::Down : Mark::Up;
+        update.system = update.driver;
+    } else {
+        update.driver = middle ? Mark::Disabled : Mark::Up;
+    }
+    holdMiddle_ = hold;
+    return update;
+}
+
+bool SystemButtonDown(int osVersionClass, short keyState, short asyncKeyState) {
+    if (osVersionClass == kOsNt5)
+        return (static_cast<unsigned>(static_cast<unsigned short>(keyState)) & kKeyDownBit) != 0;
+    return asyncKeyState != 0;
+}
+
+std::wstring PositionText(ScreenPoint at) { return Format(L"x=%d, y=%d", at.x, at.y); }
+std::wstring IntText(int value) { return Format(L"%d", value); }
+std::wstring UnsignedText(unsigned value) { return Format(L"%u", value); }
+std::wstring RatioText(double ratio) { return Format(L"%.3f", ratio); }
+std::wstring OffsetText(double offset) { return Format(L"%d", TruncateToInt(offset)); }
+std::wstring ManualFieldText(double value) { return Format(L"%.*g", kManualDigits, value); }
+
+std::optional<double> ReadManualNumber(const std::wstring& text) {
+    std::size_t begin = 0;
+    while (begin < text.size() && IsBlank(text[begin])) ++begin;
+    std::size_t end = text.size();
+    while (end > begin && IsBlank(text[end - 1])) --end;
+    // Only a plain decimal number: no hexadecimal, "nan" or "inf", and no
+    // character outside ASCII, whatever strtod would make of them.
+    std::string number;
+    for (std::size_t i = begin; i < end; ++i) {
+        const wchar_t c = text[i];
+        const bool allowed = (c >= L'0' && c <= L'9') || c == L'.' || c == L'+' || c == L'-' ||
+                             c == L'e' || c == L'E';
+        if (!allowed) return std::nullopt;
+        number += static_cast<char>(c);
+    }
+    if (number.empty()) return std::nullopt;
+    char* stop = nullptr;
+    errno = 0;
+    const double value = std::strtod(number.c_str(), &stop);
+    if (stop != number.c_str() + number.size()) return std::nullopt;
+    // Too large for a double ("1e999") is not a number one can calibrate with.
+    if (!std::isfinite(value)) return std::nullopt;
+    if (value == 0.0 && number[0] != '0') return std::nullopt;
+    return value;
+}
+
+ManualReading ReadManualFields(const std::array<std::wstring, 4>& fields) {
+    ManualReading reading;
+    std::array<double, 4> numbers{};
+    for (std::size_t i = 0; i < fields.size(); ++i) {
+        const std::optional<double> number = ReadManualNumber(fields[i]);
+        if (!number) {
+            reading.failedField = static_cast<int>(i);
+            return reading;
+        }
+        numbers[i] = *number;
+    }
+    reading.values = CalibValues{numbers[0], numbers[1], numbers[2], numbers[3]};
+    return reading;
+}
+
+std::wstring TestModeCaption(const std::wstring& title, int modelCode,
+                             const StringTablePort& strings) {
+    const std::wstring model =
+        strings.LoadText(modelCode == kModelCodeA100 ? IDS_MODEL_A100 : IDS_MODEL_B200);
+    return title + L" (" + model + L")";
+}
+
+std::vector<std::wstring> AddressEntries(bool nameIsAddress,
+                                         const std::optional<std::vector<Ipv4Address>>& host,
+                                         const StringTablePort& strings) {
+    std::vector<std::wstring> entries;
+    if (nameIsAddress) return entries;
+    if (!host || host->empty()) {
+        entries.push_back(strings.LoadText(IDS_NO_ADDRESS));
+        return entries;
+    }
+    for (const Ipv4Address& a : *host) {
+        const std::wstring text = Format(L" %d.%d.%d.%d", a[0], a[1], a[2], a[3]);
+        bool seen = false;
+        for (const std::wstring& e : entries) seen = seen || e == text;
+        if (!seen) entries.push_back(text);
+    }
+    return entries;
+}
+
+bool IsDottedAddress(const std::string& name) {
+    constexpr int kParts = 4;
+    constexpr int kMaxDigits = 3;
+    constexpr int kMaxPart = 255;
+    int parts = 0;
+    std::size_t i = 0;
+    while (parts < kParts) {
+        int digits = 0;
+        int value = 0;
+        while (i < name.size() && name[i] >= '0' && name[i] <= '9' && digits < kMaxDigits + 1) {
+            value = value * 10 + (name[i] - '0');
+            ++digits;
+            ++i;
+        }
+        if (digits == 0 || digits > kMaxDigits || value > kMaxPart) return false;
+        ++parts;
+        if (parts < kParts) {
+            if (i >= name.size() || name[i] != '.') return false;
+            ++i;
+        }
+    }
+    return i == name.size();
+}
+
+}  // namespace qx

@@ -1,0 +1,222 @@
+#!/bin/bash
+# Test Mode as a service technician meets it, on PX-B200 at 1280 x 768: the
+# menu command opens "Test Mode (PX-B200)" top-most and cut off above its
+# debug section, with the computer's name and addresses; with the pen tip
+# down the driver's and the system's L show "O" at the same position; a
+# small-button press with the middle button disabled shows "#" in the
+# driver's M while the system's M stays blank; a line waiting for its CR
+# shows as untreated data; Set stores a hand-typed calibration that the pen
+# then follows, and refuses "abc"; closing hides the dialog and Test Mode
+# shows the same one again; the test chart's frame, stripes and mode line lie
+# where they belong, and a click on its text ends it. Then, in Japanese with
+# PX-A100 stored, the caption names that model and the chart ends with Esc.
+. "$(dirname "$0")/lib/harness.sh"
+. "$(dirname "$0")/lib/tray_harness.sh"
+qx_begin test_mode
+qx_board_bench en 1280x768
+qx_driver_receiving
+DRIVER=$QX_DRIVER_PID
+
+WM_COMMAND=0x0111
+ID_TEST_MODE=57685
+IDC_SET=1046
+IDC_CHART=1065
+# Edits: untreated data, driver L M R and position, system L M R and
+# position, live ratio X and offset X, manual ratio X, ratio Y, offset X, offset Y.
+UNTREATED=1012 DRV_L=1013 DRV_M=1014 DRV_POS=1016 SYS_L=1017 SYS_M=1018 SYS_POS=1020
+LIVE_RX=1024 LIVE_OX=1026 MANUAL=(1028 1029 1030 1031)
+DEBUG_GROUP=1055 COMPUTER=1072 ADDRESSES=1073
+rc() { qx_rc_string "$TRAY_RC_EN" "$@" || qx_fatal "$1 not in the resource script"; }
+
+# open_test_mode CAPTION: the menu's command; TRAY_DIALOG is the dialog.
+open_test_mode() {
+    qx_probe post "$WM_COMMAND" "$ID_TEST_MODE" >/dev/null
+    tray_dialog "$1"
+}
+# texts ID...: "ID=TEXT" per line, the dialog's controls as they are now.
+texts() {
+    local ids; ids=$(IFS=,; echo "$*")
+    qx_probe text --hwnd "$TRAY_DIALOG" --any-caption --ids "$ids" &&
+        printf '%s\n' "$QX_OUT" | sed -n 's/^text id=\([0-9]*\) /\1=/p'
+}
+text_of() { texts "$1" | sed -n "s/^$1=//p"; }
+control() { printf '%s\n' "$CONTROLS" | grep -m1 "^control id=$1 "; }
+read_controls() { qx_probe controls --hwnd "$TRAY_DIALOG" --any-caption && CONTROLS=$QX_OUT; }
+field() { sed -n "s/.* $1=\([^ ]*\).*/\1/p"; }  # a field of a probe line
+calib_value() {
+    qx_probe --timeout 0 reg HKCU "SOFTWARE\\NORVANE\\QXdrv1.2\\1280_768" "$1" >/dev/null &&
+        printf '%s\n' "$QX_OUT" | sed -n 's/.* value=//p'
+}
+cursor() { qx_probe state && printf '%s\n' "$QX_OUT" | sed -n 's/^cursor //p'; }
+# pen CMD...: simulator commands, taken by the driver before this returns.
+pen() {
+    qx_pensim "$@" && qx_probe diag bytes --equals "$QX_PEN_TOTAL" >/dev/null ||
+        qx_fail "the driver did not take: $*"
+}
+
+qx_case "Test Mode opens the dialog cut off above its debug section"
+CAPTION="Test Mode ($(rc IDS_MODEL_B200))"
+open_test_mode "$CAPTION" || qx_fatal "no \"$CAPTION\" after Test Mode: $QX_OUT"
+DIALOG=$TRAY_DIALOG
+read_controls || qx_fatal "cannot read the dialog: $QX_OUT"
+qx_screenshot test-mode-en
+DIALOG_LINE=$(printf '%s\n' "$CONTROLS" | grep -m1 '^dialog ')
+qx_expect_match "top-most" ' topmost=1 ' "$DIALOG_LINE"
+BOTTOM=$(printf '%s\n' "$DIALOG_LINE" | field rect | cut -d, -f4)
+GROUP_TOP=$(control "$DEBUG_GROUP" | field rect | cut -d, -f2)
+qx_expect_eq "the window ends at the debug group's top edge" "$GROUP_TOP" "$BOTTOM"
+qx_expect_match "the debug group disabled" ' enabled=0 ' "$(control "$DEBUG_GROUP")"
+# Centred in the work area (the whole screen here: no taskbar).
+read -r L T R B < <(printf '%s\n' "$DIALOG_LINE" | field rect | tr , ' ')
+qx_expect_match "centred (to a pixel)" '^(639|640|641) (383|384|385)$' "$(( (L + R) / 2 )) $(( (T + B) / 2 ))"
+
+qx_case "the computer's name and addresses"
+NAME_ITEMS=$(control "$COMPUTER" | sed -n 's/.* items=\(.*\) text=.*/\1/p')
+NAME=$NAME_ITEMS
+[ -n "$NAME" ] || qx_fail "no computer name listed: $(control "$COMPUTER")"
+if getent ahostsv4 "$NAME" >"$QX_TMP/hosts.txt"; then
+    EXPECTED=$(awk '!seen[$1]++ { print " " $1 }' "$QX_TMP/hosts.txt" | LC_ALL=C sort | paste -sd, -)
+else
+    EXPECTED=$(rc IDS_NO_ADDRESS)
+fi
+ADDRESS_ITEMS=$(control "$ADDRESSES" | sed -n 's/.* items=\(.*\) text=.*/\1/p')
+qx_expect_eq "the addresses of $NAME, sorted" "$EXPECTED" "$ADDRESS_ITEMS"
+qx_expect_eq "the first one selected" "${EXPECTED%%,*}" "$(control "$ADDRESSES" | sed -n 's/.* text=//p')"
+qx_expect_eq "the manual fields from the live calibration" "1028=1 1029=1 1030=0 1031=0" \
+    "$(texts "${MANUAL[@]}" | paste -sd ' ' -)"
+
+qx_case "pen tip down: the driver's and the system's L, one position"
+pen "left 600 400"
+qx_wait "L marks" 5 eval '[ "$(texts $DRV_L $SYS_L | paste -sd " " -)" = "$DRV_L=O $SYS_L=O" ]'
+qx_expect_eq "driver L, system L" "$DRV_L=O $SYS_L=O" "$(texts $DRV_L $SYS_L | paste -sd ' ' -)"
+qx_expect_eq "the driver's position" "x=600, y=400" "$(text_of $DRV_POS)"
+qx_expect_eq "the system's position" "x=600, y=400" "$(text_of $SYS_POS)"
+pen release
+qx_wait "L marks cleared" 5 eval '[ "$(texts $DRV_L $SYS_L | paste -sd " " -)" = "$DRV_L=  $SYS_L= " ]'
+
+qx_case "small button with the middle button disabled: # in the driver's M"
+qx_probe_bg "$QX_TMP/middle.out" text --hwnd "$TRAY_DIALOG" --any-caption --ids "$DRV_M,$SYS_M" --watch 3000
+WATCHER=$QX_BG_PID
+qx_wait_line "$QX_TMP/middle.out" "^text id=$SYS_M " 10 || qx_fatal "the watcher did not start"
+pen small
+qx_wait_exit "$WATCHER" 15
+MIDDLE=$(tr -d '\r' <"$QX_TMP/middle.out")
+qx_expect_eq "driver M: blank, then # and blank again" " # " \
+    "$(printf '%s\n' "$MIDDLE" | sed -n "s/^text id=$DRV_M //p; s/^change id=$DRV_M ms=[0-9]* //p" | tr -d '\n')"
+# The press stays shown through the next tick: at least most of a 100 ms tick.
+HELD=$(printf '%s\n' "$MIDDLE" | awk -v id="$DRV_M" '$1 == "change" && $2 == "id=" id { sub(/ms=/, "", $3); t[++n] = $3 } END { print t[2] - t[1] }')
+[ "${HELD:-0}" -ge 80 ] && qx_ok "# shown for ${HELD} ms" || qx_fail "# shown for only ${HELD} ms"
+qx_expect_eq "system M: blank throughout" "text id=$SYS_M  " "$(printf '%s\n' "$MIDDLE" | grep " id=$SYS_M ")"
+
+qx_case "a line waiting for its CR is untreated data"
+pen 'raw L1234'
+qx_wait "untreated data" 5 eval '[ "$(text_of $UNTREATED)" = L1234 ]' && qx_ok "L1234 untreated" ||
+    qx_fail "untreated: [$(text_of $UNTREATED)]"
+pen 'raw 567\r' release
+qx_wait "the line decoded" 5 eval '[ -z "$(text_of $UNTREATED)" ]' && qx_ok "decoded once its CR came" ||
+    qx_fail "still untreated: [$(text_of $UNTREATED)]"
+
+qx_case "Set stores the typed calibration; the pen follows it"
+VALUES=(0.5 0.25 -10 -20.75)
+for i in 0 1 2 3; do
+    qx_probe type --hwnd "$TRAY_DIALOG" --any-caption --id "${MANUAL[$i]}" "${VALUES[$i]}" >/dev/null ||
+        qx_fail "cannot type into ${MANUAL[$i]}: $QX_OUT"
+done
+qx_probe press "$IDC_SET" --hwnd "$TRAY_DIALOG" --any-caption --no-wait >/dev/null
+qx_box || qx_fatal "no box after Set: $QX_OUT"
+qx_expect_eq "Set's answer" "Setting OK!" "$QX_BOX_TEXT"
+qx_screenshot set-ok
+qx_probe press ok >/dev/null
+qx_expect_eq "stored under 1280_768" "0.500000 0.250000 -10.000000 -20.750000" \
+    "$(for n in CalibRatioX CalibRatioY CalibOffsetX CalibOffsetY; do calib_value $n; done | paste -sd ' ' -)"
+qx_wait "the live values shown" 5 eval '[ "$(texts $LIVE_RX $LIVE_OX | paste -sd " " -)" = "$LIVE_RX=0.500 $LIVE_OX=-10" ]' ||
+    qx_fail "live values: $(texts $LIVE_RX $LIVE_OX | paste -sd ' ' -)"
+pen "tap 1000 500"
+qx_expect_eq "a tap lands by the typed calibration" "510 145" "$(cursor)"
+
+qx_case "Set with abc: please enter a number, Setting NG!"
+qx_probe type --hwnd "$TRAY_DIALOG" --any-caption --id "${MANUAL[1]}" abc >/dev/null
+qx_probe press "$IDC_SET" --hwnd "$TRAY_DIALOG" --any-caption --no-wait >/dev/null
+qx_box || qx_fatal "no box after Set: $QX_OUT"
+qx_expect_eq "the field is not a number" "$(rc IDS_ENTER_NUMBER)" "$QX_BOX_TEXT"
+qx_probe press ok >/dev/null
+qx_box || qx_fatal "no second box: $QX_OUT"
+qx_expect_eq "Set's answer" "Setting NG!" "$QX_BOX_TEXT"
+qx_probe press ok >/dev/null
+read_controls
+qx_expect_match "the focus in the failing edit" ' focused=1 ' "$(control "${MANUAL[1]}")"
+qx_expect_eq "nothing stored" 0.250000 "$(calib_value CalibRatioY)"
+
+qx_case "closing hides the dialog; Test Mode shows the same one"
+qx_probe press cancel --hwnd "$TRAY_DIALOG" --any-caption --no-wait >/dev/null
+qx_wait "the dialog hidden" 5 eval 'qx_probe --timeout 0 count --class "#32770" --caption "$CAPTION" --visible; [ "$QX_OUT" = "count 0" ]'
+qx_probe count --class '#32770' --caption "$CAPTION"
+qx_expect_eq "still there, hidden" "count 1" "$QX_OUT"
+open_test_mode "$CAPTION" || qx_fatal "no dialog after the second Test Mode: $QX_OUT"
+qx_expect_eq "the same window" "$DIALOG" "$TRAY_DIALOG"
+BEFORE=$(printf '%s\n' "$CONTROLS" | grep -E "^control id=($COMPUTER|$ADDRESSES) " | sed 's/.* items=//')
+read_controls
+qx_expect_eq "the same name and addresses" "$BEFORE" \
+    "$(printf '%s\n' "$CONTROLS" | grep -E "^control id=($COMPUTER|$ADDRESSES) " | sed 's/.* items=//')"
+
+# chart_window: the probe's line of the full-screen chart, if it is shown.
+chart_window() { qx_probe windows --class '#32770' --visible && printf '%s\n' "$QX_OUT" | grep ' rect=0,0,1280,768 '; }
+# pixels PNG X Y W H: the area's pixels, row by row, 1 white and 0 black.
+pixels() {
+    convert "$1" -crop "$4x$5+$2+$3" +repage -colorspace gray -threshold 50% -compress none pbm:- |
+        tail -n +3 | tr -d ' \n' | tr 01 10 | fold -w "$4"
+}
+# white_rows PNG X0 X1 Y0 Y1: the rows of the band with any white pixel.
+white_rows() {
+    pixels "$1" "$2" "$4" $(($3 - $2 + 1)) $(($5 - $4 + 1)) | awk -v y0="$4" '/1/ { print y0 + NR - 1 }'
+}
+
+qx_case "the test chart: frame, stripes and mode line"
+qx_probe press "$IDC_CHART" --hwnd "$TRAY_DIALOG" --any-caption --no-wait >/dev/null
+qx_wait "the chart" 10 chart_window || qx_fatal "no full-screen chart: $QX_OUT"
+sleep 0.5  # let it paint
+qx_screenshot chart-en
+SHOT="$QX_ARTEFACTS/chart-en.png"
+# A row through the stripes: black up to 426, then white at every odd column
+# up to 851, black from 852 on.
+EXPECTED=$(awk 'BEGIN { for (x = 420; x <= 860; x++) printf "%d", (x >= 427 && x <= 851 && x % 2 == 1) }')
+qx_expect_eq "row 300, columns 420 to 860" "$EXPECTED" "$(pixels "$SHOT" 420 300 441 1)"
+qx_expect_eq "column 427 is white in rows 256 to 511" "256 511" \
+    "$(pixels "$SHOT" 427 250 1 270 | awk '$1 == 1 { if (!f) f = NR; l = NR } END { print f + 249, l + 249 }')"
+qx_expect_eq "the frame: left, right, top and bottom lines" "1 1 1 1" \
+    "$(pixels "$SHOT" 0 384 1 1) $(pixels "$SHOT" 1278 384 1 1) $(pixels "$SHOT" 640 0 1 1) $(pixels "$SHOT" 640 766 1 1)"
+qx_expect_eq "black inside the frame" "0 0" "$(pixels "$SHOT" 5 384 1 1) $(pixels "$SHOT" 1200 600 1 1)"
+# in_band LOW HIGH: the first and last white rows (stdin) lie in LOW..HIGH.
+in_band() { awk -v lo="$1" -v hi="$2" 'NR == 1 { f = $1 } { l = $1 } END { exit !(NR > 0 && f >= lo && l <= hi) }'; }
+white_rows "$SHOT" 10 1269 200 255 | in_band 226 245 && qx_ok "the mode line's text lies in rows 226 to 245" ||
+    qx_fail "the mode line's rows: $(white_rows "$SHOT" 10 1269 200 255 | paste -sd ' ' -)"
+white_rows "$SHOT" 10 1269 2 100 | in_band 20 79 && qx_ok "the instruction's text lies in rows 20 to 79" ||
+    qx_fail "the instruction's rows: $(white_rows "$SHOT" 10 1269 2 100 | paste -sd ' ' -)"
+xdotool mousemove 640 30 click 1
+qx_wait "the chart ended by a click on its text" 10 eval '! chart_window' || qx_fail "the chart is still shown"
+qx_probe count --class '#32770' --caption "$CAPTION" --visible
+qx_expect_eq "the test mode dialog is still shown" "count 1" "$QX_OUT"
+
+qx_case "Exit with the dialog open"
+qx_stop_driver "$DRIVER" && qx_expect_eq "exit code" 0 "$QX_EXIT_CODE"
+wineserver -k; wineserver -w
+
+qx_case "Japanese, PX-A100 stored"
+qx_prefix ja
+qx_reg_preload '[HKEY_LOCAL_MACHINE\Software\Wine\Ports]' "\"COM1\"=\"$QX_PEN_SLAVE\"" \
+    "[HKEY_CURRENT_USER\\$QX_SETTINGS_KEY]" '"UsePort"="COM1:"' '"QXMachine"=dword:00000064'
+qx_wineserver
+qx_driver_receiving
+JA_TITLE=$(tray_rc_dialog "$TRAY_RC_JA" IDD_TEST_MODE | sed -n 's/^caption //p')
+JA_CAPTION="$JA_TITLE ($(qx_rc_string "$TRAY_RC_JA" IDS_MODEL_A100))"
+open_test_mode "$JA_CAPTION" || qx_fatal "no \"$JA_CAPTION\": $QX_OUT"
+qx_screenshot test-mode-ja
+qx_probe press "$IDC_CHART" --hwnd "$TRAY_DIALOG" --any-caption --no-wait >/dev/null
+qx_wait "the chart" 10 chart_window || qx_fatal "no full-screen chart: $QX_OUT"
+sleep 0.5
+qx_screenshot chart-ja
+[ -n "$(white_rows "$QX_ARTEFACTS/chart-ja.png" 10 1269 226 245)" ] || qx_fail "no Japanese mode line"
+xdotool key Escape
+qx_wait "the chart ended by Esc" 10 eval '! chart_window' || qx_fail "the chart is still shown"
+qx_stop_driver "$QX_DRIVER_PID" && qx_expect_eq "exit code" 0 "$QX_EXIT_CODE"
+qx_finish
