@@ -75,8 +75,8 @@ INSTALL=$QX_DRIVER_PID
 qx_screenshot setup-en
 qx_expect_eq "ports with marks" "COM1: [Selected],COM2: [Conflicted],COM3:$SETUP_MORE selected=0" \
     "$(props_list)"
-qx_expect_match "model label" 'visible=1 text=Use model selection$' "$(props_control $IDC_MODEL_LABEL)"
-qx_expect_match "model PX-B200" 'visible=1 items=PX-A100,PX-B200 selected=1 text=PX-B200$' \
+qx_expect_match "model label" 'visible=1 .*text=Use model selection$' "$(props_control $IDC_MODEL_LABEL)"
+qx_expect_match "model PX-B200" 'visible=1 .*items=PX-A100,PX-B200 selected=1 text=PX-B200$' \
     "$(props_control $IDC_MODEL_COMBO)"
 qx_expect_match "OK alone" 'visible=1 .*text=OK$' "$(props_control 1)"
 qx_expect_match "no Cancel" 'visible=0 ' "$(props_control 2)"
