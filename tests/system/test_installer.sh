@@ -1,17 +1,21 @@
 #!/bin/bash
 # The setup program on one fresh prefix with the simulated board on COM1 and
-# no settings: its pages in English; a silent install with /PORT=COM1: and
-# /MODEL=100 puts the files, the Start menu folder, the Run value in the
-# 64-bit view, the installed-programs entry and the per-machine settings in
-# place and starts QXdrv, whose pen then moves the cursor; the installed exe
+# no settings: an interactive install goes through its pages, runs install
+# mode (port and model asked in the first-run sheet, the preset stored), puts
+# the files, the Start menu folder, the Run value in the 64-bit view and the
+# installed-programs entry in place and starts QXdrv, whose pen then moves
+# the cursor; the installed exe
 # carries its version texts in both languages and the supported Windows
 # versions; Help opens the help at its contents, and without the help file
-# says so; installing again ends the running copy cleanly and starts the new
+# says so; a silent install with /PORT=COM1: and /MODEL=200 over the running
+# copy ends it cleanly, stores the per-machine settings and starts the new
 # one; a silent uninstall ends it, removes what was installed and keeps the
 # settings. The user's own pointer metrics are back at the end, which only
 # clean ends of both copies give.
 . "$(dirname "$0")/lib/harness.sh"
+. "$(dirname "$0")/lib/props_harness.sh"
 qx_begin installer
+PROPS_SHEET=Properties
 qx_prefix en
 qx_pensim_start
 qx_reg_preload '[HKEY_LOCAL_MACHINE\Software\Wine\Ports]' "\"COM1\"=\"$QX_PEN_SLAVE\""
@@ -44,29 +48,30 @@ setup() { _qx_wine "$SETUP" "$@" >>"$QX_TMP/setup.log" 2>&1; }
 qx_probe set-metrics --dblclk-w 6 --dblclk-h 6 --dblclk-time 900 --drag-w 7 --drag-h 7 >/dev/null
 USER_METRICS=$(qx_metrics)
 
-qx_case "the setup's pages"
+qx_case "an interactive install asks for the port in install mode and starts QXdrv"
 qx_wine_bg "$QX_TMP/interactive.out" "$SETUP"
+INTERACTIVE=$QX_BG_PID
 SETUP_CAPTION="QXdrv Setup"
 qx_probe wait-window --caption "$SETUP_CAPTION" --visible || qx_fatal "no setup window: $QX_OUT"
 SETUP_HWND=$(printf '%s\n' "$QX_OUT" | sed -n 's/^window hwnd=\([^ ]*\) .*/\1/p')
+setup_press() { qx_probe press "$1" --hwnd "$SETUP_HWND" --any-caption --no-wait >/dev/null; }
+setup_shows() { qx_probe controls --hwnd "$SETUP_HWND" --any-caption && printf '%s\n' "$QX_OUT" | grep -q "$1"; }
 qx_screenshot setup-welcome-en
-qx_probe press 1 --hwnd "$SETUP_HWND" --any-caption --no-wait >/dev/null
-qx_wait "the folder page" 10 eval 'qx_probe controls --hwnd "$SETUP_HWND" --any-caption && printf "%s\n" "$QX_OUT" | grep -q "NORVANE.*QXdrv"'
+setup_press 1
+qx_wait "the folder page" 10 setup_shows 'NORVANE.*QXdrv'
 qx_screenshot setup-folder-en
-qx_probe press cancel --hwnd "$SETUP_HWND" --any-caption --no-wait >/dev/null
-# The question whether to quit carries the setup's caption too.
-question() {
-    qx_probe windows --class "#32770" --caption "$SETUP_CAPTION" --visible &&
-        QUESTION=$(printf '%s\n' "$QX_OUT" | sed -n 's/^window hwnd=\([^ ]*\) .*/\1/p' | grep -vx "$SETUP_HWND") &&
-        [ -n "$QUESTION" ]
-}
-qx_wait "the question to quit" 10 question
-qx_probe press yes --hwnd "$QUESTION" --any-caption >/dev/null || qx_fail "Yes did not end the setup: $QX_OUT"
-qx_wait_exit "$QX_BG_PID" 15 || qx_fail "the setup did not end after Cancel"
-qx_expect_eq "nothing installed by a cancelled setup" "" "$(ls "$UNIX_DIR" 2>/dev/null)"
-
-qx_case "silent install with port and model"
-setup /S /PORT=COM1: /MODEL=100 || qx_fatal "the silent setup failed: $(cat "$QX_TMP/setup.log")"
+setup_press 1
+props_answer "$(qx_rc_string "$RC" IDS_INSTALL_SET_PORT)" ok
+props_find && props_read || qx_fatal "no first-run sheet from the setup: $QX_OUT"
+qx_probe select --hwnd "$PROPS_HWND" --any-caption --id "$IDC_MODEL_COMBO" PX-A100 >/dev/null ||
+    qx_fail "cannot choose PX-A100: $QX_OUT"
+props_press ok --no-wait
+props_answer "$(qx_rc_string "$RC" IDS_INSTALL_PORT_APPLIED)" ok
+qx_box && qx_probe press ok >/dev/null  # the preset of the resolution
+qx_wait "the finish page" 30 setup_shows 'Completing'
+qx_screenshot setup-finish-en
+setup_press 1
+qx_wait_exit "$INTERACTIVE" 15 || qx_fail "the setup did not end after Finish"
 for f in QXdrv.exe QXdrv_en.chm QXdrv_ja.chm uninstall.exe; do
     [ -f "$UNIX_DIR/$f" ] || qx_fail "not installed: $f"
 done
@@ -80,8 +85,10 @@ qx_expect_eq "version" 1.2.0.0 "$(reg_value HKLM "$UNINSTALL_KEY" DisplayVersion
 qx_expect_eq "icon" "$(esc "\"$DIR\\QXdrv.exe\",0")" "$(reg_value HKLM "$UNINSTALL_KEY" DisplayIcon)"
 qx_expect_eq "uninstall command" "$(esc "\"$DIR\\uninstall.exe\"")" "$(reg_value HKLM "$UNINSTALL_KEY" UninstallString)"
 qx_expect_match "size in KB" '^[1-9][0-9]+$' "$(reg_value HKLM "$UNINSTALL_KEY" EstimatedSize)"
-qx_expect_eq "port for every user" "COM1:" "$(reg_value HKLM "$QX_SETTINGS_KEY" UsePort)"
-qx_expect_eq "model for every user" 100 "$(reg_value HKLM "$QX_SETTINGS_KEY" QXMachine)"
+qx_expect_eq "the port install mode stored" "COM1:" "$(reg_value HKLM "$QX_SETTINGS_KEY" UsePort)"
+qx_expect_eq "the model install mode stored" 100 "$(reg_value HKLM "$QX_SETTINGS_KEY" QXMachine)"
+qx_probe --timeout 0 reg HKLM 'SOFTWARE\NORVANE\QXdrv1.2\1280_768' CalibRatioX >/dev/null ||
+    qx_fail "no preset stored for 1280 x 768: $QX_OUT"
 
 qx_case "the installed QXdrv runs and the pen moves the cursor"
 receiving || qx_fatal "the installed QXdrv is not receiving: $QX_OUT"
@@ -122,8 +129,10 @@ qx_box || qx_fail "no box for the missing help: $QX_OUT"
 qx_expect_eq "missing help text" "$(qx_rc_string "$RC" IDS_HELP_MISSING "$DIR\\QXdrv_en.chm" | sed 's/\\/\\\\/g; s/\\\\r/\\r/g')" "$QX_BOX_TEXT"
 qx_probe press ok >/dev/null
 
-qx_case "installing again ends the running copy cleanly and starts the new one"
-setup /S || qx_fail "the second silent setup failed: $(cat "$QX_TMP/setup.log")"
+qx_case "a silent install over the running copy ends it cleanly, stores port and model, starts the new one"
+setup /S /PORT=COM1: /MODEL=200 || qx_fail "the silent setup failed: $(cat "$QX_TMP/setup.log")"
+qx_expect_eq "port for every user" "COM1:" "$(reg_value HKLM "$QX_SETTINGS_KEY" UsePort)"
+qx_expect_eq "model for every user" 200 "$(reg_value HKLM "$QX_SETTINGS_KEY" QXMachine)"
 receiving || qx_fail "the new QXdrv is not receiving: $QX_OUT"
 SECOND=$(main_window)
 [ -n "$SECOND" ] && [ "$SECOND" != "$FIRST" ] || qx_fail "no new main window (was $FIRST, now '$SECOND')"
