@@ -1,5 +1,8 @@
 #include "props/prop_set_sheet_win.h"
 
+#include "props/dblclick_interval_set_page_win.h"
+#include "props/dblclick_set_page_win.h"
+#include "props/pen_button_set_page_win.h"
 #include "props/user_port_set_page_win.h"
 
 namespace qx {
@@ -56,6 +59,10 @@ CPropSetSheet::CPropSetSheet(HINSTANCE instance, const PropServices& services, U
     portPage->setup = mode == SheetMode::Setup;
     portPage_ = portPage.get();
     pages_.push_back(std::move(portPage));
+    if (mode == SheetMode::Setup) return;
+    pages_.push_back(std::make_unique<CDblClickSetPage>(instance, services_));
+    pages_.push_back(std::make_unique<CDblClickIntervalSetPage>(instance, services_));
+    pages_.push_back(std::make_unique<CPenButtonSetPage>(instance, services_));
 }
 
 CPropSetSheet::~CPropSetSheet() = default;

@@ -39,9 +39,20 @@ protected:
     }
 
     // Tips for every control that has an identifier, their texts asked of
-    // TooltipText when they show.
+    // TooltipText when they show. A static control lets the mouse through
+    // to the page, so its tip belongs to its rectangle on the page.
     void EnableToolTips();
     HWND Sheet() const { return ::GetParent(Hwnd()); }
+
+    // A picture of the program's resources, drawn on the page at the
+    // top-left corner of a control's rectangle moved by `offset` pixels both
+    // ways; its pure blue lets the page show through.
+    HBITMAP LoadPicture(UINT bitmapId) const;
+    void PaintPicture(HDC dc, int controlId, HBITMAP picture, int offset) const;
+    // A slider (trackbar) control.
+    void SetupSlider(int id, int min, int max, int position, int line, int page, int ticks) const;
+    int SliderPosition(int id) const;
+    void SetSliderPosition(int id, int position) const;
 
 private:
     bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR* result) final;

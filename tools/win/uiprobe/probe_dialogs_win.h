@@ -12,6 +12,14 @@ int CmdPress(const Args& args, const Deadline& deadline);
 int CmdControls(const Args& args, const Deadline& deadline);
 // --id N TEXT: selects the entry TEXT of a dialog's combo box.
 int CmdSelect(const Args& args, const Deadline& deadline);
+// INDEX: makes a property sheet's page current.
+int CmdPage(const Args& args, const Deadline& deadline);
+// --id N POS: moves a slider as a drag of its thumb would.
+int CmdSlider(const Args& args, const Deadline& deadline);
+// --id N TEXT: sets a control's text (an edit's change notice follows).
+int CmdSetText(const Args& args, const Deadline& deadline);
+// --id N [--count C] [--gap-ms G]: left clicks at a control's centre.
+int CmdTap(const Args& args, const Deadline& deadline);
 
 }  // namespace qx::probe
 
