@@ -49,11 +49,20 @@ BOOL CALLBACK AddTool(HWND control, LPARAM target) {
 
 }  // namespace
 
-HPROPSHEETPAGE CPropertyPage::CreatePage() {
+HPROPSHEETPAGE CPropertyPage::CreatePage(const TemplateFont* font) {
     PROPSHEETPAGEW page{};
     page.dwSize = sizeof(page);
     page.hInstance = Instance();
     page.pszTemplate = MAKEINTRESOURCEW(TemplateId());
+    HRSRC found = font ? ::FindResourceW(Instance(), MAKEINTRESOURCEW(TemplateId()), RT_DIALOG)
+                       : nullptr;
+    HGLOBAL loaded = found ? ::LoadResource(Instance(), found) : nullptr;
+    if (const void* bytes = loaded ? ::LockResource(loaded) : nullptr) {
+        template_ = WithTemplateFont(static_cast<const std::uint8_t*>(bytes),
+                                     ::SizeofResource(Instance(), found), *font);
+        page.dwFlags |= PSP_DLGINDIRECT;
+        page.pResource = reinterpret_cast<LPCDLGTEMPLATEW>(template_.data());
+    }
     page.pfnDlgProc = &CDialog::PageProc;
     page.lParam = reinterpret_cast<LPARAM>(this);
     return ::CreatePropertySheetPageW(&page);

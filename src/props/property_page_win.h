@@ -10,9 +10,12 @@
 
 #include <commctrl.h>
 
+#include <cstdint>
 #include <string>
+#include <vector>
 
 #include "app/dialog_win.h"
+#include "props/dialog_template.h"
 
 namespace qx {
 
@@ -20,8 +23,9 @@ class CPropertyPage : public CDialog {
 public:
     CPropertyPage(HINSTANCE instance, UINT templateId) : CDialog(instance, templateId) {}
 
-    // The page description the sheet creates the page from.
-    HPROPSHEETPAGE CreatePage();
+    // The page description the sheet creates the page from; with a font,
+    // the page's template is shown in it.
+    HPROPSHEETPAGE CreatePage(const TemplateFont* font);
     bool Applied() const { return applied_; }
 
 protected:
@@ -60,6 +64,7 @@ private:
 
     HWND tooltip_ = nullptr;  // owned by the page window, destroyed with it
     std::wstring tipText_;    // read by the tooltip after the notification returns
+    std::vector<std::uint8_t> template_;  // the template in the sheet's font, while it shows
     bool applied_ = false;
 };
 

@@ -115,7 +115,7 @@ IDC_RANGE_SLIDER=1077
 # shows.
 props_page() {
     qx_probe page --hwnd "$PROPS_HWND" --any-caption "$1" >/dev/null || return 1
-    qx_wait "page $1" 10 eval 'props_read && props_control "$2" | grep -q " visible=1 "'
+    qx_wait "page $1" 10 eval "props_read && props_control $2 | grep -q ' visible=1 '"
 }
 # props_field ID NAME: one field of a control's line (text: all of it).
 props_field() {
@@ -124,7 +124,7 @@ props_field() {
 }
 # props_wait_field ID NAME VALUE: until the control's field reads VALUE.
 props_wait_field() {
-    qx_wait "control $1 $2=$3" 10 eval 'props_read && test "$(props_field "$1" "$2")" = "$3"'
+    qx_wait "control $1 $2=$3" 10 eval "props_read && test \"\$(props_field $1 $2)\" = '$3'"
 }
 props_slide() { qx_probe slider --hwnd "$PROPS_HWND" --any-caption --id "$1" "$2" >/dev/null || qx_fail "cannot move slider $1: $QX_OUT"; }
 props_type() { qx_probe set-text --hwnd "$PROPS_HWND" --any-caption --id "$1" "$2" >/dev/null || qx_fail "cannot type into $1: $QX_OUT"; }
