@@ -100,6 +100,7 @@ PropServices CPenDriverApp::PropertyServices() {
     services.ports = &ports_;
     services.appPort = portName_;
     services.rightsNotice = &rightsNotice;
+    services.system = &systemParams_;
     return services;
 }
 

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "app/settings_store.h"
+#include "app/system_params_port.h"
 #include "app/ui_ports.h"
 
 namespace qx {
@@ -83,6 +84,7 @@ struct PropServices {
     const PortProbePort* ports = nullptr;
     std::string appPort;  // "UsePort" as read at start; "" when none
     int* rightsNotice = nullptr;  // 1 while the rights notice may still be shown
+    SystemParamsPort* system = nullptr;  // the drag threshold the other-setup page sets
 };
 
 // Shows the "no rights" notice unless it was shown already in this opening.

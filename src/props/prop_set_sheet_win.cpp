@@ -1,5 +1,10 @@
 #include "props/prop_set_sheet_win.h"
 
+#include <optional>
+
+#include "props/dblclick_interval_set_page_win.h"
+#include "props/dblclick_set_page_win.h"
+#include "props/pen_button_set_page_win.h"
 #include "props/user_port_set_page_win.h"
 
 namespace qx {
@@ -42,6 +47,22 @@ int CALLBACK SetupButtons(HWND sheet, UINT message, LPARAM) {
     return 0;
 }
 
+// The system's own property sheet template, whose font every sheet has.
+constexpr int kSystemSheetTemplate = 1006;
+
+// The sheet sizes its pages in its own font's dialog units: the pages are
+// shown in that font, so that each fits the sheet as its template is laid
+// out. None when the system's template cannot be read.
+std::optional<TemplateFont> SheetFont() {
+    HMODULE controls = ::GetModuleHandleW(L"comctl32.dll");
+    HRSRC found = controls ? ::FindResourceW(controls, MAKEINTRESOURCEW(kSystemSheetTemplate), RT_DIALOG)
+                           : nullptr;
+    HGLOBAL loaded = found ? ::LoadResource(controls, found) : nullptr;
+    const void* bytes = loaded ? ::LockResource(loaded) : nullptr;
+    if (!bytes) return std::nullopt;
+    return ReadTemplateFont(static_cast<const std::uint8_t*>(bytes), ::SizeofResource(controls, found));
+}
+
 }  // namespace
 
 CPropSetSheet::CPropSetSheet(HINSTANCE instance, const PropServices& services, UINT captionId,
@@ -56,14 +77,19 @@ CPropSetSheet::CPropSetSheet(HINSTANCE instance, const PropServices& services, U
     portPage->setup = mode == SheetMode::Setup;
     portPage_ = portPage.get();
     pages_.push_back(std::move(portPage));
+    if (mode == SheetMode::Setup) return;
+    pages_.push_back(std::make_unique<CDblClickSetPage>(instance, services_));
+    pages_.push_back(std::make_unique<CDblClickIntervalSetPage>(instance, services_));
+    pages_.push_back(std::make_unique<CPenButtonSetPage>(instance, services_));
 }
 
 CPropSetSheet::~CPropSetSheet() = default;
 
 INT_PTR CPropSetSheet::DoModal() {
     std::vector<HPROPSHEETPAGE> handles;
+    const std::optional<TemplateFont> font = SheetFont();
     for (const auto& page : pages_) {
-        HPROPSHEETPAGE handle = page->CreatePage();
+        HPROPSHEETPAGE handle = page->CreatePage(font ? &*font : nullptr);
         if (!handle) {
             // Pages the sheet never received are ours to free.
             for (HPROPSHEETPAGE made : handles) ::DestroyPropertySheetPage(made);

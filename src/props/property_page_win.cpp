@@ -1,5 +1,7 @@
 #include "props/property_page_win.h"
 
+#include "app/gdi_owners_win.h"
+
 namespace qx {
 namespace {
 
@@ -11,6 +13,15 @@ struct TipTarget {
     HWND tooltip;
 };
 
+// Pure blue in a page's picture is the page showing through.
+constexpr COLORREF kPictureTransparent = RGB(0, 0, 255);
+
+bool IsStatic(HWND control) {
+    wchar_t cls[16] = {};
+    ::GetClassNameW(control, cls, 16);
+    return ::lstrcmpiW(cls, L"Static") == 0;
+}
+
 BOOL CALLBACK AddTool(HWND control, LPARAM target) {
     const auto* t = reinterpret_cast<const TipTarget*>(target);
     if (::GetParent(control) != t->page) return TRUE;
@@ -18,21 +29,40 @@ BOOL CALLBACK AddTool(HWND control, LPARAM target) {
     if (id == 0 || id == kNoControlId || id == -1) return TRUE;
     TOOLINFOW tool{};
     tool.cbSize = sizeof(tool);
-    tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
     tool.hwnd = t->page;
-    tool.uId = reinterpret_cast<UINT_PTR>(control);
     tool.lpszText = LPSTR_TEXTCALLBACKW;
+    if (IsStatic(control)) {
+        // Statics take no mouse messages: the page's own ones over the
+        // control's rectangle bring its tip. Hidden ones show none.
+        if (!::IsWindowVisible(control)) return TRUE;
+        tool.uFlags = TTF_SUBCLASS;
+        tool.uId = static_cast<UINT_PTR>(id);
+        ::GetWindowRect(control, &tool.rect);
+        ::MapWindowPoints(HWND_DESKTOP, t->page, reinterpret_cast<POINT*>(&tool.rect), 2);
+    } else {
+        tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+        tool.uId = reinterpret_cast<UINT_PTR>(control);
+    }
     ::SendMessageW(t->tooltip, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
     return TRUE;
 }
 
 }  // namespace
 
-HPROPSHEETPAGE CPropertyPage::CreatePage() {
+HPROPSHEETPAGE CPropertyPage::CreatePage(const TemplateFont* font) {
     PROPSHEETPAGEW page{};
     page.dwSize = sizeof(page);
     page.hInstance = Instance();
     page.pszTemplate = MAKEINTRESOURCEW(TemplateId());
+    HRSRC found = font ? ::FindResourceW(Instance(), MAKEINTRESOURCEW(TemplateId()), RT_DIALOG)
+                       : nullptr;
+    HGLOBAL loaded = found ? ::LoadResource(Instance(), found) : nullptr;
+    if (const void* bytes = loaded ? ::LockResource(loaded) : nullptr) {
+        template_ = WithTemplateFont(static_cast<const std::uint8_t*>(bytes),
+                                     ::SizeofResource(Instance(), found), *font);
+        page.dwFlags |= PSP_DLGINDIRECT;
+        page.pResource = reinterpret_cast<LPCDLGTEMPLATEW>(template_.data());
+    }
     page.pfnDlgProc = &CDialog::PageProc;
     page.lParam = reinterpret_cast<LPARAM>(this);
     return ::CreatePropertySheetPageW(&page);
@@ -48,6 +78,43 @@ void CPropertyPage::EnableToolTips() {
     ::SendMessageW(tooltip_, TTM_SETMAXTIPWIDTH, 0, ::GetSystemMetrics(SM_CXSCREEN) / 2);
     TipTarget target{Hwnd(), tooltip_};
     ::EnumChildWindows(Hwnd(), &AddTool, reinterpret_cast<LPARAM>(&target));
+}
+
+HBITMAP CPropertyPage::LoadPicture(UINT bitmapId) const {
+    return static_cast<HBITMAP>(::LoadImageW(Instance(), MAKEINTRESOURCEW(bitmapId), IMAGE_BITMAP,
+                                             0, 0, LR_DEFAULTCOLOR));
+}
+
+void CPropertyPage::PaintPicture(HDC dc, int controlId, HBITMAP picture, int offset) const {
+    if (!picture) return;
+    RECT frame{};
+    ::GetWindowRect(Item(controlId), &frame);
+    ::MapWindowPoints(HWND_DESKTOP, Hwnd(), reinterpret_cast<POINT*>(&frame), 2);
+    BITMAP info{};
+    ::GetObjectW(picture, sizeof(info), &info);
+    MemoryDC memory;
+    if (!memory.Create(dc)) return;
+    SelectGuard select(memory.Get(), picture);
+    ::TransparentBlt(dc, frame.left + offset, frame.top + offset, info.bmWidth, info.bmHeight,
+                     memory.Get(), 0, 0, info.bmWidth, info.bmHeight, kPictureTransparent);
+}
+
+void CPropertyPage::SetupSlider(int id, int min, int max, int position, int line, int page,
+                                int ticks) const {
+    HWND slider = Item(id);
+    ::SendMessageW(slider, TBM_SETRANGE, TRUE, MAKELPARAM(min, max));
+    ::SendMessageW(slider, TBM_SETPOS, TRUE, position);
+    ::SendMessageW(slider, TBM_SETLINESIZE, 0, line);
+    ::SendMessageW(slider, TBM_SETPAGESIZE, 0, page);
+    ::SendMessageW(slider, TBM_SETTICFREQ, ticks, 0);
+}
+
+int CPropertyPage::SliderPosition(int id) const {
+    return static_cast<int>(::SendMessageW(Item(id), TBM_GETPOS, 0, 0));
+}
+
+void CPropertyPage::SetSliderPosition(int id, int position) const {
+    ::SendMessageW(Item(id), TBM_SETPOS, TRUE, position);
 }
 
 bool CPropertyPage::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR* result) {
@@ -78,8 +145,10 @@ bool CPropertyPage::OnNotify(const NMHDR& header, INT_PTR* result) {
     case TTN_GETDISPINFOW: {
         if (header.hwndFrom != tooltip_) return false;
         auto& info = *reinterpret_cast<NMTTDISPINFOW*>(const_cast<NMHDR*>(&header));
-        const auto control = reinterpret_cast<HWND>(header.idFrom);
-        tipText_ = TooltipText(::GetDlgCtrlID(control));
+        const int id = (info.uFlags & TTF_IDISHWND)
+                           ? ::GetDlgCtrlID(reinterpret_cast<HWND>(header.idFrom))
+                           : static_cast<int>(header.idFrom);
+        tipText_ = TooltipText(id);
         info.lpszText = const_cast<wchar_t*>(tipText_.c_str());
         info.hinst = nullptr;
         *result = TRUE;

@@ -10,9 +10,12 @@
 
 #include <commctrl.h>
 
+#include <cstdint>
 #include <string>
+#include <vector>
 
 #include "app/dialog_win.h"
+#include "props/dialog_template.h"
 
 namespace qx {
 
@@ -20,8 +23,9 @@ class CPropertyPage : public CDialog {
 public:
     CPropertyPage(HINSTANCE instance, UINT templateId) : CDialog(instance, templateId) {}
 
-    // The page description the sheet creates the page from.
-    HPROPSHEETPAGE CreatePage();
+    // The page description the sheet creates the page from; with a font,
+    // the page's template is shown in it.
+    HPROPSHEETPAGE CreatePage(const TemplateFont* font);
     bool Applied() const { return applied_; }
 
 protected:
@@ -39,9 +43,20 @@ protected:
     }
 
     // Tips for every control that has an identifier, their texts asked of
-    // TooltipText when they show.
+    // TooltipText when they show. A static control lets the mouse through
+    // to the page, so its tip belongs to its rectangle on the page.
     void EnableToolTips();
     HWND Sheet() const { return ::GetParent(Hwnd()); }
+
+    // A picture of the program's resources, drawn on the page at the
+    // top-left corner of a control's rectangle moved by `offset` pixels both
+    // ways; its pure blue lets the page show through.
+    HBITMAP LoadPicture(UINT bitmapId) const;
+    void PaintPicture(HDC dc, int controlId, HBITMAP picture, int offset) const;
+    // A slider (trackbar) control.
+    void SetupSlider(int id, int min, int max, int position, int line, int page, int ticks) const;
+    int SliderPosition(int id) const;
+    void SetSliderPosition(int id, int position) const;
 
 private:
     bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR* result) final;
@@ -49,6 +64,7 @@ private:
 
     HWND tooltip_ = nullptr;  // owned by the page window, destroyed with it
     std::wstring tipText_;    // read by the tooltip after the notification returns
+    std::vector<std::uint8_t> template_;  // the template in the sheet's font, while it shows
     bool applied_ = false;
 };
 

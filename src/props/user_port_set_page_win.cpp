@@ -8,9 +8,6 @@
 namespace qx {
 namespace {
 
-// Pure blue in the picture is the page showing through.
-constexpr COLORREF kPictureTransparent = RGB(0, 0, 255);
-
 std::wstring ItemText(HWND control, UINT lengthMessage, UINT textMessage, int index) {
     const LRESULT length = ::SendMessageW(control, lengthMessage, index, 0);
     if (length < 0) return {};
@@ -45,9 +42,7 @@ BOOL CUserPortSetPage::OnInitDialog() {
         FillNormal();
     }
     EnableToolTips();
-    picture_.Reset(static_cast<HBITMAP>(::LoadImageW(Instance(),
-                                                     MAKEINTRESOURCEW(IDB_PORT_PICTURE),
-                                                     IMAGE_BITMAP, 0, 0, LR_DEFAULTCOLOR)));
+    picture_.Reset(LoadPicture(IDB_PORT_PICTURE));
     return TRUE;
 }
 
@@ -140,24 +135,10 @@ std::wstring CUserPortSetPage::TooltipText(int controlId) const {
 
 bool CUserPortSetPage::OnPageMessage(UINT message, WPARAM, LPARAM, INT_PTR* result) {
     if (message != WM_PAINT) return false;
-    PaintPicture();
+    PaintDC paint(Hwnd());
+    PaintPicture(paint.Get(), IDC_PORT_PICTURE, picture_.Get(), 0);
     *result = TRUE;
     return true;
-}
-
-void CUserPortSetPage::PaintPicture() {
-    PaintDC paint(Hwnd());
-    if (!picture_.Get()) return;
-    RECT frame{};
-    ::GetWindowRect(Item(IDC_PORT_PICTURE), &frame);
-    ::MapWindowPoints(HWND_DESKTOP, Hwnd(), reinterpret_cast<POINT*>(&frame), 2);
-    BITMAP info{};
-    ::GetObjectW(picture_.Get(), sizeof(info), &info);
-    MemoryDC memory;
-    if (!memory.Create(paint.Get())) return;
-    SelectGuard select(memory.Get(), picture_.Get());
-    ::TransparentBlt(paint.Get(), frame.left, frame.top, info.bmWidth, info.bmHeight,
-                     memory.Get(), 0, 0, info.bmWidth, info.bmHeight, kPictureTransparent);
 }
 
 }  // namespace qx

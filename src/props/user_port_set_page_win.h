@@ -41,7 +41,6 @@ private:
     std::optional<std::wstring> SelectedEntry() const;
     std::optional<std::wstring> SelectedModel() const;
     int EntryCount() const;
-    void PaintPicture();
 
     const PropServices& services_;
     UniqueBitmap picture_;

@@ -82,6 +82,40 @@
 #define IDC_MODEL_COMBO              1074
 #define IDB_PORT_PICTURE             171
 
+// Pointer pages of the property sheet: double-click area (IDD_PROP_DBLCLICK),
+// double-click speed (IDD_PROP_DBLCLICK_SPEED) and other setup
+// (IDD_PROP_OTHER); their pictures are pure blue transparent.
+#define IDD_PROP_DBLCLICK            133
+#define IDD_PROP_DBLCLICK_SPEED      138
+#define IDD_PROP_OTHER               137
+#define IDC_AREA_EDIT                1006
+#define IDC_AREA_PICTURE             1009
+#define IDC_PAGE_SLIDER              1028
+#define IDC_SET_DEFAULT              1029
+#define IDC_SPEED_ANIMATION          1037
+#define IDC_SPEED_TARGET             1039
+#define IDC_MIDDLE_BUTTON            1025
+#define IDC_PEN_PICTURE              1051
+#define IDC_CALIB_NOTICE             1064
+#define IDC_HTML_ENABLE              1076
+#define IDC_RANGE_SLIDER             1077
+#define IDC_RANGE_NARROW             1078
+#define IDC_RANGE_WIDE               1079
+#define IDC_RANGE_GROUP              1080
+#define IDC_RANGE_RECOMMENDED        1081
+#define IDB_SPEED_TARGET             159
+#define IDB_PEN_PICTURE              156
+#define IDR_SPEED_ANIMATION          172
+#define IDS_TIP_MIDDLE_BUTTON        57693
+#define IDS_TIP_DBLCLICK_AREA        57694
+#define IDS_TIP_DBLCLICK_SPEED       57702
+#define IDS_TIP_CALIB_NOTICE         60014
+#define IDS_TIP_HTML                 60020
+#define IDS_HTML_NEXT_START          60021
+#define IDS_HTML_QUESTION            60104
+#define IDS_ENTER_INTEGER            61712
+#define IDS_ENTER_INTEGER_RANGE      61714
+
 // Application and start-up
 #define IDS_APP_NAME                 57344
 #define IDS_ALREADY_RUNNING          57346

@@ -90,6 +90,16 @@ props_open || qx_fatal "no Japanese Properties sheet: $QX_OUT"
 IN_USE=$(qx_rc_string "$RC" IDS_SUFFIX_IN_USE)
 qx_expect_eq "the port in use, in Japanese" "COM1:$IN_USE" "$(props_list | cut -d, -f1)"
 qx_screenshot properties-ja
+
+qx_case "the pointer pages in Japanese"
+props_page 1 "$IDC_AREA_EDIT" || qx_fail "no area page: $QX_OUT"
+qx_expect_eq "the area page's default" 32 "$(props_field $IDC_AREA_EDIT text)"
+qx_screenshot properties-area-ja
+props_page 2 "$IDC_SPEED_TARGET" || qx_fail "no speed page: $QX_OUT"
+qx_screenshot properties-speed-ja
+props_page 3 "$IDC_MIDDLE_BUTTON" || qx_fail "no other-setup page: $QX_OUT"
+qx_expect_eq "the other-setup page's first box" "有効(&E)" "$(props_field $IDC_MIDDLE_BUTTON text)"
+qx_screenshot properties-other-ja
 props_press cancel || qx_fail "Cancel did not close the sheet"
 
 qx_case "Help in Japanese"

@@ -119,7 +119,7 @@ qx_wait "the line decoded" 5 eval '[ -z "$(text_of $UNTREATED)" ]' && qx_ok "dec
 qx_case "Set stores the typed calibration; the pen follows it"
 VALUES=(0.5 0.25 -10 -20.75)
 for i in 0 1 2 3; do
-    qx_probe type --hwnd "$TRAY_DIALOG" --any-caption --id "${MANUAL[$i]}" "${VALUES[$i]}" >/dev/null ||
+    qx_probe set-text --hwnd "$TRAY_DIALOG" --any-caption --id "${MANUAL[$i]}" "${VALUES[$i]}" >/dev/null ||
         qx_fail "cannot type into ${MANUAL[$i]}: $QX_OUT"
 done
 qx_probe press "$IDC_SET" --hwnd "$TRAY_DIALOG" --any-caption --no-wait >/dev/null
@@ -135,7 +135,7 @@ pen "tap 1000 500"
 qx_expect_eq "a tap lands by the typed calibration" "510 145" "$(cursor)"
 
 qx_case "Set with abc: please enter a number, Setting NG!"
-qx_probe type --hwnd "$TRAY_DIALOG" --any-caption --id "${MANUAL[1]}" abc >/dev/null
+qx_probe set-text --hwnd "$TRAY_DIALOG" --any-caption --id "${MANUAL[1]}" abc >/dev/null
 qx_probe press "$IDC_SET" --hwnd "$TRAY_DIALOG" --any-caption --no-wait >/dev/null
 qx_box || qx_fatal "no box after Set: $QX_OUT"
 qx_expect_eq "the field is not a number" "$(rc IDS_ENTER_NUMBER)" "$QX_BOX_TEXT"

@@ -97,3 +97,49 @@ props_answer() {
     qx_expect_eq "box text" "$1" "$QX_BOX_TEXT"
     qx_probe press "$2" >/dev/null || qx_fail "$2 did not close the box: $QX_OUT"
 }
+
+# The pointer pages: double-click area (page 1), speed (page 2), other setup
+# (page 3), their controls read from the open sheet.
+IDC_AREA_EDIT=1006
+IDC_AREA_PICTURE=1009
+IDC_PAGE_SLIDER=1028
+IDC_SET_DEFAULT=1029
+IDC_SPEED_ANIMATION=1037
+IDC_SPEED_TARGET=1039
+IDC_MIDDLE_BUTTON=1025
+IDC_CALIB_NOTICE=1064
+IDC_HTML_ENABLE=1076
+IDC_RANGE_SLIDER=1077
+
+# props_page INDEX ID: makes the page current and waits until its control ID
+# shows.
+props_page() {
+    qx_probe page --hwnd "$PROPS_HWND" --any-caption "$1" >/dev/null || return 1
+    qx_wait "page $1" 10 eval "props_read && props_control $2 | grep -q ' visible=1 '"
+}
+# props_field ID NAME: one field of a control's line (text: all of it).
+props_field() {
+    if [ "$2" = text ]; then props_control "$1" | sed -n 's/.* text=//p'
+    else props_control "$1" | sed -n "s/.* $2=\([^ ]*\).*/\1/p"; fi
+}
+# props_wait_field ID NAME VALUE: until the control's field reads VALUE.
+props_wait_field() {
+    qx_wait "control $1 $2=$3" 10 eval "props_read && test \"\$(props_field $1 $2)\" = '$3'"
+}
+props_slide() { qx_probe slider --hwnd "$PROPS_HWND" --any-caption --id "$1" "$2" >/dev/null || qx_fail "cannot move slider $1: $QX_OUT"; }
+props_type() { qx_probe set-text --hwnd "$PROPS_HWND" --any-caption --id "$1" "$2" >/dev/null || qx_fail "cannot type into $1: $QX_OUT"; }
+# props_tap ID [--count C --gap-ms G]: left clicks at the control's centre.
+props_tap() { qx_probe tap --hwnd "$PROPS_HWND" --any-caption --id "$@" >/dev/null || qx_fail "cannot click $1: $QX_OUT"; }
+
+# props_pixels SHOT ID COLOUR: "COUNT WIDTH" of the pixels of COLOUR (#RRGGBB)
+# inside the control's rectangle on the screenshot SHOT (a name as for
+# qx_screenshot); WIDTH is from the leftmost to the rightmost of them.
+props_pixels() {
+    local rect l t r b
+    rect=$(props_field "$2" rect)
+    IFS=, read -r l t r b <<<"$rect"
+    convert "$QX_ARTEFACTS/$1.png" -crop "$((r - l))x$((b - t))+$l+$t" +repage txt:- |
+        awk -v c="$3" 'index($0, " " c " ") { split($1, p, ","); x = p[1] + 0; n++
+                          if (n == 1 || x < lo) lo = x; if (n == 1 || x > hi) hi = x }
+                        END { printf "%d %d\n", n, n ? hi - lo + 1 : 0 }'
+}

@@ -13,6 +13,14 @@ namespace {
 
 constexpr int kBoxTextId = 0xFFFF;  // the static that holds a message box's text
 
+// A window's rectangle on the screen as "left,top,right,bottom".
+std::wstring RectText(HWND hwnd) {
+    RECT r{};
+    GetWindowRect(hwnd, &r);
+    return std::to_wstring(r.left) + L"," + std::to_wstring(r.top) + L"," +
+           std::to_wstring(r.right) + L"," + std::to_wstring(r.bottom);
+}
+
 struct NamedButton {
     const wchar_t* name;
     int id;
@@ -106,7 +114,8 @@ HWND FocusOf(HWND dialog) {
 
 std::wstring ControlLine(HWND hwnd, HWND focus, const Deadline& deadline) {
     std::wstring line = L"control id=" + std::to_wstring(GetDlgCtrlID(hwnd)) + L" hwnd=" +
-                        HwndText(hwnd) + L" parent=" + HwndText(GetParent(hwnd)) + L" class=" +
+                        HwndText(hwnd) + L" parent=" + HwndText(GetParent(hwnd)) + L" rect=" +
+                        RectText(hwnd) + L" class=" +
                         Escape(ClassOf(hwnd)) + L" enabled=" + (IsWindowEnabled(hwnd) ? L"1" : L"0") +
                         L" visible=" + (IsWindowVisible(hwnd) ? L"1" : L"0");
     RECT r{};
@@ -125,7 +134,31 @@ std::wstring ControlLine(HWND hwnd, HWND focus, const Deadline& deadline) {
         line += L" items=" + Escape(items) + L" selected=" +
                 std::to_wstring(static_cast<long long>(Ask(hwnd, m->getSelection)));
     }
+    if (_wcsicmp(ClassOf(hwnd).c_str(), TRACKBAR_CLASSW) == 0) {
+        line += L" pos=" + std::to_wstring(Ask(hwnd, TBM_GETPOS)) + L" min=" +
+                std::to_wstring(Ask(hwnd, TBM_GETRANGEMIN)) + L" max=" +
+                std::to_wstring(Ask(hwnd, TBM_GETRANGEMAX)) + L" tics=" +
+                std::to_wstring(Ask(hwnd, TBM_GETNUMTICS));
+    }
     return line + L" text=" + Escape(TextOf(hwnd, deadline));
+}
+
+// A control of the dialog by --id, or a failure said.
+HWND ControlFromArgs(const Args& args, const Deadline& deadline, HWND& dialog) {
+    long long id = 0;
+    if (!args.GetNumber(L"id", id) || !FindDialog(args, deadline, dialog)) return nullptr;
+    const HWND control = FindControl(dialog, static_cast<int>(id));
+    if (control == nullptr) Out(L"error no control with id " + std::to_wstring(id));
+    return control;
+}
+
+bool LeftClickAt(POINT p) {
+    if (!SetCursorPos(p.x, p.y)) return false;
+    INPUT click[2] = {};
+    click[0].type = click[1].type = INPUT_MOUSE;
+    click[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+    click[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+    return SendInput(2, click, sizeof(INPUT)) == 2;
 }
 
 }  // namespace
@@ -283,26 +316,6 @@ int CmdText(const Args& args, const Deadline& deadline) {
     return kExitOk;
 }
 
-int CmdType(const Args& args, const Deadline& deadline) {
-    long long id = 0;
-    if (args.Positional().size() != 1 || !args.GetNumber(L"id", id)) return kExitUsage;
-    HWND dialog = nullptr;
-    if (!FindDialog(args, deadline, dialog)) return kExitFailed;
-    const HWND control = FindControl(dialog, static_cast<int>(id));
-    if (control == nullptr) {
-        Out(L"error no control with id " + std::to_wstring(id));
-        return kExitFailed;
-    }
-    DWORD_PTR result = 0;
-    if (!SendMessageTimeoutW(control, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(args.Positional()[0].c_str()),
-                             kSendFlags, std::max<DWORD>(deadline.RemainingMs(), 1), &result)) {
-        Out(L"error no answer to WM_SETTEXT");
-        return kExitFailed;
-    }
-    Out(L"typed " + Escape(TextOf(control, deadline)));
-    return kExitOk;
-}
-
 }  // namespace qx::probe
 
 namespace qx::probe {
@@ -364,6 +377,70 @@ int CmdTree(const Args& args, const Deadline& deadline) {
     }
     if (remote != nullptr) VirtualFreeEx(process, remote, 0, MEM_RELEASE);
     CloseHandle(process);
+    return kExitOk;
+}
+
+int CmdPage(const Args& args, const Deadline& deadline) {
+    long long index = 0;
+    if (args.Positional().size() != 1 || !ParseNumber(args.Positional()[0], index)) return kExitUsage;
+    HWND sheet = nullptr;
+    if (!FindDialog(args, deadline, sheet)) return kExitFailed;
+    // Posted: leaving the current page may show a box.
+    if (!PostMessageW(sheet, PSM_SETCURSEL, static_cast<WPARAM>(index), 0)) return kExitFailed;
+    Out(L"page " + std::to_wstring(index));
+    return kExitOk;
+}
+
+int CmdSlider(const Args& args, const Deadline& deadline) {
+    long long position = 0;
+    if (args.Positional().size() != 1 || !ParseNumber(args.Positional()[0], position)) return kExitUsage;
+    HWND dialog = nullptr;
+    const HWND slider = ControlFromArgs(args, deadline, dialog);
+    if (slider == nullptr) return kExitFailed;
+    // What dragging the thumb does: the position moves, then the parent hears.
+    Ask(slider, TBM_SETPOS, TRUE, static_cast<LPARAM>(position));
+    PostMessageW(GetParent(slider), WM_HSCROLL,
+                 MAKEWPARAM(TB_THUMBPOSITION, static_cast<WORD>(position)),
+                 reinterpret_cast<LPARAM>(slider));
+    PostMessageW(GetParent(slider), WM_HSCROLL, MAKEWPARAM(TB_ENDTRACK, 0),
+                 reinterpret_cast<LPARAM>(slider));
+    Out(L"slider " + std::to_wstring(Ask(slider, TBM_GETPOS)));
+    return kExitOk;
+}
+
+int CmdSetText(const Args& args, const Deadline& deadline) {
+    if (args.Positional().size() != 1) return kExitUsage;
+    HWND dialog = nullptr;
+    const HWND control = ControlFromArgs(args, deadline, dialog);
+    if (control == nullptr) return kExitFailed;
+    DWORD_PTR result = 0;
+    if (!SendMessageTimeoutW(control, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(args.Positional()[0].c_str()),
+                             kSendFlags, 1000, &result))
+        return kExitFailed;
+    Out(L"text " + Escape(TextOf(control, deadline)));
+    return kExitOk;
+}
+
+int CmdTap(const Args& args, const Deadline& deadline) {
+    long long count = 1;
+    long long gap = 0;
+    if ((args.Has(L"count") && !args.GetNumber(L"count", count)) ||
+        (args.Has(L"gap-ms") && !args.GetNumber(L"gap-ms", gap)) || count < 1 || gap < 0)
+        return kExitUsage;
+    HWND dialog = nullptr;
+    const HWND control = ControlFromArgs(args, deadline, dialog);
+    if (control == nullptr) return kExitFailed;
+    RECT r{};
+    GetWindowRect(control, &r);
+    const POINT centre{(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+    for (long long i = 0; i < count; ++i) {
+        if (i > 0) Sleep(static_cast<DWORD>(gap));
+        if (!LeftClickAt(centre)) {
+            Out(L"error SendInput failed, error " + std::to_wstring(GetLastError()));
+            return kExitFailed;
+        }
+    }
+    Out(L"tapped " + std::to_wstring(centre.x) + L" " + std::to_wstring(centre.y));
     return kExitOk;
 }
 

@@ -15,8 +15,14 @@ int CmdTree(const Args& args, const Deadline& deadline);
 int CmdSelect(const Args& args, const Deadline& deadline);
 // --ids A,B [--watch MS]: controls' texts, then every change for MS.
 int CmdText(const Args& args, const Deadline& deadline);
-// --id N TEXT: sets an edit's text, as typing it would.
-int CmdType(const Args& args, const Deadline& deadline);
+// INDEX: makes a property sheet's page current.
+int CmdPage(const Args& args, const Deadline& deadline);
+// --id N POS: moves a slider as a drag of its thumb would.
+int CmdSlider(const Args& args, const Deadline& deadline);
+// --id N TEXT: sets a control's text (an edit's change notice follows).
+int CmdSetText(const Args& args, const Deadline& deadline);
+// --id N [--count C] [--gap-ms G]: left clicks at a control's centre.
+int CmdTap(const Args& args, const Deadline& deadline);
 
 }  // namespace qx::probe
 

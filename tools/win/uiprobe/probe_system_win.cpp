@@ -255,6 +255,14 @@ int CmdHoldHotkey(const Args& args, const Deadline&) {
 }
 
 int CmdKeys(const Args& args, const Deadline&) {
+    long long alone = 0;
+    if (args.Has(L"vk")) {
+        if (!args.GetNumber(L"vk", alone) || alone <= 0 || alone > 0xFE) return kExitUsage;
+        INPUT press[] = {KeyInput(static_cast<WORD>(alone), false), KeyInput(static_cast<WORD>(alone), true)};
+        if (SendInput(2, press, sizeof(INPUT)) != 2) return kExitFailed;
+        Out(L"sent");
+        return kExitOk;
+    }
     const std::wstring key = args.Get(L"key", L"C");
     if (key.size() != 1 || !std::iswalnum(key[0])) return kExitUsage;
     const WORD vk = static_cast<WORD>(std::towupper(key[0]));

@@ -1,0 +1,31 @@
+#include "props/pen_button_rules.h"
+
+#include "app/pointer_metrics.h"
+#include "res/resource_ids.h"
+
+namespace qx {
+
+int ClickRangeTicks(bool enabled) { return enabled ? kClickRangeTicks : 0; }
+
+void ApplyOtherSetup(const PropServices& services, const OtherSetupChoice& choice,
+                     const OtherSetupStart& start) {
+    const SettingsStore& settings = *services.settings;
+    settings.SetMiddleButon(choice.middle);
+    if (!settings.SetCalibDisp(choice.notice)) ShowRightsNoticeOnce(services);
+    settings.SetSingleClickType(choice.html);
+    if (choice.html != 1) {
+        ApplyDragSize(*services.system, kDragSizeOff);
+        return;
+    }
+    settings.SetSingleClick(choice.range);
+    ApplyDragSize(*services.system, choice.range);
+    if (choice.range != start.range || start.html == 0)
+        services.boxes->ShowMessage(services.strings->LoadText(IDS_HTML_NEXT_START),
+                                    kMbOk | kMbIconInformation);
+}
+
+void ClearHtmlOptimisation(const PropServices& services) {
+    ApplyDragSize(*services.system, kDragSizeOff);
+}
+
+}  // namespace qx

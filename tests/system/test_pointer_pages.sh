@@ -1,0 +1,132 @@
+#!/bin/bash
+# The pointer pages of the "Properties" sheet, through the real sheet, with
+# the user's own metrics set before the start. Double-click area: 32 with
+# absent settings and a red circle 32 pixels across; 7 typed and the edit
+# left asks for 8 to 64 and shows 8; the slider moves the edit. Speed: 800
+# (500 ms) with absent settings; two releases 400 ms apart on the target
+# set 900; a fast pair on the test picture plays the animation. OK applies
+# both to the system at once (the other-setup page, never shown, stores
+# nothing), and the pen's taps in a window of another program follow the
+# new time. Other setup: all off with absent settings, the range group
+# without tick marks; the small button and the HTML option with Yes take
+# effect on OK (60021); clearing the option sets the drag threshold 4 at
+# once even when the sheet is then cancelled. After Exit the user's own
+# metrics are back. The Japanese pages are in test_japanese.sh.
+. "$(dirname "$0")/lib/harness.sh"
+. "$(dirname "$0")/lib/props_harness.sh"
+. "$(dirname "$0")/lib/pen_harness.sh"
+qx_begin pointer_pages
+props_bench en
+RC="$(cd "$(dirname "$0")/../.." && pwd)/src/res/lang_en_win.rc"
+rc() { qx_rc_string "$RC" "$@" || qx_fatal "$1 not in $RC"; }
+VK_TAB=9
+
+qx_probe set-metrics --dblclk-w 6 --dblclk-h 8 --dblclk-time 700 --drag-w 3 --drag-h 5 ||
+    qx_fatal "cannot set the user's metrics: $QX_OUT"
+USER_METRICS='metrics dblclk_w=6 dblclk_h=8 dblclk_time=700 drag_w=3 drag_h=5'
+pen_driver_start
+DRIVER=$QX_DRIVER_PID
+
+qx_case "area page: 32 with absent settings, a circle 32 pixels across"
+props_open || qx_fatal "no $PROPS_SHEET sheet: $QX_OUT"
+props_page 1 "$IDC_AREA_EDIT" || qx_fatal "no area page: $QX_OUT"
+qx_expect_eq "edit" 32 "$(props_field $IDC_AREA_EDIT text)"
+qx_expect_eq "slider" "32 8 64" "$(props_field $IDC_PAGE_SLIDER pos) $(props_field $IDC_PAGE_SLIDER min) $(props_field $IDC_PAGE_SLIDER max)"
+circle() { qx_screenshot area-en >/dev/null && props_pixels area-en "$IDC_AREA_PICTURE" '#FF0000'; }
+qx_wait "the red circle" 5 eval 'test "$(circle | cut -d" " -f1)" -gt 50' || qx_fail "no circle drawn"
+WIDTH=$(circle | cut -d' ' -f2)
+if [ "$WIDTH" -ge 32 ] && [ "$WIDTH" -le 33 ]; then qx_ok "circle $WIDTH pixels across"
+else qx_fail "circle $WIDTH pixels across, not 32"; fi
+
+qx_case "typing 7 and leaving the edit: the range message, then 8"
+props_tap $IDC_AREA_EDIT
+props_type $IDC_AREA_EDIT 7
+qx_probe keys --vk $VK_TAB >/dev/null
+RANGE=$(rc IDS_ENTER_INTEGER_RANGE 8)
+props_answer "${RANGE//%2/64}" ok
+props_wait_field $IDC_AREA_EDIT text 8 || qx_fail "the edit does not show 8"
+qx_expect_eq "slider forced" 8 "$(props_field $IDC_PAGE_SLIDER pos)"
+
+qx_case "the slider moved to 40: the edit follows"
+props_slide $IDC_PAGE_SLIDER 40
+props_wait_field $IDC_AREA_EDIT text 40 || qx_fail "the edit does not follow the slider"
+
+qx_case "speed page: 800 with absent settings; two releases 400 ms apart on the target set 900"
+props_page 2 "$IDC_SPEED_TARGET" || qx_fatal "no speed page: $QX_OUT"
+qx_expect_eq "slider" "800 300 1000" "$(props_field $IDC_PAGE_SLIDER pos) $(props_field $IDC_PAGE_SLIDER min) $(props_field $IDC_PAGE_SLIDER max)"
+qx_screenshot speed-en
+props_tap $IDC_SPEED_TARGET --count 2 --gap-ms 400
+qx_wait "the slider moved" 5 eval 'props_read && test "$(props_field $IDC_PAGE_SLIDER pos)" != 800'
+POS=$(props_field $IDC_PAGE_SLIDER pos)
+# The page times the releases as it handles them: a few ms either way.
+if [ "$POS" -ge 890 ] && [ "$POS" -le 910 ]; then qx_ok "slider at $POS"
+else qx_fail "slider at $POS after a 400 ms pair, not about 900"; fi
+
+qx_case "a fast pair on the test picture plays the animation"
+qx_screenshot anim-before
+qx_expect_eq "the first frame shows no letters" 0 "$(props_pixels anim-before $IDC_SPEED_ANIMATION '#0000A0' | cut -d' ' -f1)"
+props_tap $IDC_SPEED_ANIMATION --count 2 --gap-ms 150
+letters() { qx_screenshot anim-after >/dev/null && props_pixels anim-after $IDC_SPEED_ANIMATION '#0000A0' | cut -d' ' -f1; }
+qx_wait "the ball opened on OK" 5 eval 'test "$(letters)" -gt 20' || qx_fail "the animation did not play"
+
+qx_case "OK applies area and time at once; the page never shown stores nothing"
+props_press ok || qx_fail "OK did not close the sheet"
+INTERVAL=$((1300 - POS))
+qx_expect_eq "metrics" "metrics dblclk_w=40 dblclk_h=40 dblclk_time=$INTERVAL drag_w=3 drag_h=5" "$(qx_metrics)"
+qx_expect_eq "DblClick" 40 "$(props_setting HKCU DblClick)"
+qx_expect_eq "DblClickInterval" "$INTERVAL" "$(props_setting HKCU DblClickInterval)"
+qx_expect_eq "no SingleClickType" "" "$(props_setting HKCU SingleClickType)"
+
+qx_case "the pen's taps in another program follow the new double-click time"
+pen_scribble_start
+pen_send "tap 300 300" "sleep 450" "tap 300 300"
+pen_expect_names "450 ms apart: two clicks" "ldown lup ldown lup"
+pen_send "tap 700 300" "sleep 350" "tap 700 300"
+pen_expect_names "350 ms apart: a double-click" "ldown lup ldbl lup"
+pen_send "hover 1100 150" "small"
+pen_expect_names "the small button while off: no middle down, only the lone up the engine sends" "mup"
+
+qx_case "other setup: all off, the range group disabled without tick marks"
+props_open || qx_fatal "no sheet the second time: $QX_OUT"
+props_page 3 "$IDC_MIDDLE_BUTTON" || qx_fatal "no other-setup page: $QX_OUT"
+qx_screenshot other-en
+for id in $IDC_MIDDLE_BUTTON $IDC_CALIB_NOTICE $IDC_HTML_ENABLE; do
+    qx_expect_eq "box $id" 0 "$(props_field "$id" checked)"
+done
+qx_expect_eq "range slider: position, enabled, ticks at the ends only" "16 0 2" \
+    "$(props_field $IDC_RANGE_SLIDER pos) $(props_field $IDC_RANGE_SLIDER enabled) $(props_field $IDC_RANGE_SLIDER tics)"
+
+qx_case "the small button and the HTML option with Yes take effect on OK"
+props_press $IDC_MIDDLE_BUTTON --click --no-wait
+props_press $IDC_HTML_ENABLE --click --no-wait
+props_answer "$(rc IDS_HTML_QUESTION)" yes
+props_wait_field $IDC_RANGE_SLIDER enabled 1 || qx_fail "the range group stayed disabled"
+qx_expect_eq "tick marks every 4" 7 "$(props_field $IDC_RANGE_SLIDER tics)"
+props_slide $IDC_RANGE_SLIDER 20
+qx_expect_eq "drag threshold untouched before OK" "drag_w=3 drag_h=5" "$(qx_metrics | grep -o 'drag_w.*')"
+props_press ok --no-wait
+props_answer "$(rc IDS_HTML_NEXT_START)" ok
+props_gone || qx_fail "the sheet stayed open"
+qx_expect_eq "drag threshold" "drag_w=20 drag_h=20" "$(qx_metrics | grep -o 'drag_w.*')"
+qx_expect_eq "stored" "1 20 1" \
+    "$(props_setting HKCU SingleClickType) $(props_setting HKCU SingleClick) $(props_setting HKCU MiddleButon)"
+pen_send "hover 1100 150" "small"
+pen_expect_names "the small button: a middle click" "mdown mup"
+
+qx_case "clearing the HTML option sets 4 at once, and Cancel keeps it so"
+props_open || qx_fatal "no sheet the third time: $QX_OUT"
+props_page 3 "$IDC_HTML_ENABLE" || qx_fatal "no other-setup page: $QX_OUT"
+qx_expect_eq "option on" 1 "$(props_field $IDC_HTML_ENABLE checked)"
+props_press $IDC_HTML_ENABLE --click --no-wait
+qx_wait "drag threshold 4 while the sheet is open" 5 eval \
+    'test "$(qx_metrics | grep -o "drag_w.*")" = "drag_w=4 drag_h=4"' || qx_fail "not 4: $(qx_metrics)"
+qx_expect_eq "no question when clearing" 0 "$(qx_boxes)"
+props_press cancel || qx_fail "Cancel did not close the sheet"
+qx_expect_eq "still 4 after Cancel" "drag_w=4 drag_h=4" "$(qx_metrics | grep -o 'drag_w.*')"
+qx_expect_eq "the option stays stored" 1 "$(props_setting HKCU SingleClickType)"
+
+qx_case "after Exit the user's own metrics are back"
+pen_scribble_stop
+qx_stop_driver "$DRIVER" || qx_fatal "driver did not end"
+qx_expect_eq "metrics" "$USER_METRICS" "$(qx_metrics)"
+qx_finish
