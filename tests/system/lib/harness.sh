@@ -427,8 +427,16 @@ qx_wait_exit() {
 # the probe's (0 ok, 1 condition failed or timed out, 2 usage).
 qx_probe() {
     [ -f "$QX_PROBE_EXE" ] || qx_fatal "no UI probe at $QX_PROBE_EXE"
-    _qx_wine "$QX_PROBE_EXE" --timeout "$QX_PROBE_TIMEOUT_MS" "$@" >"$QX_TMP/probe.out" 2>"$QX_TMP/probe.err" </dev/null
-    local rc=$?
+    local rc attempt
+    for attempt in 1 2; do
+        _qx_wine "$QX_PROBE_EXE" --timeout "$QX_PROBE_TIMEOUT_MS" "$@" >"$QX_TMP/probe.out" 2>"$QX_TMP/probe.err" </dev/null
+        rc=$?
+        # The probe always says something; a run that failed without a word
+        # was lost by Wine (seen once as a process ended beside it): run it
+        # once more.
+        [ "$rc" != 0 ] && [ ! -s "$QX_TMP/probe.out" ] && [ ! -s "$QX_TMP/probe.err" ] || break
+        printf '$ uiprobe %s  [rc=%s, no output: run again]\n' "$*" "$rc" >>"$QX_TMP/probe.log"
+    done
     QX_OUT=$(cat "$QX_TMP/probe.out")
     {
         printf '$ uiprobe %s  [rc=%s]\n' "$*" "$rc"

@@ -12,7 +12,7 @@
 # PX-A100 stored, the caption names that model and the chart ends with Esc.
 . "$(dirname "$0")/lib/harness.sh"
 . "$(dirname "$0")/lib/tray_harness.sh"
-qx_begin test_mode
+qx_begin diagnostics
 qx_board_bench en 1280x768
 qx_driver_receiving
 DRIVER=$QX_DRIVER_PID
