@@ -11,7 +11,8 @@
 qx_begin exit_during_flood
 qx_board_bench en 1280x768
 
-RUNS=${QXDRV_FLOOD_RUNS:-20}  # half of them WM_CLOSE, half Exit answered Yes
+# Half of them WM_CLOSE, half Exit answered Yes; QXDRV_FLOOD_RUNS=40 for a longer hunt.
+RUNS=${QXDRV_FLOOD_RUNS:-12}
 EXIT_BOUND=10        # seconds from WM_CLOSE or Yes to the end of the process
 FLOOD_SECONDS=60     # upper bound; the flood ends when the next command arrives
 FLOOD_BYTES=1000     # bytes the window must have taken before it is told to stop
