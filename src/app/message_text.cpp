@@ -25,4 +25,11 @@ std::wstring Widen(const std::string& text) {
     return out;
 }
 
+std::string NarrowAscii(const std::wstring& text) {
+    std::string out;
+    out.reserve(text.size());
+    for (const wchar_t c : text) out += c < 0x80 ? static_cast<char>(c) : '?';
+    return out;
+}
+
 }  // namespace qx

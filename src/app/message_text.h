@@ -15,6 +15,11 @@ std::wstring InsertArgs(const std::wstring& text, const std::vector<std::wstring
 // Widens an ASCII or Latin-1 text such as a port name or a number.
 std::wstring Widen(const std::string& text);
 
+// Narrows a text for ASCII uses (registry names and values, port names, the
+// digits an edit holds); a character beyond ASCII becomes '?', which no such
+// use takes for one of its own.
+std::string NarrowAscii(const std::wstring& text);
+
 }  // namespace qx
 
 #endif

@@ -1,5 +1,6 @@
 #include "app/win_ports_win.h"
 
+#include "app/message_text.h"
 #include "res/resource_ids.h"
 
 namespace qx {
@@ -13,13 +14,7 @@ std::wstring Win32Strings::LoadText(unsigned id) const {
     return std::wstring(text, static_cast<std::size_t>(length));
 }
 
-std::string Win32Strings::LoadAscii(unsigned id) const {
-    const std::wstring wide = LoadText(id);
-    std::string out;
-    out.reserve(wide.size());
-    for (const wchar_t c : wide) out += static_cast<char>(c < 0x80 ? c : L'?');
-    return out;
-}
+std::string Win32Strings::LoadAscii(unsigned id) const { return NarrowAscii(LoadText(id)); }
 
 int Win32MessageBoxes::ShowMessage(const std::wstring& text, unsigned flags) {
     const std::wstring caption = strings_.LoadText(IDS_APP_NAME);

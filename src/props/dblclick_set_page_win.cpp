@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "app/message_text.h"
 #include "app/scoped_handles_win.h"
 #include "props/dblclick_rules.h"
 #include "res/resource_ids.h"
@@ -23,9 +24,7 @@ std::string EditText(HWND edit) {
     std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
     ::GetWindowTextW(edit, text.data(), length + 1);
     text.resize(static_cast<std::size_t>(length));
-    std::string ascii;
-    for (wchar_t c : text) ascii.push_back(c < 0x80 ? static_cast<char>(c) : '?');
-    return ascii;
+    return NarrowAscii(text);
 }
 
 // Sets a flag for the life of a scope and puts its old value back.

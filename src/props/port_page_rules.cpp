@@ -43,12 +43,7 @@ bool PortUsable(const PortOpenResult& result, const std::string& port,
 }
 
 std::string EntryPort(const std::wstring& entry) {
-    std::string port;
-    for (std::size_t i = 0; i < entry.size() && i < kPortNameChars; ++i) {
-        // Entries start with an ASCII port name; anything else cannot match one.
-        port += entry[i] < 0x80 ? static_cast<char>(entry[i]) : '?';
-    }
-    return port;
+    return NarrowAscii(entry.substr(0, kPortNameChars));
 }
 
 PortList NormalFormList(const PortProbePort& probe, const std::string& appPort,
@@ -115,10 +110,7 @@ void ApplySetupChoices(const PropServices& services,
                        const std::optional<std::wstring>& modelChoice) {
     const SettingsStore& settings = *services.settings;
     settings.SetQXMachine(ModelCodeFromChoice(modelChoice, *services.strings));
-    std::string version;
-    for (wchar_t c : services.strings->LoadText(IDS_VERSION_STAMP))
-        version += static_cast<char>(c < 0x80 ? c : '?');
-    settings.SetQXdrvVersion(version);
+    settings.SetQXdrvVersion(NarrowAscii(services.strings->LoadText(IDS_VERSION_STAMP)));
     settings.SetSleepTime(0);
 }
 

@@ -26,7 +26,6 @@ IDC_CHART=1065
 UNTREATED=1012 DRV_L=1013 DRV_M=1014 DRV_POS=1016 SYS_L=1017 SYS_M=1018 SYS_POS=1020
 LIVE_RX=1024 LIVE_OX=1026 MANUAL=(1028 1029 1030 1031)
 DEBUG_GROUP=1055 COMPUTER=1072 ADDRESSES=1073
-rc() { qx_rc_string "$TRAY_RC_EN" "$@" || qx_fatal "$1 not in the resource script"; }
 
 # open_test_mode CAPTION: the menu's command; TRAY_DIALOG is the dialog.
 open_test_mode() {
@@ -43,10 +42,7 @@ text_of() { texts "$1" | sed -n "s/^$1=//p"; }
 control() { printf '%s\n' "$CONTROLS" | grep -m1 "^control id=$1 "; }
 read_controls() { qx_probe controls --hwnd "$TRAY_DIALOG" --any-caption && CONTROLS=$QX_OUT; }
 field() { sed -n "s/.* $1=\([^ ]*\).*/\1/p"; }  # a field of a probe line
-calib_value() {
-    qx_probe --timeout 0 reg HKCU "SOFTWARE\\NORVANE\\QXdrv1.2\\1280_768" "$1" >/dev/null &&
-        printf '%s\n' "$QX_OUT" | sed -n 's/.* value=//p'
-}
+calib_value() { qx_reg_value HKCU "SOFTWARE\\NORVANE\\QXdrv1.2\\1280_768" "$1"; }
 cursor() { qx_probe state && printf '%s\n' "$QX_OUT" | sed -n 's/^cursor //p'; }
 # pen CMD...: simulator commands, taken by the driver before this returns.
 pen() {
@@ -55,7 +51,7 @@ pen() {
 }
 
 qx_case "Test Mode opens the dialog cut off above its debug section"
-CAPTION="Test Mode ($(rc IDS_MODEL_B200))"
+CAPTION="Test Mode ($(qx_rc IDS_MODEL_B200))"
 open_test_mode "$CAPTION" || qx_fatal "no \"$CAPTION\" after Test Mode: $QX_OUT"
 DIALOG=$TRAY_DIALOG
 read_controls || qx_fatal "cannot read the dialog: $QX_OUT"
@@ -77,7 +73,7 @@ NAME=$NAME_ITEMS
 if getent ahostsv4 "$NAME" >"$QX_TMP/hosts.txt"; then
     EXPECTED=$(awk '!seen[$1]++ { print " " $1 }' "$QX_TMP/hosts.txt" | LC_ALL=C sort | paste -sd, -)
 else
-    EXPECTED=$(rc IDS_NO_ADDRESS)
+    EXPECTED=$(qx_rc IDS_NO_ADDRESS)
 fi
 ADDRESS_ITEMS=$(control "$ADDRESSES" | sed -n 's/.* items=\(.*\) selected=[-0-9]* text=.*/\1/p')
 qx_expect_eq "the addresses of $NAME, sorted" "$EXPECTED" "$ADDRESS_ITEMS"
@@ -138,7 +134,7 @@ qx_case "Set with abc: please enter a number, Setting NG!"
 qx_probe set-text --hwnd "$TRAY_DIALOG" --any-caption --id "${MANUAL[1]}" abc >/dev/null
 qx_probe press "$IDC_SET" --hwnd "$TRAY_DIALOG" --any-caption --no-wait >/dev/null
 qx_box || qx_fatal "no box after Set: $QX_OUT"
-qx_expect_eq "the field is not a number" "$(rc IDS_ENTER_NUMBER)" "$QX_BOX_TEXT"
+qx_expect_eq "the field is not a number" "$(qx_rc IDS_ENTER_NUMBER)" "$QX_BOX_TEXT"
 qx_probe press ok >/dev/null
 qx_box || qx_fatal "no second box: $QX_OUT"
 qx_expect_eq "Set's answer" "Setting NG!" "$QX_BOX_TEXT"

@@ -23,7 +23,6 @@ qx_display 1280x768
 qx_wineserver
 
 ROOT="$(cd "$(dirname "$0")/../.." && pwd)"
-RC="$ROOT/src/res/lang_en_win.rc"
 SETUP="$QXDRV_WIN_BUILD_DIR/QXdrv-1.2.0.0-setup.exe"
 [ -f "$SETUP" ] || qx_fatal "no setup program at $SETUP"
 DIR='C:\Program Files\NORVANE\QXdrv'
@@ -35,10 +34,6 @@ WM_COMMAND=0x0111
 ID_HELP=57701
 
 esc() { printf '%s' "$1" | sed 's/\\/\\\\/g'; }  # the probe's escaping of a text
-reg_value() {  # HIVE KEY NAME: the value, or nothing
-    qx_probe --timeout 0 reg "$1" "$2" "$3" >/dev/null &&
-        printf '%s\n' "$QX_OUT" | sed -n 's/.* value=//p' | sed 's/\\x00$//'
-}
 main_window() { qx_probe windows --class QXdrvTrayWnd && printf '%s\n' "$QX_OUT" | sed -n 's/^window hwnd=\([^ ]*\) .*/\1/p'; }
 receiving() { qx_probe --timeout 20000 diag thread --equals 1 >/dev/null; }
 cursor() { qx_probe state && printf '%s\n' "$QX_OUT" | sed -n 's/^cursor //p'; }
@@ -61,12 +56,12 @@ setup_press 1
 qx_wait "the folder page" 10 setup_shows 'NORVANE.*QXdrv'
 qx_screenshot setup-folder-en
 setup_press 1
-props_answer "$(qx_rc_string "$RC" IDS_INSTALL_SET_PORT)" ok
+props_answer "$(qx_rc IDS_INSTALL_SET_PORT)" ok
 props_find && props_read || qx_fatal "no first-run sheet from the setup: $QX_OUT"
 qx_probe select --hwnd "$PROPS_HWND" --any-caption --id "$IDC_MODEL_COMBO" PX-A100 >/dev/null ||
     qx_fail "cannot choose PX-A100: $QX_OUT"
 props_press ok --no-wait
-props_answer "$(qx_rc_string "$RC" IDS_INSTALL_PORT_APPLIED)" ok
+props_answer "$(qx_rc IDS_INSTALL_PORT_APPLIED)" ok
 qx_box && qx_probe press ok >/dev/null  # the preset of the resolution
 qx_wait "the finish page" 30 setup_shows 'Completing'
 qx_screenshot setup-finish-en
@@ -78,15 +73,15 @@ done
 for f in QXdrv.lnk "QXdrv Help.lnk" "Uninstall QXdrv.lnk"; do
     [ -f "$MENU_DIR/$f" ] || qx_fail "no Start menu shortcut: $f"
 done
-qx_expect_eq "autostart for every user" "$(esc "\"$DIR\\QXdrv.exe\"")" "$(reg_value HKLM "$RUN_KEY" QXdrv)"
-qx_expect_eq "listed as" QXdrv "$(reg_value HKLM "$UNINSTALL_KEY" DisplayName)"
-qx_expect_eq "publisher" NORVANE "$(reg_value HKLM "$UNINSTALL_KEY" Publisher)"
-qx_expect_eq "version" 1.2.0.0 "$(reg_value HKLM "$UNINSTALL_KEY" DisplayVersion)"
-qx_expect_eq "icon" "$(esc "\"$DIR\\QXdrv.exe\",0")" "$(reg_value HKLM "$UNINSTALL_KEY" DisplayIcon)"
-qx_expect_eq "uninstall command" "$(esc "\"$DIR\\uninstall.exe\"")" "$(reg_value HKLM "$UNINSTALL_KEY" UninstallString)"
-qx_expect_match "size in KB" '^[1-9][0-9]+$' "$(reg_value HKLM "$UNINSTALL_KEY" EstimatedSize)"
-qx_expect_eq "the port install mode stored" "COM1:" "$(reg_value HKLM "$QX_SETTINGS_KEY" UsePort)"
-qx_expect_eq "the model install mode stored" 100 "$(reg_value HKLM "$QX_SETTINGS_KEY" QXMachine)"
+qx_expect_eq "autostart for every user" "$(esc "\"$DIR\\QXdrv.exe\"")" "$(qx_reg_value HKLM "$RUN_KEY" QXdrv)"
+qx_expect_eq "listed as" QXdrv "$(qx_reg_value HKLM "$UNINSTALL_KEY" DisplayName)"
+qx_expect_eq "publisher" NORVANE "$(qx_reg_value HKLM "$UNINSTALL_KEY" Publisher)"
+qx_expect_eq "version" 1.2.0.0 "$(qx_reg_value HKLM "$UNINSTALL_KEY" DisplayVersion)"
+qx_expect_eq "icon" "$(esc "\"$DIR\\QXdrv.exe\",0")" "$(qx_reg_value HKLM "$UNINSTALL_KEY" DisplayIcon)"
+qx_expect_eq "uninstall command" "$(esc "\"$DIR\\uninstall.exe\"")" "$(qx_reg_value HKLM "$UNINSTALL_KEY" UninstallString)"
+qx_expect_match "size in KB" '^[1-9][0-9]+$' "$(qx_reg_value HKLM "$UNINSTALL_KEY" EstimatedSize)"
+qx_expect_eq "the port install mode stored" "COM1:" "$(qx_reg_value HKLM "$QX_SETTINGS_KEY" UsePort)"
+qx_expect_eq "the model install mode stored" 100 "$(qx_reg_value HKLM "$QX_SETTINGS_KEY" QXMachine)"
 qx_probe --timeout 0 reg HKLM 'SOFTWARE\NORVANE\QXdrv1.2\1280_768' CalibRatioX >/dev/null ||
     qx_fail "no preset stored for 1280 x 768: $QX_OUT"
 
@@ -126,13 +121,13 @@ qx_case "Help without the help file says so"
 rm -f "$UNIX_DIR/QXdrv_en.chm"
 qx_probe post "$WM_COMMAND" "$ID_HELP" >/dev/null
 qx_box || qx_fail "no box for the missing help: $QX_OUT"
-qx_expect_eq "missing help text" "$(qx_rc_string "$RC" IDS_HELP_MISSING "$DIR\\QXdrv_en.chm" | sed 's/\\/\\\\/g; s/\\\\r/\\r/g')" "$QX_BOX_TEXT"
+qx_expect_eq "missing help text" "$(qx_rc IDS_HELP_MISSING "$DIR\\QXdrv_en.chm" | sed 's/\\/\\\\/g; s/\\\\r/\\r/g')" "$QX_BOX_TEXT"
 qx_probe press ok >/dev/null
 
 qx_case "a silent install over the running copy ends it cleanly, stores port and model, starts the new one"
 setup /S /PORT=COM1: /MODEL=200 || qx_fail "the silent setup failed: $(cat "$QX_TMP/setup.log")"
-qx_expect_eq "port for every user" "COM1:" "$(reg_value HKLM "$QX_SETTINGS_KEY" UsePort)"
-qx_expect_eq "model for every user" 200 "$(reg_value HKLM "$QX_SETTINGS_KEY" QXMachine)"
+qx_expect_eq "port for every user" "COM1:" "$(qx_reg_value HKLM "$QX_SETTINGS_KEY" UsePort)"
+qx_expect_eq "model for every user" 200 "$(qx_reg_value HKLM "$QX_SETTINGS_KEY" QXMachine)"
 receiving || qx_fail "the new QXdrv is not receiving: $QX_OUT"
 SECOND=$(main_window)
 [ -n "$SECOND" ] && [ "$SECOND" != "$FIRST" ] || qx_fail "no new main window (was $FIRST, now '$SECOND')"
@@ -146,9 +141,9 @@ qx_wait "the files removed" 30 test ! -e "$UNIX_DIR/QXdrv.exe"
 qx_wait "QXdrv ended" 30 test "$(qx_main_windows)" = 0
 qx_wait "the folder removed" 10 test ! -e "$UNIX_DIR"
 [ ! -e "$MENU_DIR" ] || qx_fail "the Start menu folder stayed"
-qx_expect_eq "no Run value" "" "$(reg_value HKLM "$RUN_KEY" QXdrv)"
+qx_expect_eq "no Run value" "" "$(qx_reg_value HKLM "$RUN_KEY" QXdrv)"
 qx_probe reg-key HKLM "$UNINSTALL_KEY"
 qx_expect_eq "no installed-programs entry" "key missing" "$QX_OUT"
-qx_expect_eq "the settings stay" "COM1:" "$(reg_value HKLM "$QX_SETTINGS_KEY" UsePort)"
+qx_expect_eq "the settings stay" "COM1:" "$(qx_reg_value HKLM "$QX_SETTINGS_KEY" UsePort)"
 qx_expect_eq "the user's own pointer metrics are back" "$USER_METRICS" "$(qx_metrics)"
 qx_finish

@@ -140,12 +140,8 @@ qx_wait_exit "$INSTALL" 15 || qx_fail "install mode did not end"
 qx_case "the setup program in Japanese"
 qx_wine_bg "$QX_TMP/setup.out" "$QXDRV_WIN_BUILD_DIR/QXdrv-1.2.0.0-setup.exe"
 SETUP=$QX_BG_PID
-setup_window() {
-    qx_probe windows --class '#32770' --visible &&
-        SETUP_HWND=$(printf '%s\n' "$QX_OUT" | grep ' caption=QXdrv セットアップ$' | sed -n '1s/^window hwnd=\([^ ]*\) .*/\1/p') &&
-        [ -n "$SETUP_HWND" ]
-}
-qx_wait "the Japanese setup window" 20 setup_window
+qx_dialog "QXdrv セットアップ" 20 || qx_fail "no Japanese setup window: $QX_OUT"
+SETUP_HWND=$QX_DIALOG
 qx_screenshot setup-welcome-ja
 qx_probe press 1 --hwnd "$SETUP_HWND" --any-caption --no-wait >/dev/null
 qx_wait "the folder page" 10 eval 'qx_probe controls --hwnd "$SETUP_HWND" --any-caption && printf "%s\n" "$QX_OUT" | grep -q "NORVANE.*QXdrv"'

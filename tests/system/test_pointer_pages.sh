@@ -17,8 +17,6 @@
 . "$(dirname "$0")/lib/pen_harness.sh"
 qx_begin pointer_pages
 props_bench en
-RC="$(cd "$(dirname "$0")/../.." && pwd)/src/res/lang_en_win.rc"
-rc() { qx_rc_string "$RC" "$@" || qx_fatal "$1 not in $RC"; }
 VK_TAB=9
 
 qx_probe set-metrics --dblclk-w 6 --dblclk-h 8 --dblclk-time 700 --drag-w 3 --drag-h 5 ||
@@ -42,7 +40,7 @@ qx_case "typing 7 and leaving the edit: the range message, then 8"
 props_tap $IDC_AREA_EDIT
 props_type $IDC_AREA_EDIT 7
 qx_probe keys --vk $VK_TAB >/dev/null
-RANGE=$(rc IDS_ENTER_INTEGER_RANGE 8)
+RANGE=$(qx_rc IDS_ENTER_INTEGER_RANGE 8)
 props_answer "${RANGE//%2/64}" ok
 props_wait_field $IDC_AREA_EDIT text 8 || qx_fail "the edit does not show 8"
 qx_expect_eq "slider forced" 8 "$(props_field $IDC_PAGE_SLIDER pos)"
@@ -99,13 +97,13 @@ qx_expect_eq "range slider: position, enabled, ticks at the ends only" "16 0 2" 
 qx_case "the small button and the HTML option with Yes take effect on OK"
 props_press $IDC_MIDDLE_BUTTON --click --no-wait
 props_press $IDC_HTML_ENABLE --click --no-wait
-props_answer "$(rc IDS_HTML_QUESTION)" yes
+props_answer "$(qx_rc IDS_HTML_QUESTION)" yes
 props_wait_field $IDC_RANGE_SLIDER enabled 1 || qx_fail "the range group stayed disabled"
 qx_expect_eq "tick marks every 4" 7 "$(props_field $IDC_RANGE_SLIDER tics)"
 props_slide $IDC_RANGE_SLIDER 20
 qx_expect_eq "drag threshold untouched before OK" "drag_w=3 drag_h=5" "$(qx_metrics | grep -o 'drag_w.*')"
 props_press ok --no-wait
-props_answer "$(rc IDS_HTML_NEXT_START)" ok
+props_answer "$(qx_rc IDS_HTML_NEXT_START)" ok
 props_gone || qx_fail "the sheet stayed open"
 qx_expect_eq "drag threshold" "drag_w=20 drag_h=20" "$(qx_metrics | grep -o 'drag_w.*')"
 qx_expect_eq "stored" "1 20 1" \

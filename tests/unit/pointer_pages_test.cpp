@@ -8,19 +8,13 @@
 #include <utility>
 #include <vector>
 
-#include "fakes/fake_registry.h"
-#include "fakes/fake_ui.h"
+#include "fakes/props_rig.h"
 #include "props/dblclick_rules.h"
 #include "props/pen_button_rules.h"
 #include "res/resource_ids.h"
 
 namespace qx {
 namespace {
-
-using test::FakeMessageBoxes;
-using test::FakeRegistry;
-using test::FakeStrings;
-using test::FakeSystemParams;
 
 TEST(AreaEdit, ValidatesAndForcesAsTheFrameworkDoes) {
     struct Case {
@@ -68,21 +62,10 @@ TEST(AreaEdit, TypingFollowsTheLeadingInteger) {
     for (const auto& [text, n] : cases) EXPECT_EQ(LeadingInteger(text), n) << text;
 }
 
-struct Rig {
-    Rig() {
-        for (unsigned id : {IDS_NO_RIGHTS, IDS_ENTER_INTEGER, IDS_HTML_NEXT_START})
-            strings.texts[id] = L"#" + std::to_wstring(id);
+// The other-setup rules also set the drag threshold: its calls are read here.
+struct Rig : test::PropsRig {
+    Rig() : PropsRig({IDS_NO_RIGHTS, IDS_ENTER_INTEGER, IDS_HTML_NEXT_START}) {
         strings.texts[IDS_ENTER_INTEGER_RANGE] = L"between %1 and %2";
-        services.settings = &store;
-        services.strings = &strings;
-        services.boxes = &boxes;
-        services.rightsNotice = &rightsNotice;
-        services.system = &system;
-    }
-    std::vector<std::wstring> Shown() const {
-        std::vector<std::wstring> texts;
-        for (const auto& box : boxes.shown) texts.push_back(box.text);
-        return texts;
     }
     // The drag threshold calls only, as (action, value).
     std::vector<std::pair<unsigned, unsigned>> DragCalls() const {
@@ -91,22 +74,14 @@ struct Rig {
             if (call.first == kSpiSetDragWidth || call.first == kSpiSetDragHeight) drag.push_back(call);
         return drag;
     }
+    // A number stored per machine, or -1.
     std::int32_t Stored(const char* name) const {
-        const RegValueData* value = registry.Find(Hive::LocalMachine, kSettingsKey, name);
+        const RegValueData* value = PropsRig::Stored(Hive::LocalMachine, name);
         if (!value || value->bytes.size() != 4) return -1;
         std::int32_t n = 0;
         std::memcpy(&n, value->bytes.data(), 4);
         return n;
     }
-
-    const std::string kSettingsKey = "SOFTWARE\\NORVANE\\QXdrv1.2\\Setting";
-    FakeRegistry registry;
-    FakeSystemParams system;
-    SettingsStore store{registry, system};
-    FakeStrings strings;
-    FakeMessageBoxes boxes;
-    int rightsNotice = 1;
-    PropServices services;
 };
 
 TEST(AreaEdit, EachProblemHasItsBox) {

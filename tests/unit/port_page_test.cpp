@@ -9,19 +9,11 @@
 #include <string>
 #include <vector>
 
-#include "fakes/fake_registry.h"
-#include "fakes/fake_ui.h"
+#include "fakes/props_rig.h"
 #include "res/resource_ids.h"
 
 namespace qx {
 namespace {
-
-using test::FakeMessageBoxes;
-using test::FakeRegistry;
-using test::FakeStrings;
-using test::FakeSystemParams;
-
-const std::string kSettingsKey = "SOFTWARE\\NORVANE\\QXdrv1.2\\Setting";
 
 // Ports answer as the table says; any other is unknown to the system.
 class TablePorts : public PortProbePort {
@@ -118,38 +110,17 @@ TEST(PortList, AnEntryNamesItsPortByItsFirstFiveCharacters) {
     EXPECT_EQ(EntryPort(L"COM"), "COM");
 }
 
-struct PageRig {
-    PageRig() {
-        for (unsigned id : {IDS_PORT_CHANGE_QUESTION, IDS_PORT_CHANGE_CANCELED, IDS_SELECT_PORT,
-                            IDS_PORT_CONFLICT_WARNING, IDS_NO_RIGHTS})
-            strings.texts[id] = L"#" + std::to_wstring(id);
+struct PageRig : test::PropsRig {
+    PageRig()
+        : PropsRig({IDS_PORT_CHANGE_QUESTION, IDS_PORT_CHANGE_CANCELED, IDS_SELECT_PORT,
+                    IDS_PORT_CONFLICT_WARNING, IDS_NO_RIGHTS}) {
         strings.texts[IDS_PORT_CHANGED] = L"#57678 %1";
         strings.texts[IDS_MODEL_A100] = L"PX-A100";
         strings.texts[IDS_MODEL_B200] = L"PX-B200";
         strings.texts[IDS_VERSION_STAMP] = L"Version 1.2";
-        services.settings = &store;
-        services.strings = &strings;
-        services.boxes = &boxes;
         services.ports = &ports;
-        services.rightsNotice = &rightsNotice;
     }
-    std::vector<std::wstring> Shown() const {
-        std::vector<std::wstring> texts;
-        for (const auto& box : boxes.shown) texts.push_back(box.text);
-        return texts;
-    }
-    const RegValueData* Stored(Hive hive, const char* name) const {
-        return registry.Find(hive, kSettingsKey, name);
-    }
-
-    FakeRegistry registry;
-    FakeSystemParams system;
-    SettingsStore store{registry, system};
-    FakeStrings strings;
-    FakeMessageBoxes boxes;
     TablePorts ports = Machine();
-    int rightsNotice = 1;
-    PropServices services;
 };
 
 TEST(PortApply, StoresAskingAndTellingAsTheChoiceCallsFor) {
@@ -229,7 +200,7 @@ TEST(PortSetup, ModelVersionAndNoStartPauseAreStored) {
     } cases[] = {{std::nullopt, 200}, {L"PX-A100", 100}, {L"PX-B200", 200}, {L"PX-A1000", 200}};
     for (const Case& c : cases) {
         PageRig rig;
-        rig.registry.PutNumber(Hive::LocalMachine, kSettingsKey, "SleepTime", 3000);
+        rig.registry.PutNumber(Hive::LocalMachine, rig.kSettingsKey, "SleepTime", 3000);
         ApplySetupChoices(rig.services, c.choice);
         EXPECT_EQ(rig.store.GetQXMachine(), c.model);
         EXPECT_EQ(rig.store.GetSleepTime(), 0);

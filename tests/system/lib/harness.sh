@@ -333,6 +333,14 @@ qx_com1() {
     qx_wineserver_restart
 }
 
+# qx_reg_value HIVE KEY NAME: a stored value as the probe prints it, without
+# the terminating zero a .reg import or an installer stores; nothing when the
+# value is missing.
+qx_reg_value() {
+    qx_probe --timeout 0 reg "$1" "$2" "$3" >/dev/null &&
+        printf '%s\n' "$QX_OUT" | sed -n 's/.* value=//p' | sed 's/\\x00$//'
+}
+
 # qx_reg_preload LINES...: registry lines (the body of a .reg file, keys under
 # HKEY_LOCAL_MACHINE or HKEY_CURRENT_USER) written straight into the prefix's
 # registry files, before its wineserver starts: no Wine run, and no restart
@@ -453,6 +461,26 @@ qx_probe_bg() {
     qx_wine_bg "$out" "$QX_PROBE_EXE" --timeout "$QX_PROBE_TIMEOUT_MS" "$@"
 }
 
+# qx_dialog CAPTION [SECONDS]: waits for a visible dialog with exactly this
+# caption and sets QX_DIALOG to its handle. The caption is matched here, not
+# passed to the probe: without the glibc locale, Wine reads a command line as
+# ASCII, and a Japanese caption would not arrive intact.
+qx_dialog() {
+    local caption=$1 seconds=${2:-10}
+    QX_DIALOG=""
+    local end; end=$(_qx_deadline "$seconds")
+    while :; do
+        if qx_probe windows --class '#32770' --visible; then
+            QX_DIALOG=$(printf '%s\n' "$QX_OUT" | awk -v c="caption=$caption" '
+                { i = index($0, " caption="); if (i && substr($0, i + 1) == c) { sub(/^window hwnd=/, ""); print $1; exit } }')
+            [ -n "$QX_DIALOG" ] && return 0
+        fi
+        _qx_before "$end" || break
+        sleep "$QX_POLL_INTERVAL"
+    done
+    return 1
+}
+
 # qx_box [PROBE_OPTIONS...]: waits for a visible "QXdrv" message box (or the
 # one the options name, e.g. --caption T) and sets QX_BOX_TEXT (escaped text)
 # and QX_BOX_BUTTONS (one "id=N text=T" per line).
@@ -501,6 +529,14 @@ qx_screenshot() {
     import -display "$DISPLAY" -window root "$QX_ARTEFACTS/$1.png" >/dev/null 2>&1 &&
         _qx_log "screenshot $QX_ARTEFACTS/$1.png"
 }
+
+# The resource scripts the expected texts are read from.
+QX_RC_EN="$(cd "$(dirname "${BASH_SOURCE[0]}")/../../.." && pwd)/src/res/lang_en_win.rc"
+QX_RC_JA="${QX_RC_EN%/*}/lang_ja_win.rc"
+
+# qx_rc ID [ARG1]: an English string-table text (as qx_rc_string gives it);
+# a missing one ends the test.
+qx_rc() { qx_rc_string "$QX_RC_EN" "$@" || qx_fatal "$1 not in $QX_RC_EN"; }
 
 # qx_rc_string RCFILE ID [ARG1]: a string-table text from a resource script, in
 # the probe's escaped form ("" becomes ", escapes stay as written), with %1

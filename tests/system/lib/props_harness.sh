@@ -33,10 +33,7 @@ props_more_ports() {
 }
 
 # props_setting HIVE NAME: a stored setting, or nothing.
-props_setting() {
-    qx_probe --timeout 0 reg "$1" "$QX_SETTINGS_KEY" "$2" >/dev/null &&
-        printf '%s\n' "$QX_OUT" | sed -n 's/.* value=//p' | sed 's/\\x00$//'
-}
+props_setting() { qx_reg_value "$1" "$QX_SETTINGS_KEY" "$2"; }
 
 props_forget_port() {
     local hive
@@ -45,21 +42,10 @@ props_forget_port() {
     done
 }
 
-# props_find: waits for the sheet and sets PROPS_HWND. Found in the list of
-# windows, not by a --caption argument: a Japanese caption does not survive
-# the probe's command line.
+# props_find: waits for the sheet and sets PROPS_HWND.
 props_find() {
     PROPS_HWND=""
-    local end; end=$(_qx_deadline 10)
-    while :; do
-        if qx_probe windows --class '#32770' --visible; then
-            PROPS_HWND=$(printf '%s\n' "$QX_OUT" | awk -v c="caption=$PROPS_SHEET" '
-                { i = index($0, " caption="); if (i && substr($0, i + 1) == c) { sub(/^window hwnd=/, ""); print $1; exit } }')
-            [ -n "$PROPS_HWND" ] && return 0
-        fi
-        _qx_before "$end" || return 1
-        sleep "$QX_POLL_INTERVAL"
-    done
+    qx_dialog "$PROPS_SHEET" && PROPS_HWND=$QX_DIALOG
 }
 
 # props_read: the open sheet's controls into PROPS_CONTROLS; props_control ID:

@@ -10,8 +10,8 @@ TRAY_HOOKED_WAIT=10         # seconds for a background reader to hook the driver
 TRAY_READ_WAIT=10           # seconds for the driver to take bytes off its port
 
 TRAY_SRC_DIR="$(cd "$(dirname "${BASH_SOURCE[0]}")/../../.." && pwd)"
-TRAY_RC_EN="$TRAY_SRC_DIR/src/res/lang_en_win.rc"
-TRAY_RC_JA="$TRAY_SRC_DIR/src/res/lang_ja_win.rc"
+TRAY_RC_EN=$QX_RC_EN
+TRAY_RC_JA=$QX_RC_JA
 
 # tray_icon_count: the number of icons the shell shows.
 tray_icon_count() { qx_probe icons && printf '%s\n' "$QX_OUT" | sed -n 's/^icons //p'; }
@@ -189,24 +189,10 @@ tray_rc_dialog() {
     ' "$1"
 }
 
-# tray_dialog CAPTION [SECONDS]: waits for a visible dialog with exactly this
-# caption and sets TRAY_DIALOG to its handle. The caption is matched here, not
-# passed to the probe: without the glibc locale, Wine reads a command line as
-# ASCII, and a Japanese caption would not arrive intact.
+# tray_dialog CAPTION [SECONDS]: qx_dialog, with the handle in TRAY_DIALOG.
 tray_dialog() {
-    local caption=$1 seconds=${2:-10}
     TRAY_DIALOG=""
-    local end; end=$(_qx_deadline "$seconds")
-    while :; do
-        if qx_probe windows --class '#32770' --visible; then
-            TRAY_DIALOG=$(printf '%s\n' "$QX_OUT" | awk -v c="caption=$caption" '
-                { i = index($0, " caption="); if (i && substr($0, i + 1) == c) { sub(/^window hwnd=/, ""); print $1; exit } }')
-            [ -n "$TRAY_DIALOG" ] && return 0
-        fi
-        _qx_before "$end" || break
-        sleep "$QX_POLL_INTERVAL"
-    done
-    return 1
+    qx_dialog "$@" && TRAY_DIALOG=$QX_DIALOG
 }
 
 # tray_dialog_controls: the caption and controls of the dialog TRAY_DIALOG in
