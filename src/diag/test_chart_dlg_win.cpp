@@ -2,6 +2,7 @@
 
 #include "diag/test_chart_layout.h"
 #include "res/resource_ids.h"
+#include "shell/tray_menu.h"
 
 namespace qx {
 namespace {
@@ -73,10 +74,11 @@ void CTestChartDlg::PlaceTexts(const TestChartLayout& layout) {
     if (!::EnumDisplaySettingsW(nullptr, ENUM_CURRENT_SETTINGS, &mode)) mode = DEVMODEW{};
     HWND modeLine = Item(IDC_CHART_MODE_LINE);
     Place(modeLine, layout.modeLine);
-    ::SetWindowTextW(modeLine, ChartModeLine(strings_.LoadText(IDS_CHART_OUTPUT),
-                                             static_cast<int>(mode.dmPelsWidth),
-                                             static_cast<int>(mode.dmPelsHeight),
-                                             static_cast<int>(mode.dmDisplayFrequency))
+    // The same line as the tray menu's resolution entry.
+    ::SetWindowTextW(modeLine, ResolutionLine(strings_.LoadText(IDS_CHART_OUTPUT),
+                                              static_cast<int>(mode.dmPelsWidth),
+                                              static_cast<int>(mode.dmPelsHeight),
+                                              static_cast<int>(mode.dmDisplayFrequency))
                                    .c_str());
     ::SendMessageW(modeLine, WM_SETFONT, 0, FALSE);
 }

@@ -1,7 +1,5 @@
 #include "diag/test_chart_layout.h"
 
-#include "shell/tray_menu.h"
-
 namespace qx {
 namespace {
 
@@ -37,11 +35,6 @@ TestChartLayout ChartLayout(int width, int height) {
 
 bool StripeIsWhite(const TestChartLayout& layout, int column) {
     return (column - layout.firstColumn) % 2 != 0;
-}
-
-std::wstring ChartModeLine(const std::wstring& caption, int width, int height, int frequency) {
-    // The tray menu's resolution line has the same form.
-    return ResolutionLine(caption, width, height, frequency);
 }
 
 }  // namespace qx

@@ -4,7 +4,6 @@
 #ifndef QXDRV_DIAG_TEST_CHART_LAYOUT_H
 #define QXDRV_DIAG_TEST_CHART_LAYOUT_H
 
-#include <string>
 
 namespace qx {
 
@@ -42,10 +41,6 @@ TestChartLayout ChartLayout(int width, int height);
 // Column x of the stripe block is white when it lies an odd number of
 // columns right of the first one, black otherwise.
 bool StripeIsWhite(const TestChartLayout& layout, int column);
-
-// "%s  %d X %d @%dHz" of the caption and the current display mode, or
-// "%s  %d X %d" when the mode reports no frequency (0).
-std::wstring ChartModeLine(const std::wstring& caption, int width, int height, int frequency);
 
 }  // namespace qx
 

@@ -12,12 +12,8 @@ void CPenTrayWnd::OnTestMode() {
         ::ShowWindow(testModeDlg_->Hwnd(), SW_RESTORE);
         return;
     }
-    const CalibServices calib = CalibrationServices();
     TestModeServices services;
-    services.strings = calib.strings;
-    services.settings = calib.settings;
-    services.model = calib.model;
-    services.liveCalibration = calib.liveCalibration;
+    services.calib = CalibrationServices();
     services.decoder = &decoder_;
     services.engine = &engine_;
     services.osVersionClass = app_.OsVersionClass();

@@ -33,7 +33,7 @@ ScreenPoint CursorPosition() {
 CTestModeDlg::CTestModeDlg(HINSTANCE instance, const TestModeServices& services)
     : CDialog(instance, IDD_TEST_MODE), services_(services) {
     for (const Mark mark : {Mark::Down, Mark::Up, Mark::Disabled})
-        marks_[static_cast<int>(mark)] = MarkText(mark, *services_.strings);
+        marks_[static_cast<int>(mark)] = MarkText(mark, *services_.calib.strings);
 }
 
 BOOL CTestModeDlg::OnInitDialog() {
@@ -41,10 +41,10 @@ BOOL CTestModeDlg::OnInitDialog() {
     CutOffDebugSection();
     Centre();
     FillComputerName();
-    ::SetWindowTextW(Hwnd(), TestModeCaption(WindowText(Hwnd()), services_.settings->GetQXMachine(),
-                                             *services_.strings)
+    ::SetWindowTextW(Hwnd(), TestModeCaption(WindowText(Hwnd()), services_.calib.settings->GetQXMachine(),
+                                             *services_.calib.strings)
                                  .c_str());
-    manual_ = *services_.liveCalibration;
+    manual_ = *services_.calib.liveCalibration;
     const double values[] = {manual_.ratioX, manual_.ratioY, manual_.offsetX, manual_.offsetY};
     for (int i = 0; i < 4; ++i) SetItemText(kManualFields[i], ManualFieldText(values[i]));
     return TRUE;
@@ -84,7 +84,7 @@ void CTestModeDlg::FillComputerName() {
                           reinterpret_cast<LPARAM>(Widen(name).c_str()));
     const bool nameIsAddress = IsDottedAddress(name);
     const auto host = nameIsAddress ? std::nullopt : HostAddresses(name);
-    for (const std::wstring& entry : AddressEntries(nameIsAddress, host, *services_.strings))
+    for (const std::wstring& entry : AddressEntries(nameIsAddress, host, *services_.calib.strings))
         ::SendDlgItemMessageW(Hwnd(), IDC_TM_ADDRESSES, CB_ADDSTRING, 0,
                               reinterpret_cast<LPARAM>(entry.c_str()));
     ::SendDlgItemMessageW(Hwnd(), IDC_TM_ADDRESSES, CB_SETCURSEL, 0, 0);
@@ -123,7 +123,7 @@ void CTestModeDlg::OnTick() {
     ShowText(IDC_TM_DBLCLK_WIDTH, IntText(::GetSystemMetrics(SM_CXDOUBLECLK)));
     ShowText(IDC_TM_DBLCLK_HEIGHT, IntText(::GetSystemMetrics(SM_CYDOUBLECLK)));
     ShowText(IDC_TM_DBLCLK_TIME, UnsignedText(::GetDoubleClickTime()));
-    const CalibValues& live = *services_.liveCalibration;
+    const CalibValues& live = *services_.calib.liveCalibration;
     ShowText(IDC_TM_LIVE_RATIO_X, RatioText(live.ratioX));
     ShowText(IDC_TM_LIVE_RATIO_Y, RatioText(live.ratioY));
     ShowText(IDC_TM_LIVE_OFFSET_X, OffsetText(live.offsetX));
@@ -143,7 +143,7 @@ void CTestModeDlg::ShowBox(const std::wstring& text, unsigned flags) {
     // Owned by the dialog: it stays above the top-most dialog, keeps it
     // disabled while open, and gives the focus back to where it was.
     boxOpen_ = true;
-    const std::wstring caption = services_.strings->LoadText(IDS_APP_NAME);
+    const std::wstring caption = services_.calib.strings->LoadText(IDS_APP_NAME);
     ::MessageBoxW(Hwnd(), text.c_str(), caption.c_str(), flags);
     boxOpen_ = false;
 }
@@ -153,7 +153,7 @@ bool CTestModeDlg::ReadManualInput() {
     for (int i = 0; i < 4; ++i) fields[static_cast<std::size_t>(i)] = WindowText(Item(kManualFields[i]));
     const ManualReading reading = ReadManualFields(fields);
     if (!reading.values) {
-        ShowBox(services_.strings->LoadText(IDS_ENTER_NUMBER), MB_OK | MB_ICONEXCLAMATION);
+        ShowBox(services_.calib.strings->LoadText(IDS_ENTER_NUMBER), MB_OK | MB_ICONEXCLAMATION);
         HWND edit = Item(kManualFields[reading.failedField]);
         ::SetFocus(edit);
         ::SendMessageW(edit, EM_SETSEL, 0, -1);
@@ -166,8 +166,8 @@ bool CTestModeDlg::ReadManualInput() {
 void CTestModeDlg::OnSet() {
     const bool read = ReadManualInput();
     if (read) {
-        *services_.liveCalibration = manual_;
-        services_.model->WriteCalibration(manual_);
+        *services_.calib.liveCalibration = manual_;
+        services_.calib.model->WriteCalibration(manual_);
     }
     ShowBox(read ? kSettingOk : kSettingNg, MB_OK | MB_ICONEXCLAMATION);
 }
@@ -180,7 +180,7 @@ bool CTestModeDlg::OnCommand(WORD id, WORD code, HWND) {
         OnSet();
         return true;
     case IDC_TM_CHART: {
-        CTestChartDlg chart(Instance(), *services_.strings);
+        CTestChartDlg chart(Instance(), *services_.calib.strings);
         chart.DoModal(Hwnd());
         return true;
     }

@@ -12,10 +12,7 @@
 
 #include "app/dialog_win.h"
 #include "app/gdi_owners_win.h"
-#include "app/settings_store.h"
-#include "app/ui_ports.h"
-#include "calib/calib_model.h"
-#include "calib/calib_values.h"
+#include "calib/calib_services.h"
 #include "diag/test_mode_rules.h"
 #include "link/pen_decoder.h"
 #include "pointer/pointer_engine.h"
@@ -27,12 +24,10 @@ constexpr UINT_PTR kTestModeTimer = 0x1403;
 constexpr UINT kTestModeIntervalMs = 100;
 
 // What the dialog reads and the one thing it writes (the live calibration,
-// through its Set button), handed over by the main window.
+// through its Set button), handed over by the main window: the calibration
+// services, and the pen's decoder and engine.
 struct TestModeServices {
-    const StringTablePort* strings = nullptr;
-    const SettingsStore* settings = nullptr;
-    const CalibrationModel* model = nullptr;
-    CalibValues* liveCalibration = nullptr;
+    CalibServices calib;
     const PenDecoder* decoder = nullptr;
     const PointerEngine* engine = nullptr;
     int osVersionClass = 0;

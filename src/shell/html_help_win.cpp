@@ -30,8 +30,7 @@ bool HtmlHelpViewer::ShowContents(HWND caller, const std::wstring& file) {
     return htmlHelp_ && htmlHelp_(caller, file.c_str(), HH_DISPLAY_TOC, 0) != nullptr;
 }
 
-HelpChoice ChooseHelp(const std::wstring& exePath, const std::wstring& languageFile,
-                      std::wstring* missing) {
+HelpChoice ChooseHelp(const std::wstring& exePath, const std::wstring& languageFile) {
     HelpChoice choice;
     const std::size_t slash = exePath.find_last_of(L"\\/");
     const std::wstring folder = slash == std::wstring::npos ? L"" : exePath.substr(0, slash + 1);
@@ -45,10 +44,11 @@ HelpChoice ChooseHelp(const std::wstring& exePath, const std::wstring& languageF
     for (const std::wstring& name : {languageFile, std::wstring(kEnglishHelpFile)}) {
         if (!name.empty() && FileExists(folder + name)) {
             choice.htmlHelpFile = folder + name;
+            choice.found = true;
             return choice;
         }
     }
-    if (missing) *missing = folder + (languageFile.empty() ? kEnglishHelpFile : languageFile);
+    choice.htmlHelpFile = folder + (languageFile.empty() ? kEnglishHelpFile : languageFile);
     return choice;
 }
 

@@ -28,14 +28,14 @@ private:
 
 // The help to open for the program at `exePath`: the old-style help file
 // beside it when a site has one, else the HTML Help file of the active
-// language (`languageFile`), else the English one. Empty when none exists;
-// `*missing` then names the file that was looked for.
+// language (`languageFile`), else the English one. When neither exists,
+// `htmlHelpFile` names the one that was looked for.
 struct HelpChoice {
     std::wstring winHelpFile;   // set: open with WinHelp
-    std::wstring htmlHelpFile;  // set: open with the HTML Help viewer
+    std::wstring htmlHelpFile;  // else open with the HTML Help viewer
+    bool found = false;         // htmlHelpFile exists
 };
-HelpChoice ChooseHelp(const std::wstring& exePath, const std::wstring& languageFile,
-                      std::wstring* missing);
+HelpChoice ChooseHelp(const std::wstring& exePath, const std::wstring& languageFile);
 
 }  // namespace qx
 

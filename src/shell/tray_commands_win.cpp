@@ -164,17 +164,15 @@ void CPenTrayWnd::OnDisableComPort() {
 }
 
 void CPenTrayWnd::OnHelp() {
-    std::wstring missing;
-    const HelpChoice help =
-        ChooseHelp(ExecutablePath(), app_.Strings().LoadText(IDS_HELP_FILE), &missing);
+    const HelpChoice help = ChooseHelp(ExecutablePath(), app_.Strings().LoadText(IDS_HELP_FILE));
     if (!help.winHelpFile.empty()) {
         ::WinHelpW(hwnd_, help.winHelpFile.c_str(), HELP_FINDER, 0);
         return;
     }
-    if (!help.htmlHelpFile.empty() && help_.ShowContents(hwnd_, help.htmlHelpFile)) return;
-    if (missing.empty()) missing = help.htmlHelpFile;
-    app_.Boxes().ShowMessage(InsertArgs(app_.Strings().LoadText(IDS_HELP_MISSING), {missing}),
-                             MB_ICONEXCLAMATION | MB_OK);
+    if (help.found && help_.ShowContents(hwnd_, help.htmlHelpFile)) return;
+    app_.Boxes().ShowMessage(
+        InsertArgs(app_.Strings().LoadText(IDS_HELP_MISSING), {help.htmlHelpFile}),
+        MB_ICONEXCLAMATION | MB_OK);
 }
 
 void CPenTrayWnd::OnAbout() { CAboutDlg(app_.Instance()).DoModal(nullptr); }

@@ -228,11 +228,5 @@ TEST(TestChart, GeometryAt1024x600) {
     EXPECT_EQ(170, layout.modeLine.y);
 }
 
-TEST(TestChart, ModeLineWithAndWithoutFrequency) {
-    EXPECT_EQ(L"The image output of a personal computer  1280 X 768 @60Hz",
-              ChartModeLine(L"The image output of a personal computer", 1280, 768, 60));
-    EXPECT_EQ(L"Out  800 X 600", ChartModeLine(L"Out", 800, 600, 0));
-}
-
 }  // namespace
 }  // namespace qx::test
