@@ -26,7 +26,7 @@ ID_ABOUT=57668
 qx_driver_receiving
 DRIVER=$QX_DRIVER_PID
 
-expect_menu() { tray_expect_menu "$1" "$RC" "1280 X 768" "${@:2}"; }  # DESC CALIBRATION PROPERTIES CHECKED
+expect_menu() { tray_expect_menu "$1" ja "1280 X 768" "${@:2}"; }  # DESC CALIBRATION PROPERTIES CHECKED
 
 qx_case "version stamp"
 qx_wait "HKCU version stamp" 10 qx_probe --timeout 0 reg HKCU "$QX_SETTINGS_KEY" QXdrvVersion
@@ -38,7 +38,7 @@ qx_expect_eq "Japanese tip" "$TIP" "$(tray_tip)"
 
 qx_case "the menu"
 if tray_menu_read; then
-    qx_expect_eq "Japanese menu items" "$(tray_expected_menu "$RC" "1280 X 768" 1 1 0)" "$TRAY_MENU"
+    qx_expect_eq "Japanese menu items" "$(tray_expected_menu ja "1280 X 768" 1 1 0)" "$TRAY_MENU"
     qx_screenshot menu-ja
     tray_menu_close || qx_fail "the menu did not close"
 else

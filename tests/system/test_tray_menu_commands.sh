@@ -18,9 +18,9 @@ mkdir -p "$QX_TMP/site" && cp "$QX_DRIVER_EXE" "$QX_TMP/site/" &&
 QX_DRIVER_EXE="$QX_TMP/site/QXdrv.exe"
 
 RC=$TRAY_RC_EN
-TIP=$(qx_rc_string "$RC" IDS_TRAY_TIP QXdrv) || qx_fatal "IDS_TRAY_TIP not in $RC"
-DISABLE_TEXT=$(qx_rc_string "$RC" IDS_DISABLE_PORT_QUESTION) || qx_fatal "IDS_DISABLE_PORT_QUESTION not in $RC"
-QUIT_TEXT=$(qx_rc_string "$RC" IDS_QUIT_QUESTION QXdrv) || qx_fatal "IDS_QUIT_QUESTION not in $RC"
+TIP=$(qx_rc IDS_TRAY_TIP QXdrv)
+DISABLE_TEXT=$(qx_rc IDS_DISABLE_PORT_QUESTION)
+QUIT_TEXT=$(qx_rc IDS_QUIT_QUESTION QXdrv)
 ABOUT_CAPTION=$(tray_rc_dialog "$RC" IDD_ABOUTBOX | sed -n 's/^caption //p')
 YES_NO=$'id=6 text=&Yes\nid=7 text=&No'
 EXIT_BOUND=10       # seconds from Yes to the end of the process
@@ -41,7 +41,7 @@ DRIVER=$QX_DRIVER_PID
 # command ID: WM_COMMAND ID as a menu choice sends it.
 command() { qx_probe post "$WM_COMMAND" "$1" >/dev/null || qx_fail "cannot post command $1: $QX_OUT"; }
 
-expect_menu() { tray_expect_menu "$1" "$RC" "${@:2}"; }  # DESC RESOLUTION CALIBRATION PROPERTIES CHECKED
+expect_menu() { tray_expect_menu "$1" en "${@:2}"; }  # DESC RESOLUTION CALIBRATION PROPERTIES CHECKED
 
 expect_diag() {  # DESC SELECTOR VALUE
     if qx_probe --timeout 5000 diag "$2" --equals "$3"; then qx_ok "$1"; else qx_fail "$1: $QX_OUT"; fi
@@ -55,7 +55,7 @@ tray_icon_picture icon-enabled || qx_fail "cannot take the icon's picture"
 # message with its icon ID: the menu opens.
 if tray_menu_click; then
     qx_expect_eq "menu after a left click on the icon" \
-        "$(tray_expected_menu "$RC" "1280 X 768" 1 1 0)" "$TRAY_MENU"
+        "$(tray_expected_menu en "1280 X 768" 1 1 0)" "$TRAY_MENU"
     tray_menu_close || qx_fail "the menu did not close"
 else
     qx_fail "no menu after a left click on the icon: $TRAY_MENU"
@@ -65,7 +65,7 @@ tray_menu_none shell-right && qx_ok "a right click on the icon opens nothing" ||
 
 qx_case "the menu (first display mode, 0 Hz)"
 if tray_menu_read; then
-    qx_expect_eq "menu items" "$(tray_expected_menu "$RC" "1280 X 768" 1 1 0)" "$TRAY_MENU"
+    qx_expect_eq "menu items" "$(tray_expected_menu en "1280 X 768" 1 1 0)" "$TRAY_MENU"
     qx_screenshot menu
     tray_menu_close || qx_fail "the menu did not close"
 else
@@ -194,7 +194,7 @@ tray_icon_picture icon-back || qx_fail "cannot take the icon's picture"
 tray_shows_like icon-back icon-disabled icon-enabled || qx_fail "the icon came back without the disabled picture"
 if tray_menu_click; then
     qx_expect_eq "menu from the icon that came back" \
-        "$(tray_expected_menu "$RC" "1280 X 768" 0 1 1)" "$TRAY_MENU"
+        "$(tray_expected_menu en "1280 X 768" 0 1 1)" "$TRAY_MENU"
     tray_menu_close || qx_fail "the menu did not close"
 else
     qx_fail "no menu from the icon that came back: $TRAY_MENU"

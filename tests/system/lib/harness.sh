@@ -530,13 +530,29 @@ qx_screenshot() {
         _qx_log "screenshot $QX_ARTEFACTS/$1.png"
 }
 
-# The resource scripts the expected texts are read from.
+. "$(dirname "${BASH_SOURCE[0]}")/texts_en.sh"
+
+# The resource scripts: the Japanese texts and the dialog templates.
 QX_RC_EN="$(cd "$(dirname "${BASH_SOURCE[0]}")/../../.." && pwd)/src/res/lang_en_win.rc"
 QX_RC_JA="${QX_RC_EN%/*}/lang_ja_win.rc"
 
-# qx_rc ID [ARG1]: an English string-table text (as qx_rc_string gives it);
-# a missing one ends the test.
-qx_rc() { qx_rc_string "$QX_RC_EN" "$@" || qx_fatal "$1 not in $QX_RC_EN"; }
+# qx_rc ID [ARG1]: the English text of string ID as quoted (texts_en.sh), with
+# %1 replaced by ARG1; an ID without a quoted text ends the test.
+qx_rc() { qx_text en "$@" || qx_fatal "$1 has no English text in texts_en.sh"; }
+
+# qx_text en|ja ID [ARG1]: the text of string ID in that language: English as
+# quoted, Japanese from the Japanese resource script; %1 replaced by ARG1.
+qx_text() {
+    local lang=$1 text
+    shift
+    if [ "$lang" = ja ]; then
+        qx_rc_string "$QX_RC_JA" "$@"
+        return
+    fi
+    text=$(_qx_en_quoted "$1") || return 1
+    if [ $# -ge 2 ]; then text=${text//%1/$2}; fi
+    printf '%s\n' "$text"
+}
 
 # qx_rc_string RCFILE ID [ARG1]: a string-table text from a resource script, in
 # the probe's escaped form ("" becomes ", escapes stay as written), with %1

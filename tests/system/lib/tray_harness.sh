@@ -52,7 +52,7 @@ tray_menu_read() {
     return "$TRAY_MENU_RC"
 }
 
-# tray_expect_menu DESC RCFILE RESOLUTION CALIBRATION PROPERTIES CHECKED: reads
+# tray_expect_menu DESC LANG RESOLUTION CALIBRATION PROPERTIES CHECKED: reads
 # the menu a posted left-button release opens, closes it, and checks it
 # against tray_expected_menu.
 tray_expect_menu() {
@@ -117,30 +117,30 @@ tray_menu_none() {
     [ "$rc" = 0 ]
 }
 
-# A string-table text of RCFILE, or a marker that no menu item can match.
-_tray_text() { qx_rc_string "$1" "$2" || printf '<%s missing from %s>' "$2" "$(basename "$1")"; }
+# A text in LANG (en or ja), or a marker that no menu item can match.
+_tray_text() { qx_text "$1" "$2" || printf '<%s has no %s text>' "$2" "$1"; }
 
-# tray_expected_menu RCFILE RESOLUTION CALIBRATION PROPERTIES CHECKED: the
-# menu as the probe prints it, texts from RCFILE; RESOLUTION is the text after
+# tray_expected_menu LANG RESOLUTION CALIBRATION PROPERTIES CHECKED: the
+# menu as the probe prints it, texts in LANG (en or ja); RESOLUTION is the text after
 # the caption ("1280 X 768" or "1280 X 768 @60Hz"); the other three are 1 or 0
 # (Calibration shown, Properties shown, Disable COM port checked).
 tray_expected_menu() {
-    local rc=$1 resolution=$2 calibration=$3 properties=$4 checked=$5
-        printf '57671 %s  %s\n' "$(_tray_text "$rc" IDS_MENU_RESOLUTION)" "$resolution"
+    local lang=$1 resolution=$2 calibration=$3 properties=$4 checked=$5
+        printf '57671 %s  %s\n' "$(_tray_text "$lang" IDS_MENU_RESOLUTION)" "$resolution"
     printf -- '-\n'
-    [ "$calibration" = 1 ] && printf '57667 %s\n' "$(_tray_text "$rc" IDS_MENU_CALIBRATION)"
+    [ "$calibration" = 1 ] && printf '57667 %s\n' "$(_tray_text "$lang" IDS_MENU_CALIBRATION)"
     printf -- '-\n'
-    printf '57672 %s%s\n' "$(_tray_text "$rc" IDS_MENU_DISABLE_PORT)" "$([ "$checked" = 1 ] && printf ' [checked]')"
+    printf '57672 %s%s\n' "$(_tray_text "$lang" IDS_MENU_DISABLE_PORT)" "$([ "$checked" = 1 ] && printf ' [checked]')"
     printf -- '-\n'
-    [ "$properties" = 1 ] && printf '57666 %s\n' "$(_tray_text "$rc" IDS_MENU_PROPERTIES)"
+    [ "$properties" = 1 ] && printf '57666 %s\n' "$(_tray_text "$lang" IDS_MENU_PROPERTIES)"
     printf -- '-\n'
-    printf '> %s\n' "$(_tray_text "$rc" IDS_MENU_TEST_MODE_POPUP)"
-    printf '  57685 %s\n' "$(_tray_text "$rc" IDS_MENU_TEST_MODE)"
+    printf '> %s\n' "$(_tray_text "$lang" IDS_MENU_TEST_MODE_POPUP)"
+    printf '  57685 %s\n' "$(_tray_text "$lang" IDS_MENU_TEST_MODE)"
     printf -- '-\n'
-    printf '57701 %s\n' "$(_tray_text "$rc" IDS_MENU_HELP)"
-    printf '57668 %s\n' "$(_tray_text "$rc" IDS_MENU_ABOUT)"
+    printf '57701 %s\n' "$(_tray_text "$lang" IDS_MENU_HELP)"
+    printf '57668 %s\n' "$(_tray_text "$lang" IDS_MENU_ABOUT)"
     printf -- '-\n'
-    printf '57669 %s\n' "$(_tray_text "$rc" IDS_MENU_EXIT)"
+    printf '57669 %s\n' "$(_tray_text "$lang" IDS_MENU_EXIT)"
 }
 
 # tray_rc_dialog RCFILE DIALOG: the dialog's caption ("caption TEXT") and its
