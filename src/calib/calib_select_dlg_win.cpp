@@ -128,6 +128,7 @@ void CCalibSelectDlg::ShowHotkeyText() {
 bool CCalibSelectDlg::Validate() {
     ReadRadios();
     const SelectValidation check = ValidateSelection(view_);
+    if (!check.valid) return false;
     if (check.askDetail1Question &&
         services_.boxes->ShowMessage(services_.strings->LoadText(IDS_DETAIL1_AT_ZOOM_QUESTION),
                                      MB_YESNO | MB_ICONQUESTION) != IDYES)
