@@ -18,6 +18,7 @@ INT_PTR CDialog::DoModal(HWND parent) {
 
 bool CDialog::CreateModeless(HWND parent) {
     modal_ = false;
+    modeless_ = true;
     return ::CreateDialogParamW(instance_, MAKEINTRESOURCEW(templateId_), parent, &CDialog::Proc,
                                 reinterpret_cast<LPARAM>(this)) != nullptr;
 }
@@ -88,6 +89,8 @@ INT_PTR CDialog::Route(CDialog* created, HWND hwnd, UINT message, WPARAM wParam,
 INT_PTR CDialog::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_INITDIALOG:
+        // Before OnInitDialog, which may already ask something.
+        if (!modeless_) boxOwner_ = std::make_unique<BoxOwnerScope>(hwnd_);
         return OnInitDialog();
     case WM_COMMAND: {
         const WORD id = LOWORD(wParam);
@@ -104,6 +107,7 @@ INT_PTR CDialog::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
     }
     case WM_DESTROY:
         OnDestroy();
+        boxOwner_.reset();
         return FALSE;
     default: {
         INT_PTR result = FALSE;

@@ -7,7 +7,10 @@
 
 #include <windows.h>
 
+#include <memory>
 #include <string>
+
+#include "app/box_owner_win.h"
 
 namespace qx {
 
@@ -64,6 +67,10 @@ private:
     UINT templateId_;
     HWND hwnd_ = nullptr;
     bool modal_ = false;
+    bool modeless_ = false;
+    // A modal dialog or a property page owns the boxes shown while it is
+    // open; a modeless one owns its own boxes explicitly.
+    std::unique_ptr<BoxOwnerScope> boxOwner_;
 };
 
 }  // namespace qx

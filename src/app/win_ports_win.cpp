@@ -1,5 +1,6 @@
 #include "app/win_ports_win.h"
 
+#include "app/box_owner_win.h"
 #include "app/message_text.h"
 #include "res/resource_ids.h"
 
@@ -18,7 +19,7 @@ std::string Win32Strings::LoadAscii(unsigned id) const { return NarrowAscii(Load
 
 int Win32MessageBoxes::ShowMessage(const std::wstring& text, unsigned flags) {
     const std::wstring caption = strings_.LoadText(IDS_APP_NAME);
-    return ::MessageBoxW(nullptr, text.c_str(), caption.c_str(), flags);
+    return ::MessageBoxW(CurrentBoxOwner(), text.c_str(), caption.c_str(), flags);
 }
 
 SavedPointerMetrics ReadPointerMetrics() {

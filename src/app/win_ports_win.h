@@ -21,8 +21,9 @@ private:
     HINSTANCE instance_;
 };
 
-// Message boxes captioned with the application name. Safe to call from the
-// receive thread.
+// Message boxes captioned with the application name, owned by the window the
+// user is working in (see BoxOwnerScope). Safe to call from the receive
+// thread, whose boxes have no owner.
 class Win32MessageBoxes : public MessageBoxPort {
 public:
     explicit Win32MessageBoxes(const StringTablePort& strings) : strings_(strings) {}

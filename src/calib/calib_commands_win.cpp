@@ -20,30 +20,40 @@ CalibServices CPenTrayWnd::CalibrationServices() {
     return services;
 }
 
-void CPenTrayWnd::OnCalibration() {
+void CPenTrayWnd::OnCalibration() { RunSelection(); }
+
+CPenTrayWnd::CalibOutcome CPenTrayWnd::RunSelection() {
     CalibHotkeyServices hotkey;
     hotkey.registerKey = [this](unsigned key) { return app_.RegisterCalibHotKey(hwnd_, key) != FALSE; };
     hotkey.unregisterKey = [this] { app_.UnregisterCalibHotKey(hwnd_); };
     hotkey.osVersionClass = app_.OsVersionClass();
 
     CCalibSelectDlg dialog(app_.Instance(), CalibrationServices(), hotkey);
-    if (dialog.DoModal(hwnd_) == IDOK) RunCalibrationChoice(dialog.Method(), dialog.Mode());
+    // Ended with the main window (Exit, setup's close): nothing is applied.
+    if (dialog.DoModal(hwnd_) != IDOK || tornDown_) return CalibOutcome::None;
+    return RunCalibrationChoice(dialog.Method(), dialog.Mode());
 }
 
-void CPenTrayWnd::RunCalibrationChoice(CalibMethod method, int mode) {
+CPenTrayWnd::CalibOutcome CPenTrayWnd::RunCalibrationChoice(CalibMethod method, int mode) {
+    const int width = app_.Screen().ScreenWidth();
+    const int height = app_.Screen().ScreenHeight();
     switch (method) {
     case CalibMethod::EasySetting:
         calibModel_.ReadCalibration(&calib_, mode, true);
         if (calibModel_.WriteCalibration(calib_)) calibModel_.ShowModeSelectedNotice(mode);
-        break;
+        MarkApplied(width, height);
+        return CalibOutcome::Applied;
     case CalibMethod::Detail1:
-        crossScreen_->Start();
-        break;
+        return crossScreen_->Start() ? CalibOutcome::Detail1Running : CalibOutcome::None;
     case CalibMethod::Detail2:
-        if (CCalibDetail2Dlg(app_.Instance(), CalibrationServices()).DoModal(hwnd_) == IDOK)
-            calibModel_.ReadCalibration(&calib_, mode, false);
-        break;
+        if (CCalibDetail2Dlg(app_.Instance(), CalibrationServices()).DoModal(hwnd_) != IDOK ||
+            tornDown_)
+            return CalibOutcome::None;
+        calibModel_.ReadCalibration(&calib_, mode, false);
+        MarkApplied(width, height);
+        return CalibOutcome::Applied;
     }
+    return CalibOutcome::None;
 }
 
 }  // namespace qx

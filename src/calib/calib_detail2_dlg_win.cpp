@@ -94,8 +94,11 @@ void CCalibDetail2Dlg::Layout() {
     const int panelX = barX + kBarWidth + kPanelGap;
     int panelWidth = p.right - p.left;
     if (panelWidth > width - panelX) panelWidth = width - panelX;
-    const int panelY = height / 2 - (p.bottom - p.top);
-    const int panelHeight = p.bottom - p.top;
+    // The template's height, read before the first layout changes it.
+    if (panelTemplateHeight_ == 0) panelTemplateHeight_ = p.bottom - p.top;
+    const int panelY = height / 2 - panelTemplateHeight_;
+    // Down to the screen's lower part, so the three texts lie inside it.
+    const int panelHeight = height - panelX;
     ::SetWindowPos(panel, HWND_TOP, panelX, panelY, panelWidth, panelHeight, SWP_SHOWWINDOW);
     int line = 1;
     for (const int id : kTexts) {

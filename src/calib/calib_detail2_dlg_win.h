@@ -20,6 +20,8 @@ public:
 private:
     BOOL OnInitDialog() override;
     bool OnCommand(WORD id, WORD code, HWND control) override;
+    // Enter does nothing: the screen ends only by its question or Esc.
+    void OnOk() override {}
     void OnCancel() override;
     bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR* result) override;
     void OnDestroy() override;
@@ -36,6 +38,7 @@ private:
     CalibServices services_;
     EdgeCalibration edges_;
     bool ownCursor_ = false;  // the up or down pointer is shown
+    int panelTemplateHeight_ = 0;
     MemoryDC screenCopy_;
     UniqueBitmap screenBitmap_;
     HGDIOBJ screenOldBitmap_ = nullptr;

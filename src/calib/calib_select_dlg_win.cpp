@@ -27,8 +27,9 @@ CCalibSelectDlg::CCalibSelectDlg(HINSTANCE instance, const CalibServices& servic
 
 BOOL CCalibSelectDlg::OnInitDialog() {
     modelCode_ = services_.settings->GetQXMachine();
-    facts_ = SelectFactsFor(modelCode_, services_.screen->ScreenWidth(),
-                            services_.screen->ScreenHeight());
+    openWidth_ = services_.screen->ScreenWidth();
+    openHeight_ = services_.screen->ScreenHeight();
+    facts_ = SelectFactsFor(modelCode_, openWidth_, openHeight_);
     view_ = InitialSelectView(facts_, services_.settings->GetOSDmode());
     LoadIcons();
 
@@ -128,10 +129,18 @@ void CCalibSelectDlg::ShowHotkeyText() {
 bool CCalibSelectDlg::Validate() {
     ReadRadios();
     const SelectValidation check = ValidateSelection(view_);
+    if (!check.valid) return false;
     if (check.askDetail1Question &&
         services_.boxes->ShowMessage(services_.strings->LoadText(IDS_DETAIL1_AT_ZOOM_QUESTION),
                                      MB_YESNO | MB_ICONQUESTION) != IDYES)
         return false;
+    // The desktop changed while the dialog was open: its choices were for
+    // another size, so nothing is stored and it closes as Cancel does.
+    if (services_.screen->ScreenWidth() != openWidth_ ||
+        services_.screen->ScreenHeight() != openHeight_) {
+        End(IDCANCEL);
+        return false;
+    }
     if (check.result == CalibMethod::EasySetting) services_.settings->SetOSDmode(view_.mode);
     result_ = check.result;
     return true;

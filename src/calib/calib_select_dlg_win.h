@@ -46,6 +46,8 @@ private:
     CalibSelectView view_;
     CalibMethod result_ = CalibMethod::EasySetting;
     std::int32_t modelCode_ = 0;
+    int openWidth_ = 0;  // the desktop size the dialog was opened for
+    int openHeight_ = 0;
     // Enabled and greyed pictures of the three modes and two procedures.
     UniqueIcon icons_[5][2];
     HWND toolTip_ = nullptr;

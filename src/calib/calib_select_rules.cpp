@@ -14,7 +14,10 @@ CalibSelectFacts SelectFactsFor(std::int32_t model, int width, int height) {
 CalibSelectView InitialSelectView(const CalibSelectFacts& facts, int storedMode) {
     CalibSelectView view;
     if (facts.supported) {
-        view.mode = storedMode;
+        // A stored mode outside the three (No to a size without a preset
+        // stores -1) starts from FULL; the moves below then find the mode
+        // that suits the size.
+        view.mode = storedMode >= 0 && storedMode < kModeCount ? storedMode : kModeFull;
         view.method = kMethodEasy;
         SetEasyPart(view, facts, true);
         SetDetailPart(view, facts, false);
@@ -64,6 +67,8 @@ void ChooseDetail(CalibSelectView& view, const CalibSelectFacts& facts) {
 SelectValidation ValidateSelection(const CalibSelectView& view) {
     SelectValidation v;
     if (view.method == kMethodEasy) {
+        // Only a mode that can be chosen is applied.
+        v.valid = view.mode >= 0 && view.mode < kModeCount && view.modeEnabled[view.mode];
         v.result = CalibMethod::EasySetting;
     } else if (view.manual == kManualDetail1) {
         v.askDetail1Question = view.detail2Enabled;

@@ -59,7 +59,10 @@ void ChooseDetail(CalibSelectView& view, const CalibSelectFacts& facts);
 
 // OK or Apply: the result, or that the Detail-1 question must be asked first
 // (Detail-1 chosen where Detail-2 would apply; No keeps the dialog open).
+// Easy Setting on a mode that is not enabled is not valid: nothing is stored
+// and the dialog stays open.
 struct SelectValidation {
+    bool valid = true;
     bool askDetail1Question = false;
     CalibMethod result = CalibMethod::EasySetting;
 };

@@ -49,9 +49,11 @@ CalibValues ComputeCrossCalibration(const BoardPoint (&p)[kCrossCount], int widt
     return v;
 }
 
-void CrossCalibration::Start() {
+bool CrossCalibration::Start() {
+    if (active_) return false;
     active_ = true;
     step_ = 0;
+    return true;
 }
 
 CrossCalibration::Event CrossCalibration::OnDelivery(PenDecoder& decoder) {

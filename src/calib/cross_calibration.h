@@ -48,7 +48,9 @@ public:
     // Crosses 0 to 3 wait for a touch; kConfirming waits for the answer.
     static constexpr int kConfirming = 5;
 
-    void Start();
+    // False, changing nothing, while the procedure runs already: a second
+    // start would hide the cursor once more than the end shows it again.
+    bool Start();
     bool Active() const { return active_; }
     // 0 to 3: the cross waited for (the red one); kConfirming.
     int Step() const { return step_; }

@@ -59,14 +59,22 @@ void CCrossCalibScreen::DestroyPrompt() {
     promptBox_ = nullptr;
 }
 
-void CCrossCalibScreen::Start() {
+bool CCrossCalibScreen::Start() {
+    if (!procedure_.Start()) return false;
     prompt_ = IDS_CALIB_PROMPT;
-    procedure_.Start();
+    startWidth_ = services_.screen->ScreenWidth();
+    startHeight_ = services_.screen->ScreenHeight();
     window_.decoder->ClearBuffer();
     window_.setCalibrating(1);
     ::ShowWindow(window_.window, SW_SHOWMAXIMIZED);
     ::SetForegroundWindow(window_.window);  // Esc reaches the screen
     ::InvalidateRect(window_.window, nullptr, TRUE);
+    return true;
+}
+
+void CCrossCalibScreen::BringToFront() const {
+    ::SetWindowPos(window_.window, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+    ::SetForegroundWindow(window_.window);
 }
 
 void CCrossCalibScreen::DrawCross(HDC dc, int cross, bool active) const {
@@ -122,6 +130,8 @@ void CCrossCalibScreen::OnCalibrationPenData() {
 
 void CCrossCalibScreen::Act(CrossCalibration::Event event) {
     using Event = CrossCalibration::Event;
+    // An answer that comes back after the program began to end stores nothing.
+    if (!::IsWindow(window_.window)) return;
     switch (event) {
     case Event::Advanced:
         DrawCrossNow(procedure_.Step() - 1, false);
@@ -140,8 +150,7 @@ void CCrossCalibScreen::Act(CrossCalibration::Event event) {
         Restart();
         break;
     case Event::Left:
-        window_.setCalibrating(0);
-        ::ShowWindow(window_.window, SW_HIDE);
+        End(false);
         break;
     case Event::None:
     case Event::Ignored:
@@ -176,12 +185,22 @@ void CCrossCalibScreen::CloseOpenQuestion() const {
 }
 
 void CCrossCalibScreen::Accept() {
-    const CalibValues values =
-        ComputeCrossCalibration(procedure_.Points(), services_.screen->ScreenWidth(), services_.screen->ScreenHeight());
-    *services_.liveCalibration = values;
-    services_.model->WriteCalibration(values);
+    const int width = services_.screen->ScreenWidth();
+    const int height = services_.screen->ScreenHeight();
+    // The crosses were touched on a desktop of another size: nothing fits.
+    const bool sameSize = width == startWidth_ && height == startHeight_;
+    if (sameSize) {
+        const CalibValues values = ComputeCrossCalibration(procedure_.Points(), width, height);
+        *services_.liveCalibration = values;
+        services_.model->WriteCalibration(values);
+    }
+    End(sameSize);
+}
+
+void CCrossCalibScreen::End(bool stored) {
     window_.setCalibrating(0);
     ::ShowWindow(window_.window, SW_HIDE);
+    if (window_.ended) window_.ended(stored);
 }
 
 void CCrossCalibScreen::Restart() {

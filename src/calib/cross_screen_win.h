@@ -23,6 +23,8 @@ struct CrossScreenServices {
     HINSTANCE instance = nullptr;
     std::function<void(int on)> setCalibrating;  // hides or shows the cursor with the flag
     PenDecoder* decoder = nullptr;
+    // The procedure ended, with a stored result (true) or without one.
+    std::function<void(bool stored)> ended;
 };
 
 class CCrossCalibScreen : public CalibrationPenHandler {
@@ -32,8 +34,11 @@ public:
     CCrossCalibScreen(const CCrossCalibScreen&) = delete;
     CCrossCalibScreen& operator=(const CCrossCalibScreen&) = delete;
 
-    void Start();
+    // False, doing nothing, while the procedure runs already.
+    bool Start();
     bool Running() const { return procedure_.Active(); }
+    // A second request while it runs: the screen comes to the front.
+    void BringToFront() const;
     // WM_PAINT of the main window.
     void Paint();
     // WM_CHAR of the main window while calibrating.
@@ -48,6 +53,7 @@ private:
     void Act(CrossCalibration::Event event);
     void Ask();
     void Accept();
+    void End(bool stored);
     void Restart();
     void ShowPrompt(unsigned id);
     void DrawCross(HDC dc, int cross, bool active) const;
@@ -62,6 +68,10 @@ private:
     UniqueFont promptFont_;
     HWND promptBox_ = nullptr;
     std::wstring openQuestion_;  // text of the confirmation box while it is open
+    // The screen size the procedure started at; a result for another size
+    // is not stored.
+    int startWidth_ = 0;
+    int startHeight_ = 0;
 };
 
 }  // namespace qx

@@ -6,7 +6,6 @@ ResolutionChangeDecision DecideResolutionChange(const ResolutionChangeFacts& fac
     ResolutionChangeDecision d;
     if (!facts.notice) {
         // Also on a change that kept the size (a colour depth).
-        d.rememberSize = true;
         if (facts.anyStoredNonZero) {
             d.applyStoredQuietly = true;
             return d;
@@ -17,8 +16,10 @@ ResolutionChangeDecision DecideResolutionChange(const ResolutionChangeFacts& fac
         d.osdModeOnNo = facts.firstMode;
         return d;
     }
-    if (facts.sameSize) return d;
-    d.rememberSize = true;
+    if (facts.sameSize) {
+        d.reloadStored = true;
+        return d;
+    }
     d.osdModeOnNo = facts.firstMode;
     if (facts.firstMode >= 0) {
         d.question = ResolutionQuestion::Preset;
@@ -32,6 +33,28 @@ ResolutionChangeDecision DecideResolutionChange(const ResolutionChangeFacts& fac
         d.onNo = DeclineApplies::FullPreset;
     }
     return d;
+}
+
+namespace {
+
+bool SizeChanged(const AskedResolution& asked, int width, int height) {
+    return width != asked.width || height != asked.height;
+}
+
+}  // namespace
+
+ResolutionOutcome ActOnAnswer(const AskedResolution& asked, int width, int height, bool yes,
+                              bool ending) {
+    if (ending) return ResolutionOutcome::Ignore;
+    if (SizeChanged(asked, width, height)) return ResolutionOutcome::Afresh;
+    return yes ? ResolutionOutcome::OpenSelection : ResolutionOutcome::ApplyDecline;
+}
+
+ResolutionOutcome LeftWithoutResult(const AskedResolution& asked, int width, int height,
+                                    bool hasStored, bool ending) {
+    if (ending) return ResolutionOutcome::Ignore;
+    if (SizeChanged(asked, width, height)) return ResolutionOutcome::Afresh;
+    return hasStored ? ResolutionOutcome::UseStored : ResolutionOutcome::ApplyDecline;
 }
 
 }  // namespace qx

@@ -41,8 +41,7 @@ bool CPenTrayWnd::Create() {
                       height, nullptr, nullptr, instance, this);
     if (!hwnd_) return false;
 
-    lastWidth_ = width;
-    lastHeight_ = height;
+    MarkApplied(width, height);
     calibModel_.ReadCalibration(&calib_, 0, false);
     engine_.SetMiddleEnabled(app_.Settings().GetMiddleButon());
     return true;
@@ -131,12 +130,14 @@ LRESULT CPenTrayWnd::OnCreate() {
         hwnd_, app_.Instance(),
         InsertArgs(app_.Strings().LoadText(IDS_TRAY_TIP), {app_.AppName()}));
     icon_->Add(true);
+    boxOwner_ = std::make_unique<BoxOwnerScope>(hwnd_);
 
     CrossScreenServices screen;
     screen.window = hwnd_;
     screen.instance = app_.Instance();
     screen.setCalibrating = [this](int on) { app_.SetCalibrating(on); };
     screen.decoder = &decoder_;
+    screen.ended = [this](bool stored) { OnCrossCalibrationEnded(stored); };
     crossScreen_ = std::make_unique<CCrossCalibScreen>(screen, CalibrationServices());
     decoder_.SetCalibrationHandler(crossScreen_.get());
 
@@ -186,6 +187,7 @@ void CPenTrayWnd::Teardown() {
     if (crossScreen_) crossScreen_->DestroyPrompt();
     // Ended in the middle of a calibration: the cursor comes back.
     if (app_.Calibrating()) app_.SetCalibrating(0);
+    boxOwner_.reset();
 }
 
 }  // namespace qx

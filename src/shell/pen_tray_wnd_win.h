@@ -14,6 +14,8 @@
 #include "calib/calib_select_rules.h"
 #include "calib/calib_services.h"
 #include "calib/calib_values.h"
+#include "calib/resolution_change.h"
+#include "app/box_owner_win.h"
 #include "app/gdi_owners_win.h"
 #include "calib/cross_screen_win.h"
 #include "diag/test_mode_dlg_win.h"
@@ -82,16 +84,34 @@ private:
     void RunExclusive(Command&& command);
     void OnDisableComPort();
     // Calibration (calib_commands_win.cpp).
+    enum class CalibOutcome {
+        None,            // left without a new calibration
+        Applied,         // a preset or the edge procedure's result is live
+        Detail1Running,  // the cross screen goes on after this returns
+    };
     CalibServices CalibrationServices();
     void OnCalibration();
+    // "Select Calibration" and what its OK chose.
+    CalibOutcome RunSelection();
+    // Acts on the selection dialog's OK: a preset, the four-cross screen
+    // (which goes on after this returns) or the edge procedure.
+    CalibOutcome RunCalibrationChoice(CalibMethod method, int mode);
+    // The cross screen ended, with a stored result or without one.
+    void OnCrossCalibrationEnded(bool stored);
     // Resolution change (resolution_change_win.cpp): waits, off the window
     // thread's back, for the display control panel to close, then decides.
     void OnDisplayChange();
     void OnDisplayPanelTimer();
+    void RunDisplayChange();
     void HandleDisplayChange();
-    // Acts on the selection dialog's OK: a preset, the four-cross screen
-    // (which goes on after this returns) or the edge procedure.
-    void RunCalibrationChoice(CalibMethod method, int mode);
+    // While a change, a command or a calibration is in hand, a change waits.
+    bool DisplayChangeMustWait() const;
+    // Hands a change that waited to the message loop once nothing holds it.
+    void ResumeDisplayChange();
+    void ActOnResolution(const AskedResolution& asked, ResolutionOutcome outcome);
+    void LeaveWithoutResult(const AskedResolution& asked);
+    void ApplyDecline(const AskedResolution& asked);
+    void MarkApplied(int width, int height);
     // Test mode (test_mode_commands_win.cpp): created once, then restored;
     // destroyed with the window.
     void OnTestMode();
@@ -119,11 +139,18 @@ private:
     std::unique_ptr<CCrossCalibScreen> crossScreen_;
     std::unique_ptr<CTestModeDlg> testModeDlg_;
     // A resolution change is in hand while the panel wait runs or the
-    // gate is closed; another one meanwhile is dropped.
+    // gate is closed; one that comes meanwhile waits for its end.
     BusyGate displayBusy_;
     WindowTimer displayPanelWait_;
-    int lastWidth_ = 0;  // the resolution last seen
-    int lastHeight_ = 0;
+    bool displayChangeWaits_ = false;
+    // The size whose calibration was last applied; a change is compared
+    // with it.
+    int appliedWidth_ = 0;
+    int appliedHeight_ = 0;
+    // A Detail-1 that a resolution question's Yes started, and that question.
+    bool detail1FromQuestion_ = false;
+    AskedResolution detail1Asked_;
+    std::unique_ptr<BoxOwnerScope> boxOwner_;  // the main window owns boxes by default
     std::uint64_t receivedBytes_ = 0;
     bool tornDown_ = false;
 };

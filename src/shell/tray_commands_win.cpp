@@ -114,7 +114,11 @@ void CPenTrayWnd::ShowTrayMenu() {
 
 template <typename Command>
 void CPenTrayWnd::RunExclusive(Command&& command) {
-    if (!busy_.RunExclusive(std::forward<Command>(command))) ::MessageBeep(MB_ICONEXCLAMATION);
+    if (!busy_.RunExclusive(std::forward<Command>(command))) {
+        ::MessageBeep(MB_ICONEXCLAMATION);
+        return;
+    }
+    ResumeDisplayChange();
 }
 
 void CPenTrayWnd::OnCommand(unsigned id) {
@@ -132,6 +136,12 @@ void CPenTrayWnd::OnCommand(unsigned id) {
         RunExclusive([this] { OnExit(); });
         break;
     case ID_APP_CALIBRATION:
+        // A calibration that runs already is brought to the front instead.
+        if (crossScreen_ && crossScreen_->Running()) {
+            crossScreen_->BringToFront();
+            ::MessageBeep(MB_ICONEXCLAMATION);
+            break;
+        }
         RunExclusive([this] { OnCalibration(); });
         break;
     case ID_APP_PROPERTIES:

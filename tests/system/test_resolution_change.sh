@@ -7,7 +7,8 @@
 # keeps the values; the same size asks nothing; while a window titled "Display
 # Properties" is open nothing is asked and the pen still moves the cursor. With
 # the notice off a calibrated size is taken silently. PX-B200 names DOT BY DOT.
-# Yes opens "Select Calibration".
+# Yes opens "Select Calibration"; Cancel there leaves the pen on the values
+# stored for the new size.
 . "$(dirname "$0")/lib/harness.sh"
 qx_begin resolution_change
 # Xvfb starts at its largest size (its first mode reports 0 Hz); the smaller
@@ -114,7 +115,10 @@ to_size 1024 768
 answer "57681" "$(qx_rc IDS_RES_CHANGED_PRESET "$(pixels 1024 768)" | sed 's/%2/FULL/')" yes
 qx_probe wait-window --caption "Select Calibration" --visible >/dev/null || qx_fail "no selection dialog after Yes: $QX_OUT"
 qx_probe press cancel --caption "Select Calibration" >/dev/null || qx_fail "Cancel did not close it: $QX_OUT"
-qx_expect_eq "Cancel changes nothing" "$BEFORE" "$(calib_values 1024_768)"
+qx_expect_eq "Cancel stores nothing" "$BEFORE" "$(calib_values 1024_768)"
+# Not the 1280 x 768 values of the moment before: the pen follows the ones
+# stored for 1024 x 768.
+qx_expect_eq "the pen lands by the 1024 x 768 values" "240 204" "$(hover 300 200)"
 
 qx_stop_driver "$DRIVER" || qx_fatal "driver did not end after WM_CLOSE"
 qx_expect_eq "exit code" 0 "$QX_EXIT_CODE"

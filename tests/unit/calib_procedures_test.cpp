@@ -33,6 +33,13 @@ TEST(CalibSelect, OpensOnWhatTheResolutionAllows) {
         // The third mode unavailable with FULL unavailable too: 4 : 3.
         {100, 1600, 1024, 2, kMethodEasy, kMode4By3, {false, true, false}, true, false, false, true},
         {100, 1280, 1024, 1, kMethodEasy, kMode4By3, {true, true, false}, true, false, false, true},
+        // A stored mode outside 0..2 (No at a size without a preset stores
+        // -1) opens on an enabled mode, never on the greyed third one.
+        {100, 1280, 1024, -1, kMethodEasy, kModeFull, {true, true, false}, true, false, false, true},
+        {100, 1280, 1024, 3, kMethodEasy, kModeFull, {true, true, false}, true, false, false, true},
+        {100, 1280, 768, -1, kMethodEasy, kModeThird, {false, false, true}, true, false, false, true},
+        {100, 1600, 1200, -1, kMethodEasy, kMode4By3, {false, true, false}, true, false, false, true},
+        {200, 1280, 960, 7, kMethodEasy, kMode4By3, {false, true, false}, true, false, false, true},
         // Unsupported: Detail Setting, Detail-1, Easy Setting cannot be chosen.
         {100, 1920, 1080, 1, kMethodDetail, kModeThird, {false, false, false}, false, true, false, false},
     };
@@ -75,6 +82,14 @@ TEST(CalibSelect, SwitchingMethodsAndValidating) {
     EXPECT_TRUE(v.easyEnabled && v.applyEnabled && v.modeEnabled[kModeFull]);
     EXPECT_FALSE(v.detailEnabled || v.detail2Enabled);
     EXPECT_EQ(ValidateSelection(v).result, CalibMethod::EasySetting);
+    EXPECT_TRUE(ValidateSelection(v).valid);
+    // Easy Setting never applies a mode that cannot be chosen there (the
+    // third mode at 1280 x 1024) or one outside the three.
+    for (const int mode : {kModeThird, -1, kModeCount}) {
+        CalibSelectView greyed = v;
+        greyed.mode = mode;
+        EXPECT_FALSE(ValidateSelection(greyed).valid) << mode;
+    }
 
     // Elsewhere Detail-1 needs no question.
     const auto other = SelectFactsFor(100, 1024, 768);
@@ -185,6 +200,19 @@ TEST(CrossCalibration, ConfirmationWaitsForAWholeLine) {
     EXPECT_EQ(b.procedure.OnDelivery(b.decoder), Event::Accepted);
 }
 
+TEST(CrossCalibration, StartsOnlyWhenNotRunning) {
+    Bench b;
+    EXPECT_TRUE(b.procedure.Start());
+    b.Touch(20, 20);
+    // A second start while it runs changes nothing: the next cross stays red.
+    EXPECT_FALSE(b.procedure.Start());
+    EXPECT_EQ(b.procedure.Step(), 1);
+    EXPECT_TRUE(b.procedure.Active());
+    EXPECT_EQ(b.procedure.OnEscAnswer(true, b.decoder), Event::Left);
+    EXPECT_TRUE(b.procedure.Start());  // ended: it starts again
+    EXPECT_EQ(b.procedure.Step(), 0);
+}
+
 TEST(CrossCalibration, StaleAnswersAndEsc) {
     Bench b;
     b.procedure.Start();
@@ -291,32 +319,64 @@ TEST(ResolutionChange, AsksWhatTheSizeAndTheStoreCallFor) {
         const char* what;
         ResolutionChangeFacts facts;  // notice, same size, first mode, adjusted, any nonzero
         bool quietly;
+        bool reload;
         Q question;
         int named;
         No onNo;
         int osdMode;
-        bool remember;
     } const cases[] = {
-        {"notice, preset", {true, false, 0, true, true}, false, Q::Preset, 0, No::PresetOfMode, 0, true},
-        {"notice, third mode only", {true, false, 2, false, false}, false, Q::Preset, 2, No::PresetOfMode, 2, true},
-        {"notice, no preset, adjusted", {true, false, -1, true, true}, false, Q::AdjustedBefore, -1, No::Stored, -1, true},
-        {"notice, no preset, identity stored", {true, false, -1, false, true}, false, Q::NothingStored, -1, No::FullPreset, -1, true},
-        {"notice, no preset, nothing stored", {true, false, -1, false, false}, false, Q::NothingStored, -1, No::FullPreset, -1, true},
-        {"notice, same size", {true, true, 0, true, true}, false, Q::None, -1, No::Stored, -1, false},
-        {"quiet, calibrated", {false, false, 0, true, true}, true, Q::None, -1, No::Stored, -1, true},
-        {"quiet, same size, calibrated", {false, true, -1, false, true}, true, Q::None, -1, No::Stored, -1, true},
-        {"quiet, never calibrated", {false, false, 1, false, false}, false, Q::Preset, 1, No::PresetOfMode, 1, true},
-        {"quiet, never, no preset", {false, false, -1, false, false}, false, Q::Preset, -1, No::Stored, -1, true},
+        {"notice, preset", {true, false, 0, true, true}, false, false, Q::Preset, 0, No::PresetOfMode, 0},
+        {"notice, third mode only", {true, false, 2, false, false}, false, false, Q::Preset, 2, No::PresetOfMode, 2},
+        {"notice, no preset, adjusted", {true, false, -1, true, true}, false, false, Q::AdjustedBefore, -1, No::Stored, -1},
+        {"notice, no preset, identity stored", {true, false, -1, false, true}, false, false, Q::NothingStored, -1, No::FullPreset, -1},
+        {"notice, no preset, nothing stored", {true, false, -1, false, false}, false, false, Q::NothingStored, -1, No::FullPreset, -1},
+        // Back at the size last applied: its own values, nothing asked.
+        {"notice, same size", {true, true, 0, true, true}, false, true, Q::None, -1, No::Stored, -1},
+        {"quiet, calibrated", {false, false, 0, true, true}, true, false, Q::None, -1, No::Stored, -1},
+        {"quiet, same size, calibrated", {false, true, -1, false, true}, true, false, Q::None, -1, No::Stored, -1},
+        {"quiet, never calibrated", {false, false, 1, false, false}, false, false, Q::Preset, 1, No::PresetOfMode, 1},
+        {"quiet, never, no preset", {false, false, -1, false, false}, false, false, Q::Preset, -1, No::Stored, -1},
     };
     for (const Case& c : cases) {
         const ResolutionChangeDecision d = DecideResolutionChange(c.facts);
         EXPECT_EQ(d.applyStoredQuietly, c.quietly) << c.what;
+        EXPECT_EQ(d.reloadStored, c.reload) << c.what;
         EXPECT_EQ(d.question, c.question) << c.what;
         if (c.question == Q::None) continue;
         EXPECT_EQ(d.questionMode, c.named) << c.what;
         EXPECT_EQ(d.onNo, c.onNo) << c.what;
         EXPECT_EQ(d.osdModeOnNo, c.osdMode) << c.what;
-        EXPECT_EQ(d.rememberSize, c.remember) << c.what;
+    }
+}
+
+TEST(ResolutionChange, AnswersCountOnlyForTheSizeAsked) {
+    using O = ResolutionOutcome;
+    AskedResolution asked;
+    asked.width = 800;
+    asked.height = 600;
+    struct Case {
+        const char* what;
+        int width, height;
+        bool yes, hasStored, ending;
+        O answer;  // the question's Yes or No comes back
+        O left;    // after Yes, the user left without a result
+    } const cases[] = {
+        {"No", 800, 600, false, false, false, O::ApplyDecline, O::ApplyDecline},
+        {"Yes, calibrated before", 800, 600, true, true, false, O::OpenSelection, O::UseStored},
+        {"Yes, never calibrated", 800, 600, true, false, false, O::OpenSelection, O::ApplyDecline},
+        // The desktop changed under the open question or dialog.
+        {"No, back at another size", 1024, 768, false, true, false, O::Afresh, O::Afresh},
+        {"Yes, another size", 800, 768, true, false, false, O::Afresh, O::Afresh},
+        {"Yes, another width", 1024, 600, true, true, false, O::Afresh, O::Afresh},
+        // Exit or the close message while it was open.
+        {"No while ending", 800, 600, false, true, true, O::Ignore, O::Ignore},
+        {"Yes while ending", 800, 600, true, false, true, O::Ignore, O::Ignore},
+        {"another size while ending", 640, 480, false, false, true, O::Ignore, O::Ignore},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(ActOnAnswer(asked, c.width, c.height, c.yes, c.ending), c.answer) << c.what;
+        EXPECT_EQ(LeftWithoutResult(asked, c.width, c.height, c.hasStored, c.ending), c.left)
+            << c.what;
     }
 }
 

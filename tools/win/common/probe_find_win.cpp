@@ -108,7 +108,9 @@ std::wstring Describe(HWND hwnd, const Deadline& deadline) {
            Escape(ClassOf(hwnd)) + L" visible=" + (IsWindowVisible(hwnd) ? L"1" : L"0") +
            L" topmost=" + (topmost ? L"1" : L"0") + L" rect=" + std::to_wstring(r.left) + L"," +
            std::to_wstring(r.top) + L"," + std::to_wstring(r.right) + L"," +
-           std::to_wstring(r.bottom) + L" caption=" + Escape(TextOf(hwnd, deadline));
+           std::to_wstring(r.bottom) + L" enabled=" + (IsWindowEnabled(hwnd) ? L"1" : L"0") +
+           L" owner=" + HwndText(GetWindow(hwnd, GW_OWNER)) + L" caption=" +
+           Escape(TextOf(hwnd, deadline));
 }
 
 bool AskDiag(HWND driver, WPARAM selector, const Deadline& deadline, long long& value) {
