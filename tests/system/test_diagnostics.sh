@@ -247,8 +247,13 @@ qx_probe set-text --hwnd "$TRAY_DIALOG" --any-caption --id "${MANUAL[1]}" abc >/
 qx_probe press "$IDC_SET" --hwnd "$TRAY_DIALOG" --any-caption --no-wait >/dev/null
 qx_box || qx_fatal "no box after Set: $QX_OUT"
 qx_expect_eq "the field is not a number" "Please enter a number." "$QX_BOX_TEXT"
+qx_probe_bg "$QX_TMP/boxes.out" watch --for 8000 --settle 1500
+WATCHER=$QX_BG_PID
+qx_wait_line "$QX_TMP/boxes.out" "^seen " 10 || qx_fatal "the box watcher did not start"
 qx_stop_driver "$DRIVER" || qx_fatal "the driver did not end with its box open: $(qx_probe windows --visible; echo "$QX_OUT")"
 qx_expect_eq "exit code" 0 "$QX_EXIT_CODE"
+qx_wait_exit "$WATCHER" 15
+qx_expect_eq "no box after the one open" "seen-total 1" "$(tr -d '\r' <"$QX_TMP/boxes.out" | tail -n 1)"
 qx_expect_eq "the user's metrics back" "$START_METRICS" "$(qx_metrics)"
 wineserver -k; wineserver -w
 
