@@ -69,7 +69,7 @@ BOOL CPenDriverApp::InitInstance(const std::wstring& arguments) {
     // (autostart and a double-click at logon) both become resident.
     const std::string mutexName = strings_.LoadAscii(IDS_APP_NAME);
     UniqueHandle mutex(::CreateMutexA(nullptr, FALSE, mutexName.c_str()));
-    if (::GetLastError() == ERROR_ALREADY_EXISTS) {
+    if (InstanceMutexDecision(mutex.Valid(), ::GetLastError()) != InstanceDecision::Resident) {
         mutex.Reset();
         boxes_.ShowMessage(InsertArgs(strings_.LoadText(IDS_ALREADY_RUNNING), {appName_}),
                            MB_ICONSTOP | MB_OK);
@@ -101,6 +101,8 @@ PropServices CPenDriverApp::PropertyServices() {
     services.appPort = portName_;
     services.rightsNotice = &rightsNotice;
     services.system = &systemParams_;
+    services.startDragWidth = saved_.dragWidth;
+    services.startDragHeight = saved_.dragHeight;
     return services;
 }
 

@@ -15,6 +15,11 @@ int OsVersionClass(bool reported, unsigned platform, unsigned major, unsigned mi
 
 bool IsInstallCommandLine(const std::wstring& arguments) { return arguments == L"-i"; }
 
+InstanceDecision InstanceMutexDecision(bool handleReturned, unsigned long lastError) {
+    if (handleReturned && lastError != kErrorAlreadyExists) return InstanceDecision::Resident;
+    return InstanceDecision::AlreadyRunning;
+}
+
 unsigned HotKeyCode(const std::string& letter) {
     if (letter.empty()) return 0u;
     const unsigned char first = static_cast<unsigned char>(letter[0]);

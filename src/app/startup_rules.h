@@ -24,6 +24,16 @@ int OsVersionClass(bool reported, unsigned platform, unsigned major, unsigned mi
 // (asked by start-up once install mode is in).
 bool IsInstallCommandLine(const std::wstring& arguments);
 
+// What the single-instance rule makes of creating the named instance
+// mutex: resident only when the call made a new one. A name that exists
+// (ERROR_ALREADY_EXISTS), or one the call cannot open (ERROR_ACCESS_DENIED:
+// the running copy was started with other rights), or any other failure
+// means another copy may be running, and starting a second one would fight
+// it for the port and the hotkey.
+enum class InstanceDecision { Resident, AlreadyRunning };
+constexpr unsigned long kErrorAlreadyExists = 183;
+InstanceDecision InstanceMutexDecision(bool handleReturned, unsigned long lastError);
+
 // The virtual-key code of the calibration hotkey: the first character of
 // the stored letter, a letter taken in upper case (an uppercase letter or a
 // digit is its own key code).

@@ -34,6 +34,9 @@ std::string FormatCalibNumber(double value) {
     std::string text(static_cast<std::size_t>(length) + 1, '\0');
     std::snprintf(&text[0], text.size(), "%f", value);
     text.resize(static_cast<std::size_t>(length));
+    // Zero has no sign in the store: -0 and a negative value too small for
+    // six decimals ("-0.000000") are written as 0.
+    if (text[0] == '-' && text.find_first_of("123456789") == std::string::npos) text.erase(0, 1);
     return text;
 }
 

@@ -14,35 +14,35 @@ class AddressList {
 public:
     AddressList() = default;
     ~AddressList() {
-        if (list_) ::freeaddrinfo(list_);
+        if (list_) ::FreeAddrInfoW(list_);
     }
     AddressList(const AddressList&) = delete;
     AddressList& operator=(const AddressList&) = delete;
-    addrinfo** Put() { return &list_; }
-    const addrinfo* Get() const { return list_; }
+    ADDRINFOW** Put() { return &list_; }
+    const ADDRINFOW* Get() const { return list_; }
 
 private:
-    addrinfo* list_ = nullptr;
+    ADDRINFOW* list_ = nullptr;
 };
 
 }  // namespace
 
-std::string ComputerName() {
-    char name[kNameBufferSize] = {};
+std::wstring ComputerName() {
+    wchar_t name[kNameBufferSize] = {};
     DWORD size = kNameSizeGiven;
-    if (!::GetComputerNameA(name, &size)) return std::string();
-    return std::string(name, size);
+    if (!::GetComputerNameW(name, &size)) return std::wstring();
+    return std::wstring(name, size);
 }
 
-std::optional<std::vector<Ipv4Address>> HostAddresses(const std::string& name) {
-    addrinfo hints{};
+std::optional<std::vector<Ipv4Address>> HostAddresses(const std::wstring& name) {
+    ADDRINFOW hints{};
     hints.ai_family = AF_INET;
     // One entry per address rather than one per socket type.
     hints.ai_socktype = SOCK_STREAM;
     AddressList list;
-    if (::getaddrinfo(name.c_str(), nullptr, &hints, list.Put()) != 0) return std::nullopt;
+    if (::GetAddrInfoW(name.c_str(), nullptr, &hints, list.Put()) != 0) return std::nullopt;
     std::vector<Ipv4Address> addresses;
-    for (const addrinfo* a = list.Get(); a != nullptr; a = a->ai_next) {
+    for (const ADDRINFOW* a = list.Get(); a != nullptr; a = a->ai_next) {
         if (a->ai_family != AF_INET || a->ai_addr == nullptr ||
             a->ai_addrlen < sizeof(sockaddr_in))
             continue;

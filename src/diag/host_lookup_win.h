@@ -10,12 +10,13 @@
 
 namespace qx {
 
-// GetComputerNameA; empty when it fails.
-std::string ComputerName();
+// The computer's name in the wide form, whatever the ANSI code page
+// (a Japanese name stays intact); empty when it cannot be read.
+std::wstring ComputerName();
 
 // The host's IPv4 addresses in the resolver's order, each in network byte
 // order; empty when the name cannot be resolved. Needs the sockets library.
-std::optional<std::vector<Ipv4Address>> HostAddresses(const std::string& name);
+std::optional<std::vector<Ipv4Address>> HostAddresses(const std::wstring& name);
 
 }  // namespace qx
 

@@ -9,6 +9,9 @@ namespace qx {
 
 void CPenTrayWnd::OnTestMode() {
     if (testModeDlg_) {
+        // Hidden since it was last used: the settings, the calibration or
+        // the resolution may have changed meanwhile.
+        if (!::IsWindowVisible(testModeDlg_->Hwnd())) testModeDlg_->Refresh();
         ::ShowWindow(testModeDlg_->Hwnd(), SW_RESTORE);
         return;
     }
@@ -27,6 +30,14 @@ void CPenTrayWnd::OnTestMode() {
 void CPenTrayWnd::DestroyTestMode() {
     if (!testModeDlg_) return;
     engine_.SetTestModeMarks(nullptr);
+    if (testModeDlg_->InModal()) {
+        // Ended from inside one of the dialog's boxes (Exit from the tray,
+        // or the close message): the box still runs on the stack, in the
+        // dialog's code. Its window goes now; the object goes with this
+        // window's object, once that call has returned.
+        testModeDlg_->Abandon();
+        return;
+    }
     // The dialog stops its timer as its window goes.
     testModeDlg_.reset();
 }

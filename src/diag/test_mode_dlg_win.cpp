@@ -40,15 +40,41 @@ BOOL CTestModeDlg::OnInitDialog() {
     timer_.Start(Hwnd(), kTestModeTimer, kTestModeIntervalMs);
     CutOffDebugSection();
     Centre();
+    title_ = WindowText(Hwnd());
+    Refresh();
+    return TRUE;
+}
+
+void CTestModeDlg::Refresh() {
+    if (!Hwnd()) return;
     FillComputerName();
-    ::SetWindowTextW(Hwnd(), TestModeCaption(WindowText(Hwnd()), services_.calib.settings->GetQXMachine(),
+    ::SetWindowTextW(Hwnd(), TestModeCaption(title_, services_.calib.settings->GetQXMachine(),
                                              *services_.calib.strings)
                                  .c_str());
     manual_ = *services_.calib.liveCalibration;
     const double values[] = {manual_.ratioX, manual_.ratioY, manual_.offsetX, manual_.offsetY};
     for (int i = 0; i < 4; ++i) SetItemText(kManualFields[i], ManualFieldText(values[i]));
+}
+
+namespace {
+
+struct CutLine {
+    HWND dialog;
+    LONG top;  // screen coordinates
+};
+
+// Tab does not walk into the controls below the cut.
+BOOL CALLBACK LeaveTabOrder(HWND control, LPARAM line) {
+    const auto* cut = reinterpret_cast<const CutLine*>(line);
+    RECT rect{};
+    ::GetWindowRect(control, &rect);
+    if (::GetParent(control) != cut->dialog || rect.top < cut->top) return TRUE;
+    const LONG_PTR style = ::GetWindowLongPtrW(control, GWL_STYLE);
+    ::SetWindowLongPtrW(control, GWL_STYLE, style & ~static_cast<LONG_PTR>(WS_TABSTOP));
     return TRUE;
 }
+
+}  // namespace
 
 void CTestModeDlg::CutOffDebugSection() {
     RECT dialog{};
@@ -58,6 +84,24 @@ void CTestModeDlg::CutOffDebugSection() {
     ::SetWindowPos(Hwnd(), HWND_TOPMOST, dialog.left, dialog.top, dialog.right - dialog.left,
                    group.top - dialog.top, SWP_NOACTIVATE);
     EnableItem(IDC_TM_DEBUG_GROUP, false);
+    CutLine cut{Hwnd(), group.top};
+    ::EnumChildWindows(Hwnd(), &LeaveTabOrder, reinterpret_cast<LPARAM>(&cut));
+}
+
+bool CTestModeDlg::PreTranslate(MSG* msg) {
+    if (!Hwnd()) return false;
+    // A plain character is no mnemonic here: the dialog's only one, Set's,
+    // lies below the cut, where Alt and the letter still reach it. The
+    // character goes to the control that has the focus as in any window.
+    if (msg->message == WM_CHAR && (msg->hwnd == Hwnd() || ::IsChild(Hwnd(), msg->hwnd)))
+        return false;
+    return ::IsDialogMessageW(Hwnd(), msg) != FALSE;
+}
+
+void CTestModeDlg::Abandon() {
+    abandoned_ = true;
+    timer_.Stop();
+    if (Hwnd()) ::DestroyWindow(Hwnd());
 }
 
 void CTestModeDlg::Centre() {
@@ -77,12 +121,15 @@ void CTestModeDlg::Centre() {
 }
 
 void CTestModeDlg::FillComputerName() {
+    ::SendDlgItemMessageW(Hwnd(), IDC_TM_COMPUTER_NAME, LB_RESETCONTENT, 0, 0);
+    ::SendDlgItemMessageW(Hwnd(), IDC_TM_ADDRESSES, CB_RESETCONTENT, 0, 0);
     // Without the sockets library both boxes stay empty.
     if (!StartSockets()) return;
-    const std::string name = ComputerName();
+    const std::wstring name = ComputerName();
     ::SendDlgItemMessageW(Hwnd(), IDC_TM_COMPUTER_NAME, LB_ADDSTRING, 0,
-                          reinterpret_cast<LPARAM>(Widen(name).c_str()));
-    const bool nameIsAddress = IsDottedAddress(name);
+                          reinterpret_cast<LPARAM>(name.c_str()));
+    // A name beyond ASCII is no dotted address ('?' is no digit).
+    const bool nameIsAddress = IsDottedAddress(NarrowAscii(name));
     const auto host = nameIsAddress ? std::nullopt : HostAddresses(name);
     for (const std::wstring& entry : AddressEntries(nameIsAddress, host, *services_.calib.strings))
         ::SendDlgItemMessageW(Hwnd(), IDC_TM_ADDRESSES, CB_ADDSTRING, 0,
@@ -139,13 +186,15 @@ void CTestModeDlg::UpdateMiddleMarks(int hold) {
     if (update->system) ShowMark(IDC_TM_SYSTEM_MIDDLE, *update->system);
 }
 
-void CTestModeDlg::ShowBox(const std::wstring& text, unsigned flags) {
+bool CTestModeDlg::ShowBox(const std::wstring& text, unsigned flags) {
+    if (abandoned_) return false;
     // Owned by the dialog: it stays above the top-most dialog, keeps it
     // disabled while open, and gives the focus back to where it was.
-    boxOpen_ = true;
+    ++modal_;
     const std::wstring caption = services_.calib.strings->LoadText(IDS_APP_NAME);
     ::MessageBoxW(Hwnd(), text.c_str(), caption.c_str(), flags);
-    boxOpen_ = false;
+    --modal_;
+    return !abandoned_;
 }
 
 bool CTestModeDlg::ReadManualInput() {
@@ -153,7 +202,9 @@ bool CTestModeDlg::ReadManualInput() {
     for (int i = 0; i < 4; ++i) fields[static_cast<std::size_t>(i)] = WindowText(Item(kManualFields[i]));
     const ManualReading reading = ReadManualFields(fields);
     if (!reading.values) {
-        ShowBox(services_.calib.strings->LoadText(IDS_ENTER_NUMBER), MB_OK | MB_ICONEXCLAMATION);
+        if (!ShowBox(services_.calib.strings->LoadText(IDS_ENTER_NUMBER),
+                     MB_OK | MB_ICONEXCLAMATION))
+            return false;
         HWND edit = Item(kManualFields[reading.failedField]);
         ::SetFocus(edit);
         ::SendMessageW(edit, EM_SETSEL, 0, -1);
@@ -174,14 +225,16 @@ void CTestModeDlg::OnSet() {
 
 bool CTestModeDlg::OnCommand(WORD id, WORD code, HWND) {
     if (code != BN_CLICKED) return false;
-    if (boxOpen_) return id == IDC_TM_SET || id == IDC_TM_CHART;
+    if (modal_ > 0 || abandoned_) return id == IDC_TM_SET || id == IDC_TM_CHART;
     switch (id) {
     case IDC_TM_SET:
         OnSet();
         return true;
     case IDC_TM_CHART: {
         CTestChartDlg chart(Instance(), *services_.calib.strings);
+        ++modal_;
         chart.DoModal(Hwnd());
+        --modal_;
         return true;
     }
     default:
@@ -190,12 +243,12 @@ bool CTestModeDlg::OnCommand(WORD id, WORD code, HWND) {
 }
 
 void CTestModeDlg::OnOk() {
-    if (boxOpen_ || !ReadManualInput()) return;
+    if (modal_ > 0 || !ReadManualInput()) return;
     ::ShowWindow(Hwnd(), SW_HIDE);
 }
 
 void CTestModeDlg::OnCancel() {
-    if (boxOpen_) return;
+    if (modal_ > 0) return;
     ::ShowWindow(Hwnd(), SW_HIDE);
 }
 

@@ -41,6 +41,21 @@ public:
     // report.
     void UpdateMiddleMarks(int hold) override;
 
+    // What may have changed while the dialog was hidden: the caption's
+    // model, the computer's name and addresses, the manual fields from the
+    // live calibration.
+    void Refresh();
+    // The dialog's keys (Tab, Enter, Esc, Alt and a mnemonic), from the
+    // message loop; true when the message was taken.
+    bool PreTranslate(MSG* msg);
+    // A box or the chart of the dialog is open: its window must not go
+    // while that call is still running.
+    bool InModal() const { return modal_ > 0; }
+    // The program ends while a box is open: the window goes (its box with
+    // it) and the object stays until its owner frees it; the returning box
+    // shows nothing further.
+    void Abandon();
+
 private:
     BOOL OnInitDialog() override;
     bool OnCommand(WORD id, WORD code, HWND control) override;
@@ -57,7 +72,8 @@ private:
     // not a number, says so and puts the focus there.
     bool ReadManualInput();
     void OnSet();
-    void ShowBox(const std::wstring& text, unsigned flags);
+    // False when the dialog was abandoned while (or before) the box showed.
+    bool ShowBox(const std::wstring& text, unsigned flags);
     void ShowText(int id, const std::wstring& text) const;
     void ShowMark(int id, Mark mark) const;
 
@@ -66,7 +82,9 @@ private:
     MiddleMarks middleMarks_;
     std::array<std::wstring, 3> marks_;  // "O", " ", "#", by Mark
     CalibValues manual_;  // the exchange values of edits 1028 to 1031
-    bool boxOpen_ = false;  // a box of the dialog is open: its buttons wait
+    std::wstring title_;  // the template's title, before the model is added
+    int modal_ = 0;       // boxes or the chart open: the buttons wait
+    bool abandoned_ = false;
 };
 
 }  // namespace qx

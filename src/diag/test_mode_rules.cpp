@@ -1,11 +1,12 @@
 #include "diag/test_mode_rules.h"
 
-#include <cerrno>
 #include <cmath>
 #include <cstdarg>
 #include <cstdio>
 #include <cstdlib>
+#include <limits>
 
+#include "app/message_text.h"
 #include "app/startup_rules.h"
 #include "res/resource_ids.h"
 
@@ -27,6 +28,23 @@ std::wstring Format(const wchar_t* format, ...) {
 }
 
 bool IsBlank(wchar_t c) { return c == L' ' || c == L'\t'; }
+
+// The whole text as strtod reads it (infinite when it is too large); empty
+// when strtod stops before its end.
+std::optional<double> ReadDecimal(const std::string& number) {
+    char* stop = nullptr;
+    const double value = std::strtod(number.c_str(), &stop);
+    if (number.empty() || stop != number.c_str() + number.size()) return std::nullopt;
+    return value;
+}
+
+// The same decimal number divided by ten, by its exponent lowered by one.
+std::string Tenth(const std::string& number) {
+    const std::size_t e = number.find_first_of("eE");
+    if (e == std::string::npos) return number + "e-1";
+    const long long exponent = std::strtoll(number.c_str() + e + 1, nullptr, 10);
+    return number.substr(0, e) + "e" + std::to_string(exponent - 1);
+}
 
 }  // namespace
 
@@ -93,14 +111,27 @@ std::optional<double> ReadManualNumber(const std::wstring& text) {
         number += static_cast<char>(c);
     }
     if (number.empty()) return std::nullopt;
-    char* stop = nullptr;
-    errno = 0;
-    const double value = std::strtod(number.c_str(), &stop);
-    if (stop != number.c_str() + number.size()) return std::nullopt;
-    // Too large for a double ("1e999") is not a number one can calibrate with.
-    if (!std::isfinite(value)) return std::nullopt;
-    if (value == 0.0 && number[0] != '0') return std::nullopt;
-    return value;
+    std::optional<double> value = ReadDecimal(number);
+    if (!value) return std::nullopt;
+    const std::string mantissa = number.substr(0, number.find_first_of("eE"));
+    if (*value == 0.0) {
+        // Zero in any spelling ("-0", ".0", "0e5") is zero; a number too
+        // small for a double ("1e-999") is refused rather than taken as 0.
+        if (mantissa.find_first_of("123456789") != std::string::npos) return std::nullopt;
+        return value;
+    }
+    if (std::isfinite(*value)) return value;
+    // Beyond the largest double. The display rounds the largest ones to 15
+    // digits, a hair beyond it ("1.79769313486232e+308"): what it can show
+    // reads as the largest double; anything further is no number to
+    // calibrate with ("1e999").
+    const std::optional<double> tenth = ReadDecimal(Tenth(number));
+    const std::optional<double> largestShownTenth =
+        ReadDecimal(Tenth(NarrowAscii(ManualFieldText(std::numeric_limits<double>::max()))));
+    if (!tenth || !largestShownTenth || !std::isfinite(*tenth) ||
+        std::fabs(*tenth) > *largestShownTenth)
+        return std::nullopt;
+    return std::copysign(std::numeric_limits<double>::max(), *tenth);
 }
 
 ManualReading ReadManualFields(const std::array<std::wstring, 4>& fields) {

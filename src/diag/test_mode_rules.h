@@ -61,8 +61,10 @@ std::wstring OffsetText(double offset);
 std::wstring ManualFieldText(double value);
 
 // Reads one manual field: one finite decimal number, spaces and tabs allowed
-// around it; a text that reads as 0 counts only when it starts with "0".
-// Empty when the field is not a number.
+// around it. Every text ManualFieldText shows reads back to what it showed
+// ("-0", the smallest and the largest doubles included); zero counts when
+// the text spells zero, not when a number underflows to it. Empty when the
+// field is not a number.
 std::optional<double> ReadManualNumber(const std::wstring& text);
 
 // The four manual fields in the order ratio X, ratio Y, offset X, offset Y.

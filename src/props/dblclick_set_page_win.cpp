@@ -82,7 +82,8 @@ bool CDblClickSetPage::Validate() {
 }
 
 void CDblClickSetPage::LeaveEdit() {
-    if (Validate()) return;
+    // Leaving with Cancel stores nothing: nothing to say about the text.
+    if (LeavingWithCancel() || Validate()) return;
     FlagScope forcing(busy_);
     area_ = ForcedArea(area_);
     ShowArea();

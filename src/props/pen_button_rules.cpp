@@ -14,7 +14,10 @@ void ApplyOtherSetup(const PropServices& services, const OtherSetupChoice& choic
     if (!settings.SetCalibDisp(choice.notice)) ShowRightsNoticeOnce(services);
     settings.SetSingleClickType(choice.html);
     if (choice.html != 1) {
-        ApplyDragSize(*services.system, kDragSizeOff);
+        services.system->SetSystemParam(kSpiSetDragHeight,
+                                        static_cast<unsigned>(services.startDragHeight));
+        services.system->SetSystemParam(kSpiSetDragWidth,
+                                        static_cast<unsigned>(services.startDragWidth));
         return;
     }
     settings.SetSingleClick(choice.range);
@@ -22,10 +25,6 @@ void ApplyOtherSetup(const PropServices& services, const OtherSetupChoice& choic
     if (choice.range != start.range || start.html == 0)
         services.boxes->ShowMessage(services.strings->LoadText(IDS_HTML_NEXT_START),
                                     kMbOk | kMbIconInformation);
-}
-
-void ClearHtmlOptimisation(const PropServices& services) {
-    ApplyDragSize(*services.system, kDragSizeOff);
 }
 
 }  // namespace qx

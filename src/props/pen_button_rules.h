@@ -18,8 +18,6 @@ constexpr int kClickRangeLine = 1;
 constexpr int kClickRangePage = 4;
 constexpr int kClickRangeTicks = 4;
 constexpr int kClickRangeDefault = 16;
-// The drag threshold while the optimisation is off.
-constexpr int kDragSizeOff = 4;
 
 // The slider's tick frequency while the range group is enabled or not.
 int ClickRangeTicks(bool enabled);
@@ -40,13 +38,12 @@ struct OtherSetupStart {
 
 // Stores the switches in their order and applies the drag threshold: the
 // range while the optimisation is on (with the notice that it comes fully
-// into force at the next start when it is new or its range changed), 4
-// pixels while it is off, "SingleClick" then left as it was.
+// into force at the next start when it is new or its range changed); while
+// it is off, the threshold the system had when the program started, and
+// "SingleClick" is left as it was. Clearing the box changes nothing before
+// this: Cancel leaves the system as it was.
 void ApplyOtherSetup(const PropServices& services, const OtherSetupChoice& choice,
                      const OtherSetupStart& start);
-
-// The HTML box just cleared: 4 pixels at once, whatever the sheet's outcome.
-void ClearHtmlOptimisation(const PropServices& services);
 
 }  // namespace qx
 

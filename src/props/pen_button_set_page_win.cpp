@@ -41,8 +41,8 @@ void CPenButtonSetPage::EnableRangeGroup(bool enabled) const {
 
 void CPenButtonSetPage::OnHtmlClicked() {
     if (!IsChecked(IDC_HTML_ENABLE)) {
+        // The system follows on OK only.
         EnableRangeGroup(false);
-        ClearHtmlOptimisation(services_);
         return;
     }
     const int answer = services_.boxes->ShowMessage(

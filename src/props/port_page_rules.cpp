@@ -34,31 +34,37 @@ bool PortExists(const PortOpenResult& result) {
     return result.opened || result.error != kErrorFileNotFound;
 }
 
+bool SamePort(const std::string& a, const std::string& b) {
+    auto upper = [](char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; };
+    return a.size() == b.size() &&
+           std::equal(a.begin(), a.end(), b.begin(), [&](char x, char y) { return upper(x) == upper(y); });
+}
+
 bool PortUsable(const PortOpenResult& result, const std::string& port,
                 const std::string& appPort) {
     if (result.opened) return true;
     if (result.error == kErrorFileNotFound) return false;
-    if (result.error == kErrorAccessDenied) return port == appPort;
+    if (result.error == kErrorAccessDenied) return SamePort(port, appPort);
     return true;
 }
 
 std::string EntryPort(const std::wstring& entry) {
-    return NarrowAscii(entry.substr(0, kPortNameChars));
+    return NarrowAscii(entry.substr(0, entry.find(L' ')));
 }
 
 PortList NormalFormList(const PortProbePort& probe, const std::string& appPort,
                         const PortSuffixes& suffixes) {
     PortList list;
+    // The configured port is added below, in any case.
     for (const std::string& port : PortsWhere([&](const std::string& p) {
-             return PortUsable(probe.Probe(p), p, appPort);
-         })) {
-        std::wstring entry = Widen(port);
-        if (port == appPort) {
-            entry += suffixes.inUse;
-            list.selected = list.entries.size();
-        }
-        list.entries.push_back(std::move(entry));
-    }
+             return !SamePort(p, appPort) && PortUsable(probe.Probe(p), p, appPort);
+         }))
+        list.entries.push_back(Widen(port));
+    if (appPort.empty()) return list;
+    // The list box sorts its entries itself: the order here does not matter.
+    const bool present = PortExists(probe.Probe(appPort));
+    list.selected = list.entries.size();
+    list.entries.push_back(Widen(appPort) + (present ? suffixes.inUse : suffixes.notPresent));
     return list;
 }
 
@@ -112,6 +118,10 @@ void ApplySetupChoices(const PropServices& services,
     settings.SetQXMachine(ModelCodeFromChoice(modelChoice, *services.strings));
     settings.SetQXdrvVersion(NarrowAscii(services.strings->LoadText(IDS_VERSION_STAMP)));
     settings.SetSleepTime(0);
+    // First-run defaults, written with the rest so that leaving the form
+    // without OK stores nothing.
+    settings.SetCalibDisp(1);
+    settings.SetMiddleButon(1);
 }
 
 void ApplyPortChoice(const PropServices& services, const std::optional<std::wstring>& entry) {
@@ -123,7 +133,7 @@ void ApplyPortChoice(const PropServices& services, const std::optional<std::wstr
     }
     const std::string port = EntryPort(*entry);
     const std::string& appPort = services.appPort;
-    if (port == appPort) return;
+    if (SamePort(port, appPort)) return;
     if (!appPort.empty()) {
         if (boxes.ShowMessage(strings.LoadText(IDS_PORT_CHANGE_QUESTION),
                               kMbYesNo | kMbIconQuestion) != kIdYes) {

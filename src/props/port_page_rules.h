@@ -19,7 +19,7 @@ namespace qx {
 constexpr unsigned long kErrorFileNotFound = 2;
 constexpr unsigned long kErrorAccessDenied = 5;
 
-// Only COM1: to COM9: are ever offered; a port name is five characters.
+// COM1: to COM9: are offered, and the configured port whatever its name.
 constexpr int kFirstListedPort = 1;
 constexpr int kLastListedPort = 9;
 constexpr std::size_t kPortNameChars = 5;
@@ -45,28 +45,35 @@ public:
 std::string PortName(int number);
 // False only when the system does not know the port.
 bool PortExists(const PortOpenResult& result);
+// Port names name the same port whatever their letters' case ("com1:").
+bool SamePort(const std::string& a, const std::string& b);
 // Whether the pen could use the port: this program's own port answers
 // "access denied" because the serial link holds it.
 bool PortUsable(const PortOpenResult& result, const std::string& port,
                 const std::string& appPort);
-// The port name of a list entry: its first five characters.
+// The port name of a list entry: the text before its first suffix (every
+// suffix starts with a space).
 std::string EntryPort(const std::wstring& entry);
 
 struct PortSuffixes {
     std::wstring inUse;       // " [Using]"
     std::wstring selected;    // " [Selected]"
     std::wstring conflicted;  // " [Conflicted]"
+    std::wstring notPresent;  // the configured port the system does not know
 };
 
-// The list box's contents in its sorted order and the entry to select
-// (none when nothing is).
+// The list box's contents, in the order they are added (the box sorts
+// them), and the entry to select (none when nothing is).
 struct PortList {
     std::vector<std::wstring> entries;
     std::optional<std::size_t> selected;
 };
 
-// Normal form: the usable ports, this program's own marked in use and
-// selected; a port another program holds is left out.
+// Normal form: the usable ports, a port another program holds left out;
+// the configured port is always listed and selected, so that the page can
+// be left keeping it: marked in use, or, when the system does not know it
+// (an adapter unplugged), not present. COM10 and up, or a name typed in
+// other letters' case, appear as configured.
 PortList NormalFormList(const PortProbePort& probe, const std::string& appPort,
                         const PortSuffixes& suffixes);
 // Setup form: every port that exists, the ones another program holds
@@ -85,6 +92,10 @@ struct PropServices {
     std::string appPort;  // "UsePort" as read at start; "" when none
     int* rightsNotice = nullptr;  // 1 while the rights notice may still be shown
     SystemParamsPort* system = nullptr;  // the drag threshold the other-setup page sets
+    // The system's drag threshold when the program started, before it set
+    // its own: what the HTML optimisation switched off puts back.
+    int startDragWidth = 0;
+    int startDragHeight = 0;
 };
 
 // Shows the "no rights" notice unless it was shown already in this opening.
@@ -100,7 +111,8 @@ bool PortLeaveCheck(const PropServices& services, bool hasSelection);
 // none to choose, so that nobody is held in the sheet.
 bool PortCancelCheck(const PropServices& services, bool listEmpty);
 
-// The setup form's writes on OK: model, version stamp, no start-up pause.
+// The setup form's writes on OK: model, version stamp, no start-up pause,
+// the resolution notice and the small button on.
 void ApplySetupChoices(const PropServices& services,
                        const std::optional<std::wstring>& modelChoice);
 // Stores the chosen port as OK asks, with the question, the warnings and

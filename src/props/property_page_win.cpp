@@ -109,6 +109,11 @@ void CPropertyPage::SetupSlider(int id, int min, int max, int position, int line
     ::SendMessageW(slider, TBM_SETTICFREQ, ticks, 0);
 }
 
+bool CPropertyPage::LeavingWithCancel() const {
+    HWND cancel = ::GetDlgItem(Sheet(), IDCANCEL);
+    return cancelled_ || (cancel && ::GetFocus() == cancel);
+}
+
 int CPropertyPage::SliderPosition(int id) const {
     return static_cast<int>(::SendMessageW(Item(id), TBM_GETPOS, 0, 0));
 }
@@ -140,8 +145,14 @@ bool CPropertyPage::OnNotify(const NMHDR& header, INT_PTR* result) {
         applied_ = true;
         OnApply();
         return answer(PSNRET_NOERROR);
-    case PSN_QUERYCANCEL:
-        return answer(OnQueryCancel() ? FALSE : TRUE);
+    case PSN_QUERYCANCEL: {
+        const bool allowed = OnQueryCancel();
+        cancelled_ = cancelled_ || allowed;
+        return answer(allowed ? FALSE : TRUE);
+    }
+    case PSN_RESET:
+        cancelled_ = true;
+        return answer(0);
     case TTN_GETDISPINFOW: {
         if (header.hwndFrom != tooltip_) return false;
         auto& info = *reinterpret_cast<NMTTDISPINFOW*>(const_cast<NMHDR*>(&header));

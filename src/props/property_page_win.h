@@ -47,6 +47,10 @@ protected:
     // to the page, so its tip belongs to its rectangle on the page.
     void EnableToolTips();
     HWND Sheet() const { return ::GetParent(Hwnd()); }
+    // The user is leaving the sheet with Cancel, Esc or the close box: the
+    // focus is on its Cancel button, or the sheet has begun to close.
+    // Nothing the user typed needs checking any more.
+    bool LeavingWithCancel() const;
 
     // A picture of the program's resources, drawn on the page at the
     // top-left corner of a control's rectangle moved by `offset` pixels both
@@ -66,6 +70,7 @@ private:
     std::wstring tipText_;    // read by the tooltip after the notification returns
     std::vector<std::uint8_t> template_;  // the template in the sheet's font, while it shows
     bool applied_ = false;
+    bool cancelled_ = false;  // the sheet accepted Cancel and is closing
 };
 
 }  // namespace qx

@@ -18,7 +18,7 @@ std::wstring ItemText(HWND control, UINT lengthMessage, UINT textMessage, int in
 
 PortSuffixes Suffixes(const StringTablePort& strings) {
     return {strings.LoadText(IDS_SUFFIX_IN_USE), strings.LoadText(IDS_SUFFIX_SELECTED),
-            strings.LoadText(IDS_SUFFIX_CONFLICTED)};
+            strings.LoadText(IDS_SUFFIX_CONFLICTED), strings.LoadText(IDS_SUFFIX_NOT_PRESENT)};
 }
 
 }  // namespace
@@ -38,6 +38,8 @@ BOOL CUserPortSetPage::OnInitDialog() {
     if (services_.rightsNotice) *services_.rightsNotice = 1;
     if (setup) {
         FillSetup(0);
+        // Once: the ports' refills keep the user's model choice.
+        FillModels();
     } else {
         FillNormal();
     }
@@ -55,6 +57,9 @@ void CUserPortSetPage::FillNormal() {
 void CUserPortSetPage::FillSetup(std::size_t chosen) {
     ShowList(SetupFormList(*services_.ports, services_.appPort, chosen,
                            Suffixes(*services_.strings)));
+}
+
+void CUserPortSetPage::FillModels() {
     HWND combo = Item(IDC_MODEL_COMBO);
     ::SendMessageW(combo, CB_RESETCONTENT, 0, 0);
     for (unsigned id : {IDS_MODEL_A100, IDS_MODEL_B200}) {
@@ -66,8 +71,6 @@ void CUserPortSetPage::FillSetup(std::size_t chosen) {
                    ::SendMessageW(combo, CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
                                   reinterpret_cast<LPARAM>(b200.c_str())),
                    0);
-    services_.settings->SetCalibDisp(1);
-    services_.settings->SetMiddleButon(1);
 }
 
 void CUserPortSetPage::ShowList(const PortList& list) {

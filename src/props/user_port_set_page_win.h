@@ -37,6 +37,7 @@ private:
 
     void FillNormal();
     void FillSetup(std::size_t chosen);
+    void FillModels();
     void ShowList(const PortList& list);
     std::optional<std::wstring> SelectedEntry() const;
     std::optional<std::wstring> SelectedModel() const;

@@ -197,6 +197,7 @@
 #define IDS_SUFFIX_IN_USE            57718
 #define IDS_SUFFIX_SELECTED          57719
 #define IDS_SUFFIX_CONFLICTED        57722
+#define IDS_SUFFIX_NOT_PRESENT       57725
 #define IDS_PORT_CONFLICT_WARNING    57723
 #define IDS_MODEL_A100               60010
 #define IDS_MODEL_B200               60011

@@ -49,7 +49,7 @@ bool CPenTrayWnd::Create() {
 
 bool CPenTrayWnd::PreTranslate(MSG* msg) {
     // The modeless test mode dialog's keys: Tab, Enter, Esc and mnemonics.
-    return testModeDlg_ && testModeDlg_->Hwnd() && ::IsDialogMessageW(testModeDlg_->Hwnd(), msg);
+    return testModeDlg_ && testModeDlg_->PreTranslate(msg);
 }
 
 LRESULT CALLBACK CPenTrayWnd::WindowProc(HWND hwnd, UINT message, WPARAM wParam,

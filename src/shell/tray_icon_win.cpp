@@ -4,9 +4,9 @@
 
 #include <utility>
 
-
 #include "app/scoped_handles_win.h"
 #include "res/resource_ids.h"
+#include "shell/tray_icon_retry.h"
 
 namespace qx {
 namespace {
@@ -15,13 +15,19 @@ namespace {
 // keeps a Japanese tip intact under any ANSI code page.
 constexpr DWORD kNotifyIconDataSize = NOTIFYICONDATAW_V1_SIZE;
 constexpr std::size_t kTipChars = 64;
+// The retry timer of the owner window, and the property that finds the icon
+// from it.
+constexpr UINT_PTR kTrayRetryTimer = 0x1405;
+constexpr wchar_t kIconProperty[] = L"QXdrv.TrayIcon";
 
 }  // namespace
 
 TrayIcon::TrayIcon(HWND owner, HINSTANCE instance, std::wstring tip)
     : owner_(owner), instance_(instance), tip_(std::move(tip)) {}
 
-void TrayIcon::Notify(DWORD message, bool penEnabled) {
+TrayIcon::~TrayIcon() { StopRetry(); }
+
+bool TrayIcon::Notify(DWORD message, bool penEnabled) {
     NOTIFYICONDATAW data{};
     data.cbSize = kNotifyIconDataSize;
     data.hWnd = owner_;
@@ -36,13 +42,38 @@ void TrayIcon::Notify(DWORD message, bool penEnabled) {
     data.hIcon = icon.Get();
     // At most 63 characters and the terminating zero (the structure is zeroed).
     tip_.copy(data.szTip, kTipChars - 1);
-    ::Shell_NotifyIconW(message, &data);
+    return ::Shell_NotifyIconW(message, &data) != FALSE;
 }
 
 void TrayIcon::Add(bool penEnabled) {
     penEnabled_ = penEnabled;
-    Notify(NIM_ADD, penEnabled);
-    added_ = true;
+    wanted_ = true;
+    attempts_ = 0;
+    TryAdd();
+}
+
+void TrayIcon::TryAdd() {
+    added_ = Notify(NIM_ADD, penEnabled_);
+    ++attempts_;
+    if (AfterTrayAdd(added_, attempts_) != TrayAddNext::RetryLater) {
+        StopRetry();
+        return;
+    }
+    if (retrying_) return;
+    ::SetPropW(owner_, kIconProperty, this);
+    retrying_ = ::SetTimer(owner_, kTrayRetryTimer, kTrayRetryIntervalMs, &OnRetryTimer) != 0;
+}
+
+void TrayIcon::StopRetry() {
+    if (!retrying_) return;
+    ::KillTimer(owner_, kTrayRetryTimer);
+    ::RemovePropW(owner_, kIconProperty);
+    retrying_ = false;
+}
+
+void CALLBACK TrayIcon::OnRetryTimer(HWND owner, UINT, UINT_PTR, DWORD) {
+    auto* icon = static_cast<TrayIcon*>(::GetPropW(owner, kIconProperty));
+    if (icon && icon->wanted_ && !icon->added_) icon->TryAdd();
 }
 
 void TrayIcon::SetPenEnabled(bool penEnabled) {
@@ -51,10 +82,15 @@ void TrayIcon::SetPenEnabled(bool penEnabled) {
 }
 
 void TrayIcon::AddAgain() {
-    if (added_) Notify(NIM_ADD, penEnabled_);
+    // The taskbar is there now, whether it had the icon before or not yet.
+    if (!wanted_) return;
+    added_ = Notify(NIM_ADD, penEnabled_);
+    if (added_) StopRetry();
 }
 
 void TrayIcon::Delete() {
+    wanted_ = false;
+    StopRetry();
     if (!added_) return;
     NOTIFYICONDATAW data{};
     data.cbSize = kNotifyIconDataSize;

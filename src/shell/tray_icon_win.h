@@ -1,6 +1,7 @@
-// The notification-area icon: added once at creation, switched between the
-// enabled and the disabled picture, added again when the taskbar comes back,
-// and deleted at teardown.
+// The notification-area icon: added at creation (asked for again on a timer
+// while the shell is not ready yet), switched between the enabled and the
+// disabled picture, added again when the taskbar comes back, and deleted at
+// teardown.
 #ifndef QXDRV_SHELL_TRAY_ICON_WIN_H
 #define QXDRV_SHELL_TRAY_ICON_WIN_H
 
@@ -16,6 +17,7 @@ constexpr UINT WM_TRAYNOTIFY = 0x1400;
 class TrayIcon {
 public:
     TrayIcon(HWND owner, HINSTANCE instance, std::wstring tip);
+    ~TrayIcon();
     TrayIcon(const TrayIcon&) = delete;
     TrayIcon& operator=(const TrayIcon&) = delete;
 
@@ -26,13 +28,20 @@ public:
     void AddAgain();
 
 private:
-    void Notify(DWORD message, bool penEnabled);
+    bool Notify(DWORD message, bool penEnabled);
+    // One attempt to add the icon; the retry timer runs while it fails.
+    void TryAdd();
+    void StopRetry();
+    static void CALLBACK OnRetryTimer(HWND owner, UINT message, UINT_PTR id, DWORD time);
 
     HWND owner_;
     HINSTANCE instance_;
     std::wstring tip_;
     bool penEnabled_ = true;
-    bool added_ = false;
+    bool wanted_ = false;  // between Add and Delete
+    bool added_ = false;   // the shell took it
+    int attempts_ = 0;
+    bool retrying_ = false;
 };
 
 }  // namespace qx

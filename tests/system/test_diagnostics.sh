@@ -7,13 +7,19 @@
 # driver's M while the system's M stays blank; a line waiting for its CR
 # shows as untreated data; Set stores a hand-typed calibration that the pen
 # then follows, and refuses "abc"; closing hides the dialog and Test Mode
-# shows the same one again; the test chart's frame, stripes and mode line lie
-# where they belong, and a click on its text ends it. Then, in Japanese with
-# PX-A100 stored, the caption names that model and the chart ends with Esc.
+# -0 is a number there; shown again, the dialog takes the model and the live
+# calibration as they are now; Tab and a plain "s" stay out of the section
+# below the cut; closing hides the dialog and Test Mode shows the same one
+# again; the test chart's frame, stripes and mode line lie where they
+# belong, and a click on its text ends it; the close message while one of
+# the dialog's boxes is open ends the driver cleanly, the user's metrics
+# back. Then, in Japanese with PX-A100 stored, the caption names that model
+# and the chart ends with Esc.
 . "$(dirname "$0")/lib/harness.sh"
 . "$(dirname "$0")/lib/tray_harness.sh"
 qx_begin diagnostics
 qx_board_bench en 1280x768
+START_METRICS=$(qx_metrics) || qx_fatal "cannot read the metrics: $QX_OUT"
 qx_driver_receiving
 DRIVER=$QX_DRIVER_PID
 
@@ -21,6 +27,7 @@ WM_COMMAND=0x0111
 ID_TEST_MODE=57685
 IDC_SET=1046
 IDC_CHART=1065
+VK_TAB=9 VK_RETURN=13 VK_S=0x53
 # Edits: untreated data, driver L M R and position, system L M R and
 # position, live ratio X and offset X, manual ratio X, ratio Y, offset X, offset Y.
 UNTREATED=1012 DRV_L=1013 DRV_M=1014 DRV_POS=1016 SYS_L=1017 SYS_M=1018 SYS_POS=1020
@@ -143,6 +150,48 @@ read_controls
 qx_expect_match "the focus in the failing edit" ' focused=1 ' "$(control "${MANUAL[1]}")"
 qx_expect_eq "nothing stored" 0.250000 "$(calib_value CalibRatioY)"
 
+qx_case "-0 is a number: Set stores 0, Enter hides the dialog"
+VALUES=(1 1 -0 0)
+for i in 0 1 2 3; do
+    qx_probe set-text --hwnd "$TRAY_DIALOG" --any-caption --id "${MANUAL[$i]}" "${VALUES[$i]}" >/dev/null
+done
+qx_probe press "$IDC_SET" --hwnd "$TRAY_DIALOG" --any-caption --no-wait >/dev/null
+qx_box || qx_fatal "no box after Set: $QX_OUT"
+qx_expect_eq "Set's answer" "Setting OK!" "$QX_BOX_TEXT"
+qx_probe press ok >/dev/null
+qx_expect_eq "no negative zero stored" "0.000000 0.000000" "$(calib_value CalibOffsetX) $(calib_value CalibOffsetY)"
+# A stale value typed but never set: showing the dialog again replaces it.
+qx_probe set-text --hwnd "$TRAY_DIALOG" --any-caption --id "${MANUAL[0]}" 5 >/dev/null
+qx_probe keys --vk $VK_RETURN >/dev/null
+qx_wait "Enter hid the dialog" 5 eval 'qx_probe --timeout 0 count --class "#32770" --caption "$CAPTION" --visible; [ "$QX_OUT" = "count 0" ]' ||
+    qx_fail "Enter with -0 did not close Test Mode"
+qx_expect_eq "no box after Enter" 0 "$(qx_boxes)"
+
+qx_case "shown again: the model stored meanwhile and the live calibration"
+qx_setting HKCU QXMachine REG_DWORD 100
+CAPTION="Test Mode (PX-A100)"
+open_test_mode "$CAPTION" || qx_fatal "no \"$CAPTION\" after Test Mode: $QX_OUT"
+qx_expect_eq "the same window" "$DIALOG" "$TRAY_DIALOG"
+qx_expect_eq "the manual fields from the live calibration" "1028=1 1029=1 1030=-0 1031=0" \
+    "$(texts "${MANUAL[@]}" | paste -sd ' ' -)"
+
+qx_case "the keyboard stays above the cut"
+focused() { read_controls && printf '%s\n' "$CONTROLS" | sed -n 's/^control id=\([0-9]*\) .* focused=1.*/\1/p'; }
+SEEN=""
+for _ in 1 2 3 4 5 6 7 8 9 10 11 12 13 14; do
+    qx_probe keys --vk $VK_TAB >/dev/null
+    SEEN="$SEEN $(focused)"
+done
+qx_expect_match "Tab reached the chart button" " $IDC_CHART( |$)" "$SEEN "
+for id in 1021 1022 1023 1024 1025 1026 1027 "${MANUAL[@]}" $IDC_SET; do
+    case " $SEEN " in *" $id "*) qx_fail "Tab walked into $id below the cut:$SEEN" ;; esac
+done
+qx_wait "the focus on the chart button" 10 eval '[ "$(focused)" = $IDC_CHART ] || { qx_probe keys --vk $VK_TAB >/dev/null; false; }' ||
+    qx_fail "the focus never came to the chart button:$SEEN"
+qx_probe keys --vk $VK_S >/dev/null
+qx_probe watch --for 1000 >/dev/null
+qx_expect_eq "a plain s does not press Set" "seen-total 0" "$(tail -n 1 <<<"$QX_OUT")"
+
 qx_case "closing hides the dialog; Test Mode shows the same one"
 qx_probe press cancel --hwnd "$TRAY_DIALOG" --any-caption --no-wait >/dev/null
 qx_wait "the dialog hidden" 5 eval 'qx_probe --timeout 0 count --class "#32770" --caption "$CAPTION" --visible; [ "$QX_OUT" = "count 0" ]'
@@ -193,8 +242,19 @@ qx_wait "the chart ended by a click on its text" 10 eval '! chart_window' || qx_
 qx_probe count --class '#32770' --caption "$CAPTION" --visible
 qx_expect_eq "the test mode dialog is still shown" "count 1" "$QX_OUT"
 
-qx_case "Exit with the dialog open"
-qx_stop_driver "$DRIVER" && qx_expect_eq "exit code" 0 "$QX_EXIT_CODE"
+qx_case "the close message while a box of the dialog is open: a clean end"
+qx_probe set-text --hwnd "$TRAY_DIALOG" --any-caption --id "${MANUAL[1]}" abc >/dev/null
+qx_probe press "$IDC_SET" --hwnd "$TRAY_DIALOG" --any-caption --no-wait >/dev/null
+qx_box || qx_fatal "no box after Set: $QX_OUT"
+qx_expect_eq "the field is not a number" "Please enter a number." "$QX_BOX_TEXT"
+qx_probe_bg "$QX_TMP/boxes.out" watch --for 8000 --settle 1500
+WATCHER=$QX_BG_PID
+qx_wait_line "$QX_TMP/boxes.out" "^seen " 10 || qx_fatal "the box watcher did not start"
+qx_stop_driver "$DRIVER" || qx_fatal "the driver did not end with its box open: $(qx_probe windows --visible; echo "$QX_OUT")"
+qx_expect_eq "exit code" 0 "$QX_EXIT_CODE"
+qx_wait_exit "$WATCHER" 15
+qx_expect_eq "no box after the one open" "seen-total 1" "$(tr -d '\r' <"$QX_TMP/boxes.out" | tail -n 1)"
+qx_expect_eq "the user's metrics back" "$START_METRICS" "$(qx_metrics)"
 wineserver -k; wineserver -w
 
 qx_case "Japanese, PX-A100 stored"

@@ -9,9 +9,10 @@
 # nothing), and the pen's taps in a window of another program follow the
 # new time. Other setup: all off with absent settings, the range group
 # without tick marks; the small button and the HTML option with Yes take
-# effect on OK (60021); clearing the option sets the drag threshold 4 at
-# once even when the sheet is then cancelled. After Exit the user's own
-# metrics are back. The Japanese pages are in test_japanese.sh.
+# effect on OK (60021); clearing the option changes the system only with
+# OK, which puts the user's own drag threshold back, and Cancel leaves the
+# range in force. An invalid area left with Esc or Cancel shows no box.
+# After Exit the user's own metrics are back. The Japanese pages are in test_japanese.sh.
 . "$(dirname "$0")/lib/harness.sh"
 . "$(dirname "$0")/lib/props_harness.sh"
 . "$(dirname "$0")/lib/pen_harness.sh"
@@ -111,17 +112,45 @@ qx_expect_eq "stored" "1 20 1" \
 pen_send "hover 1100 150" "small"
 pen_expect_names "the small button: a middle click" "mdown mup"
 
-qx_case "clearing the HTML option sets 4 at once, and Cancel keeps it so"
+qx_case "clearing the HTML option changes nothing before OK; Cancel keeps the range"
 props_open || qx_fatal "no sheet the third time: $QX_OUT"
 props_page 3 "$IDC_HTML_ENABLE" || qx_fatal "no other-setup page: $QX_OUT"
 qx_expect_eq "option on" 1 "$(props_field $IDC_HTML_ENABLE checked)"
 props_press $IDC_HTML_ENABLE --click --no-wait
-qx_wait "drag threshold 4 while the sheet is open" 5 eval \
-    'test "$(qx_metrics | grep -o "drag_w.*")" = "drag_w=4 drag_h=4"' || qx_fail "not 4: $(qx_metrics)"
+props_wait_field $IDC_HTML_ENABLE checked 0 || qx_fail "the option stayed set"
 qx_expect_eq "no question when clearing" 0 "$(qx_boxes)"
+qx_expect_eq "the range still in force while the sheet is open" "drag_w=20 drag_h=20" \
+    "$(qx_metrics | grep -o 'drag_w.*')"
 props_press cancel || qx_fail "Cancel did not close the sheet"
-qx_expect_eq "still 4 after Cancel" "drag_w=4 drag_h=4" "$(qx_metrics | grep -o 'drag_w.*')"
+qx_expect_eq "the range still in force after Cancel" "drag_w=20 drag_h=20" "$(qx_metrics | grep -o 'drag_w.*')"
 qx_expect_eq "the option stays stored" 1 "$(props_setting HKCU SingleClickType)"
+
+qx_case "the HTML option cleared with OK: the user's own drag threshold again"
+props_open || qx_fatal "no sheet the fourth time: $QX_OUT"
+props_page 3 "$IDC_HTML_ENABLE" || qx_fatal "no other-setup page: $QX_OUT"
+props_press $IDC_HTML_ENABLE --click --no-wait
+props_wait_field $IDC_HTML_ENABLE checked 0 || qx_fail "the option stayed set"
+props_press ok || qx_fail "OK did not close the sheet"
+qx_expect_eq "no box" 0 "$(qx_boxes)"
+qx_expect_eq "the threshold from before the start" "drag_w=3 drag_h=5" "$(qx_metrics | grep -o 'drag_w.*')"
+qx_expect_eq "option off, range kept" "0 20" "$(props_setting HKCU SingleClickType) $(props_setting HKCU SingleClick)"
+
+qx_case "an invalid area left with Esc or Cancel: no message, nothing stored"
+# no_box_while_closing HOW: 7 typed into the area edit, the sheet left by
+# HOW (a command), no box all the while, the sheet gone.
+no_box_while_closing() {
+    props_open || { qx_fail "no sheet: $QX_OUT"; return; }
+    props_page 1 "$IDC_AREA_EDIT" || { qx_fail "no area page: $QX_OUT"; return; }
+    props_tap $IDC_AREA_EDIT
+    props_type $IDC_AREA_EDIT 7
+    "$@"
+    qx_probe watch --for 1000 >/dev/null
+    qx_expect_eq "no box after $*" "seen-total 0" "$(tail -n 1 <<<"$QX_OUT")"
+    props_gone || qx_fail "the sheet stayed open after $*"
+}
+no_box_while_closing qx_probe keys --vk 27
+no_box_while_closing props_tap 2
+qx_expect_eq "the area stored before" 40 "$(props_setting HKCU DblClick)"
 
 qx_case "after Exit the user's own metrics are back"
 pen_scribble_stop

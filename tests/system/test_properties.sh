@@ -5,11 +5,14 @@
 # Normal form: the pen's own port is listed "[Using]" and selected, the held
 # port is not listed; a port change asks and says that it waits for the next
 # start, declining keeps the old port; without a configured port Cancel and
-# OK ask for one. Install mode ("-i", exactly): with a port it ends at once
-# without a window, even beside a resident copy; without one it lists every
-# port that exists, the held one "[Conflicted]" and the choice "[Selected]",
-# and stores the port, the model and the preset of the resolution; Esc there
-# stores nothing and says so. The Japanese forms are in test_japanese.sh.
+# OK ask for one; a configured port the system does not know ("com12:") is
+# listed "[Not present]", selected and kept. Install mode ("-i", exactly):
+# with a port it ends at once without a window, even beside a resident copy;
+# without one it lists every port that exists, the held one "[Conflicted]"
+# and the choice "[Selected]", keeps the model chosen from its list while the
+# port changes, and stores the port, the model, its defaults and the preset
+# of the resolution on OK; Esc there stores nothing and says so. The
+# Japanese forms are in test_japanese.sh.
 . "$(dirname "$0")/lib/harness.sh"
 . "$(dirname "$0")/lib/props_harness.sh"
 qx_begin properties
@@ -79,13 +82,20 @@ qx_expect_match "model PX-B200" 'visible=1 .*items=PX-A100,PX-B200 selected=1 te
 qx_expect_match "OK alone" 'visible=1 .*text=OK$' "$(props_control 1)"
 qx_expect_match "no Cancel" 'visible=0 ' "$(props_control 2)"
 qx_expect_match "no Apply" 'visible=0 ' "$(props_control $ID_APPLY_NOW)"
-qx_expect_eq "CalibDisp on" 1 "$(props_setting HKCU CalibDisp)"
-qx_expect_eq "MiddleButon on" 1 "$(props_setting HKCU MiddleButon)"
+qx_expect_eq "nothing stored while the form is open" "" \
+    "$(props_setting HKCU CalibDisp)$(props_setting HKCU MiddleButon)"
+COMBO_HWND=$(props_control $IDC_MODEL_COMBO | sed -n 's/.* hwnd=\([^ ]*\) .*/\1/p')
+[ -n "$COMBO_HWND" ] || qx_fail "no model combo: $(props_control $IDC_MODEL_COMBO)"
+qx_expect_eq "the model is chosen from a list, not typed" "" \
+    "$(printf '%s\n' "$PROPS_CONTROLS" | grep " parent=$COMBO_HWND .*class=Edit ")"
 
-qx_case "install mode: the held port chosen is stored after a warning, then the preset"
+qx_case "install mode: PX-A100 and the held port chosen, stored after a warning, then the preset"
+qx_probe select --hwnd "$PROPS_HWND" --any-caption --id "$IDC_MODEL_COMBO" PX-A100 >/dev/null ||
+    qx_fail "cannot choose PX-A100: $QX_OUT"
 props_choose "COM2: [Conflicted]"
 MOVED="COM1:,COM2: [Conflicted] [Selected],COM3:$SETUP_MORE selected=1"
 qx_wait "the mark moved" 10 eval 'props_read && test "$(props_list)" = "$MOVED"'
+qx_expect_match "the model choice kept" ' selected=0 text=PX-A100$' "$(props_control $IDC_MODEL_COMBO)"
 props_press ok --no-wait
 props_answer "$(qx_rc IDS_PORT_CONFLICT_WARNING)" ok
 props_answer "$(qx_rc IDS_INSTALL_PORT_APPLIED)" ok
@@ -94,19 +104,37 @@ qx_expect_match "preset notice" 'applied to the current resolution \(1280 x 768 
 qx_probe press ok >/dev/null
 qx_wait_exit "$INSTALL" 15 || qx_fail "install mode did not end"
 qx_expect_eq "UsePort" "COM2:" "$(props_setting HKCU UsePort)"
-qx_expect_eq "model" 200 "$(props_setting HKCU QXMachine)"
+qx_expect_eq "model" 100 "$(props_setting HKCU QXMachine)"
+qx_expect_eq "notice and small button on with OK" "1 1" \
+    "$(props_setting HKCU CalibDisp) $(props_setting HKCU MiddleButon)"
 qx_expect_eq "no start-up pause" 0 "$(props_setting HKLM SleepTime)"
 qx_probe --timeout 0 reg HKCU 'SOFTWARE\NORVANE\QXdrv1.2\1280_768' CalibRatioX >/dev/null ||
     qx_fail "no preset stored for 1280 x 768: $QX_OUT"
 
 qx_case "install mode: Esc leaves without storing anything"
-props_forget_port
+props_forget UsePort CalibDisp MiddleButon
 props_install || qx_fatal "no first-run sheet the second time: $QX_OUT"
 INSTALL=$QX_DRIVER_PID
 props_press cancel --no-wait
 props_answer "$(qx_rc IDS_INSTALL_NOT_SET)" ok
 qx_wait_exit "$INSTALL" 15 || qx_fail "install mode did not end after Esc"
 qx_expect_eq "no UsePort" "" "$(props_setting HKCU UsePort)$(props_setting HKLM UsePort)"
+qx_expect_eq "nor anything else" "" "$(props_setting HKCU CalibDisp)$(props_setting HKCU MiddleButon)"
+
+qx_case "normal form: a configured port the system does not know is listed, selected and kept"
+qx_setting HKCU UsePort REG_SZ com12:
+qx_driver_start
+DRIVER=$QX_DRIVER_PID
+qx_box && qx_probe press ok >/dev/null  # the port cannot be opened at start
+props_open || qx_fatal "no sheet with com12: configured: $QX_OUT"
+qx_expect_eq "listed as configured, not present" "COM1:,com12: [Not present],COM3:$NORMAL_MORE selected=1" \
+    "$(props_list)"
+props_page 1 "$IDC_AREA_EDIT" || qx_fail "the COM port page could not be left: $QX_OUT"
+props_press ok || qx_fail "OK did not close the sheet"
+qx_expect_eq "no question, no message" 0 "$(qx_boxes)"
+qx_expect_eq "UsePort kept" "com12:" "$(props_setting HKCU UsePort)"
+qx_stop_driver "$DRIVER" || qx_fail "driver did not end"
+props_forget_port
 
 qx_case "normal form without a configured port: Cancel and OK ask for one"
 qx_driver_start

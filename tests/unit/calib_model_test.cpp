@@ -80,6 +80,9 @@ TEST(CalibNumberTest, FormatsSixDecimalsAndParsesLikeAtof) {
     } const formats[] = {
         {1280.0 / 1237.0, "1.034762"}, {-1, "-1.000000"}, {1e20, "100000000000000000000.000000"},
         {inf, "0.000000"},             {std::numeric_limits<double>::quiet_NaN(), "0.000000"},
+        // No negative zero is ever stored.
+        {-0.0, "0.000000"},            {-4e-7, "0.000000"},  {-6e-7, "-0.000001"},
+        {0.0, "0.000000"},
     };
     for (const FormatCase& c : formats) EXPECT_EQ(FormatCalibNumber(c.value), c.text);
     EXPECT_EQ(FormatCalibNumber(-1e300).size(), 309u);  // all digits, no exponent

@@ -195,10 +195,14 @@ TEST(OtherSetupApply, StoresTheSwitchesAndSetsTheDragThreshold) {
         {"newly on", {1, 0, 1, 16}, {16, 0}, {{kSpiSetDragHeight, 16}, {kSpiSetDragWidth, 16}}, true, 16},
         {"on with a new range", {0, 1, 1, 24}, {16, 1}, {{kSpiSetDragHeight, 24}, {kSpiSetDragWidth, 24}}, true, 24},
         {"already on, unchanged", {0, 0, 1, 20}, {20, 1}, {{kSpiSetDragHeight, 20}, {kSpiSetDragWidth, 20}}, false, 20},
-        {"off: 4 pixels, the range untouched", {1, 1, 0, 28}, {20, 1}, {{kSpiSetDragHeight, 4}, {kSpiSetDragWidth, 4}}, false, -1},
+        // Off: the system's own threshold from before the program started.
+        {"switched off, the range untouched", {1, 1, 0, 28}, {20, 1}, {{kSpiSetDragHeight, 7}, {kSpiSetDragWidth, 6}}, false, -1},
+        {"left off", {0, 0, 0, 16}, {16, 0}, {{kSpiSetDragHeight, 7}, {kSpiSetDragWidth, 6}}, false, -1},
     };
     for (const Case& c : cases) {
         Rig rig;
+        rig.services.startDragWidth = 6;
+        rig.services.startDragHeight = 7;
         ApplyOtherSetup(rig.services, c.choice, c.start);
         EXPECT_EQ(rig.DragCalls(), c.drag) << c.name;
         EXPECT_EQ(rig.Shown(), c.notice ? std::vector<std::wstring>{L"#60021"} : std::vector<std::wstring>{})
@@ -221,13 +225,6 @@ TEST(OtherSetupApply, OnlyAFailedCalibDispWriteBringsTheRightsNotice) {
     ApplyOtherSetup(rig.services, {1, 1, 0, 16}, {16, 0});
     EXPECT_EQ(rig.Shown(), std::vector<std::wstring>{L"#60102"});
     EXPECT_EQ(rig.rightsNotice, 0);
-}
-
-TEST(OtherSetupPage, ClearingTheHtmlBoxSetsFourPixelsAtOnce) {
-    Rig rig;
-    ClearHtmlOptimisation(rig.services);
-    EXPECT_EQ(rig.DragCalls(), (std::vector<std::pair<unsigned, unsigned>>{{kSpiSetDragHeight, 4},
-                                                                           {kSpiSetDragWidth, 4}}));
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cctype>
 #include <map>
 #include <optional>
 #include <string>
@@ -15,12 +16,15 @@
 namespace qx {
 namespace {
 
-// Ports answer as the table says; any other is unknown to the system.
+// Ports answer as the table says, their names without regard to case as
+// the system takes them; any other is unknown to the system.
 class TablePorts : public PortProbePort {
 public:
     PortOpenResult Probe(const std::string& port) const override {
         probed.push_back(port);
-        auto it = answers.find(port);
+        std::string name = port;
+        for (char& c : name) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+        auto it = answers.find(name);
         return it == answers.end() ? PortOpenResult{false, kErrorFileNotFound} : it->second;
     }
     std::map<std::string, PortOpenResult> answers;
@@ -31,7 +35,7 @@ constexpr PortOpenResult kFree{true, 0};
 constexpr PortOpenResult kHeld{false, kErrorAccessDenied};
 constexpr PortOpenResult kOddError{false, 31};  // "device not functioning"
 
-const PortSuffixes kSuffixes{L" [Using]", L" [Selected]", L" [Conflicted]"};
+const PortSuffixes kSuffixes{L" [Using]", L" [Selected]", L" [Conflicted]", L" [Not present]"};
 
 // A machine with a free COM1:, a COM2: another program holds, COM3: held
 // by whoever owns it, no COM4:, and a COM5: that fails oddly.
@@ -52,7 +56,8 @@ TEST(PortProbe, ExistsAndUsableFromTheOpenAnswer) {
         {{false, kErrorFileNotFound}, "COM1:", "COM1:", false, false},
         {kHeld, "COM2:", "COM1:", true, false},  // another program holds it
         {kHeld, "COM1:", "COM1:", true, true},   // the pen's own link holds it
-        {kHeld, "COM1:", "com1:", true, false},  // names compare exactly
+        {kHeld, "COM1:", "com1:", true, true},   // names compare without case
+        {kHeld, "COM1:", "", true, false},
         {kOddError, "COM5:", "", true, true},
     };
     for (const Case& c : cases) {
@@ -70,8 +75,13 @@ TEST(PortList, EachFormListsAndMarksThePorts) {
         std::vector<std::wstring> entries;
         std::optional<std::size_t> selected;
     } cases[] = {
-        {false, "COM3:", 0, {L"COM1:", L"COM3: [Using]", L"COM5:"}, 1},
-        {false, "COM4:", 0, {L"COM1:", L"COM5:"}, std::nullopt},  // configured port gone
+        {false, "COM3:", 0, {L"COM1:", L"COM5:", L"COM3: [Using]"}, 2},
+        {false, "com3:", 0, {L"COM1:", L"COM5:", L"com3: [Using]"}, 2},
+        {false, "COM1:", 0, {L"COM5:", L"COM1: [Using]"}, 1},
+        // The configured port is kept in the list whatever the system says.
+        {false, "COM4:", 0, {L"COM1:", L"COM5:", L"COM4: [Not present]"}, 2},
+        {false, "COM12:", 0, {L"COM1:", L"COM5:", L"COM12: [Using]"}, 2},
+        {false, "COM10:", 0, {L"COM1:", L"COM5:", L"COM10: [Not present]"}, 2},
         {false, "", 0, {L"COM1:", L"COM5:"}, std::nullopt},
         {true, "", 0,
          {L"COM1: [Selected]", L"COM2: [Conflicted]", L"COM3: [Conflicted]", L"COM5:"}, 0},
@@ -82,7 +92,8 @@ TEST(PortList, EachFormListsAndMarksThePorts) {
         {true, "", 9,
          {L"COM1:", L"COM2: [Conflicted]", L"COM3: [Conflicted]", L"COM5: [Selected]"}, 3},
     };
-    const TablePorts ports = Machine();
+    TablePorts ports = Machine();
+    ports.answers["COM12:"] = kHeld;  // a USB adapter the pen's link holds
     for (const Case& c : cases) {
         const PortList list = c.setup ? SetupFormList(ports, c.appPort, c.chosen, kSuffixes)
                                       : NormalFormList(ports, c.appPort, kSuffixes);
@@ -106,6 +117,8 @@ TEST(PortList, OnlyComOneToNineAreEverProbed) {
 
 TEST(PortList, AnEntryNamesItsPortByItsFirstFiveCharacters) {
     EXPECT_EQ(EntryPort(L"COM2: [Conflicted] [Selected]"), "COM2:");
+    EXPECT_EQ(EntryPort(L"COM12: [Using]"), "COM12:");
+    EXPECT_EQ(EntryPort(L"COM10: [Not present]"), "COM10:");
     EXPECT_EQ(EntryPort(L"COM7: [使用中]"), "COM7:");
     EXPECT_EQ(EntryPort(L"COM"), "COM");
 }
@@ -133,6 +146,8 @@ TEST(PortApply, StoresAskingAndTellingAsTheChoiceCallsFor) {
         const char* stored;  // nullptr: "UsePort" untouched
     } cases[] = {
         {"same port", "COM1:", L"COM1: [Using]", {}, {}, nullptr},
+        {"same port, other case", "com1:", L"com1: [Using]", {}, {}, nullptr},
+        {"same port, not present", "COM10:", L"COM10: [Not present]", {}, {}, nullptr},
         {"changed, yes", "COM1:", L"COM5:", {kIdYes}, {L"#57680", L"#57678 COM5:"}, "COM5:"},
         {"changed, no", "COM1:", L"COM5:", {kIdNo}, {L"#57680", L"#57682"}, nullptr},
         {"first, conflicted", "", L"COM2: [Conflicted] [Selected]", {}, {L"#57723"}, "COM2:"},
@@ -204,6 +219,8 @@ TEST(PortSetup, ModelVersionAndNoStartPauseAreStored) {
         ApplySetupChoices(rig.services, c.choice);
         EXPECT_EQ(rig.store.GetQXMachine(), c.model);
         EXPECT_EQ(rig.store.GetSleepTime(), 0);
+        EXPECT_EQ(rig.store.GetCalibDisp(), 1);
+        EXPECT_EQ(rig.store.GetMiddleButon(), 1);
         const RegValueData* version = rig.Stored(Hive::CurrentUser, "QXdrvVersion");
         ASSERT_NE(version, nullptr);
         EXPECT_EQ(std::string(version->bytes.begin(), version->bytes.end()), "Version 1.2");

@@ -39,6 +39,24 @@ TEST(InstallCommandLine, OnlyTheExactTextSelectsIt) {
         EXPECT_FALSE(IsInstallCommandLine(other)) << other;
 }
 
+TEST(InstanceMutexDecision, OnlyANewMutexMakesTheCopyResident) {
+    const struct {
+        bool handle;
+        unsigned long error;
+        InstanceDecision expected;
+    } cases[] = {
+        {true, 0, InstanceDecision::Resident},                 // made anew
+        {true, 183, InstanceDecision::AlreadyRunning},         // ERROR_ALREADY_EXISTS
+        {false, 5, InstanceDecision::AlreadyRunning},          // ERROR_ACCESS_DENIED
+        {false, 6, InstanceDecision::AlreadyRunning},          // ERROR_INVALID_HANDLE
+        {false, 0, InstanceDecision::AlreadyRunning},          // failed, no reason given
+        {false, 183, InstanceDecision::AlreadyRunning},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(InstanceMutexDecision(c.handle, c.error), c.expected)
+            << c.handle << " " << c.error;
+}
+
 TEST(HotKeyCode, IsTheFirstCharacterWithLettersInUpperCase) {
     const struct {
         const char* stored;

@@ -4,6 +4,9 @@
 // geometry.
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <limits>
+
 #include "app/startup_rules.h"
 #include "diag/test_chart_layout.h"
 #include "diag/test_mode_rules.h"
@@ -141,10 +144,12 @@ TEST(TestModeManualFields, ReadsOneNumberPerField) {
         {L"0.000", 0.0},      {L"+7", 7.0},      {L".5", 0.5},      {L"abc", std::nullopt},
         {L"", std::nullopt},  {L"   ", std::nullopt},
         {L"1.5abc", std::nullopt}, {L"1 2", std::nullopt},
-        // Reads as 0 without starting with "0".
-        {L"-0", std::nullopt}, {L".0", std::nullopt},
+        // Zero however it is spelt; a number that only underflows to 0 is refused.
+        {L"-0", 0.0}, {L".0", 0.0}, {L"+0.0e5", 0.0}, {L"1e-999", std::nullopt},
+        {L"-", std::nullopt}, {L".", std::nullopt}, {L"e5", std::nullopt},
         // Not a plain finite decimal number.
-        {L"1e999", std::nullopt}, {L"inf", std::nullopt}, {L"nan", std::nullopt},
+        {L"1e999", std::nullopt}, {L"1.8e308", std::nullopt}, {L"inf", std::nullopt},
+        {L"nan", std::nullopt},
         {L"0x10", std::nullopt}, {L"1\u00b2", std::nullopt}, {L"1.5\n", std::nullopt},
     };
     for (const auto& c : cases) {
@@ -152,6 +157,28 @@ TEST(TestModeManualFields, ReadsOneNumberPerField) {
         EXPECT_EQ(c.value.has_value(), read.has_value()) << "[" << std::string(c.text, c.text + wcslen(c.text)) << "]";
         if (c.value && read) EXPECT_DOUBLE_EQ(*c.value, *read);
     }
+}
+
+// Whatever the manual fields show, Enter and Set read back: the display
+// again shows the same text, a negative zero keeps its sign.
+TEST(TestModeManualFields, EveryShownNumberReadsBack) {
+    using Limits = std::numeric_limits<double>;
+    const double values[] = {0.0,          -0.0,         1.0,           -1.0,
+                             0.1,          1.0 / 3,      -1280.0 / 1237, 0.799,
+                             1e-300,       Limits::min(), Limits::denorm_min(),
+                             -3 * Limits::denorm_min(),  1e300,         -1e300,
+                             Limits::max(), -Limits::max(), 123456789012345678.0, 1e15};
+    for (const double v : values) {
+        const std::wstring shown = ManualFieldText(v);
+        const std::optional<double> read = ReadManualNumber(shown);
+        const std::string text(shown.begin(), shown.end());
+        ASSERT_TRUE(read.has_value()) << text;
+        EXPECT_EQ(ManualFieldText(*read), shown) << text;
+        EXPECT_EQ(std::signbit(*read), std::signbit(v)) << text;
+        EXPECT_TRUE(std::isfinite(*read)) << text;
+    }
+    EXPECT_EQ(ReadManualNumber(L"1.79769313486232e+308"), Limits::max());
+    EXPECT_EQ(ReadManualNumber(L"-1.79769313486232e+308"), -Limits::max());
 }
 
 TEST(TestModeManualFields, TheFirstFieldThatIsNotANumberFails) {

@@ -7,6 +7,7 @@
 #include "fakes/fake_ui.h"
 #include "res/resource_ids.h"
 #include "shell/busy_gate.h"
+#include "shell/tray_icon_retry.h"
 
 namespace qx {
 namespace {
@@ -120,6 +121,24 @@ TEST(BusyGate, RunsOneCommandAtATimeAndOpensAgainAfterAFailure) {
     EXPECT_EQ(gate.Busy(), 0);
     EXPECT_TRUE(gate.RunExclusive([&] { ++ran; }));
     EXPECT_EQ(ran, 2);
+}
+
+// The icon the shell refused at start is asked for again, two minutes in all.
+TEST(TrayIconRetry, AsksAgainUntilTheShellTakesItOrTimeIsUp) {
+    const struct {
+        bool added;
+        int attempts;
+        TrayAddNext next;
+    } cases[] = {
+        {true, 1, TrayAddNext::Done},
+        {false, 1, TrayAddNext::RetryLater},
+        {true, 30, TrayAddNext::Done},
+        {false, 60, TrayAddNext::RetryLater},
+        {false, 61, TrayAddNext::GiveUp},
+        {true, 61, TrayAddNext::Done},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(AfterTrayAdd(c.added, c.attempts), c.next) << c.added << " " << c.attempts;
 }
 
 }  // namespace

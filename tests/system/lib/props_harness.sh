@@ -35,12 +35,16 @@ props_more_ports() {
 # props_setting HIVE NAME: a stored setting, or nothing.
 props_setting() { qx_reg_value "$1" "$QX_SETTINGS_KEY" "$2"; }
 
-props_forget_port() {
-    local hive
+# props_forget NAME...: the settings gone from both hives.
+props_forget() {
+    local hive name
     for hive in HKCU HKLM; do
-        _qx_wine reg delete "$hive\\$QX_SETTINGS_KEY" /v UsePort /f >/dev/null 2>&1
+        for name in "$@"; do
+            _qx_wine reg delete "$hive\\$QX_SETTINGS_KEY" /v "$name" /f >/dev/null 2>&1
+        done
     done
 }
+props_forget_port() { props_forget UsePort; }
 
 # props_find: waits for the sheet and sets PROPS_HWND.
 props_find() {
