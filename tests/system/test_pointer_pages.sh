@@ -57,9 +57,11 @@ qx_screenshot speed-en
 props_tap $IDC_SPEED_TARGET --count 2 --gap-ms 400
 qx_wait "the slider moved" 5 eval 'props_read && test "$(props_field $IDC_PAGE_SLIDER pos)" != 800'
 POS=$(props_field $IDC_PAGE_SLIDER pos)
-# The page times the releases as it handles them: a few ms either way.
-if [ "$POS" -ge 890 ] && [ "$POS" -le 910 ]; then qx_ok "slider at $POS"
-else qx_fail "slider at $POS after a 400 ms pair, not about 900"; fi
+# The page times the releases as it handles them: a few ms early at most, but
+# on a loaded machine the second release can reach it up to ~90 ms late, which
+# only lowers the position.
+if [ "$POS" -ge 810 ] && [ "$POS" -le 910 ]; then qx_ok "slider at $POS"
+else qx_fail "slider at $POS after a 400 ms pair, not 810 to 910"; fi
 
 qx_case "a fast pair on the test picture plays the animation"
 qx_screenshot anim-before
