@@ -79,21 +79,7 @@ answer() {  # DESC EXPECTED_TEXT BUTTON
 }
 # window_line FILTER...: the probe's line of one top-level window.
 window_line() { qx_probe windows "$@" --visible && printf '%s\n' "$QX_OUT" | head -n 1; }
-field() { sed -n "s/.* $1=\\([^ ]*\\).*/\\1/p" <<<"$2"; }
-main_hwnd() { field hwnd "$(qx_probe windows --class QXdrvTrayWnd && printf '%s\n' "$QX_OUT" | head -n 1)"; }
-# box_owned_by DESC OWNER_HWND: the open box belongs to OWNER, which is
-# disabled while the box is open and lies below it.
-box_owned_by() {
-    local box owner first
-    qx_probe windows || { qx_fail "$1: no windows listed: $QX_OUT"; return; }
-    box=$(grep -m1 'class=#32770 visible=1 .* caption=QXdrv$' <<<"$QX_OUT")
-    owner=$(grep -m1 "hwnd=$2 " <<<"$QX_OUT")
-    # The probe lists the windows from the top down.
-    first=$(grep -m1 -e "hwnd=$(field hwnd "$box") " -e "hwnd=$2 " <<<"$QX_OUT")
-    qx_expect_eq "$1: the box's owner" "$2" "$(field owner "$box")"
-    qx_expect_eq "$1: the window behind is disabled" 0 "$(field enabled "$owner")"
-    qx_expect_eq "$1: the box lies above it" "$(field hwnd "$box")" "$(field hwnd "$first")"
-}
+main_hwnd() { qx_field hwnd "$(qx_probe windows --class QXdrvTrayWnd && printf '%s\n' "$QX_OUT" | head -n 1)"; }
 open_select() {
     qx_probe keys --key C >/dev/null
     qx_probe wait-window --caption "$SELECT" --visible >/dev/null
@@ -120,12 +106,12 @@ qx_expect_eq "the pen lands by FULL" "601 408" "$(hover 601 301)"
 
 qx_case "the Detail-1 question of 1280 x 1024 is owned by the dialog: a click on Cancel behind it does nothing"
 open_select || qx_fatal "no selection dialog: $QX_OUT"
-SELECT_HWND=$(field hwnd "$(window_line --caption "$SELECT")")
+SELECT_HWND=$(qx_field hwnd "$(window_line --caption "$SELECT")")
 qx_probe press "$IDC_METHOD_DETAIL" --caption "$SELECT" --no-wait >/dev/null
 qx_probe press ok --caption "$SELECT" --no-wait >/dev/null
 qx_box || qx_fatal "no question for Detail-1 at 1280 x 1024: $QX_OUT"
 qx_expect_eq "57710" "$DETAIL1_AT_ZOOM" "$QX_BOX_TEXT"
-box_owned_by "57710" "$SELECT_HWND"
+qx_box_owned_by "57710" "$SELECT_HWND"
 qx_probe tap --id "$IDC_CANCEL" --caption "$SELECT" >/dev/null || qx_fail "cannot click Cancel: $QX_OUT"
 qx_probe press no >/dev/null || qx_fail "No did not close 57710: $QX_OUT"
 qx_expect_match "the dialog stayed open, enabled again" 'visible=1 .*enabled=1 ' "$(window_line --caption "$SELECT")"
@@ -139,10 +125,10 @@ qx_probe press "$IDC_DETAIL2" --caption "$SELECT" --click --no-wait >/dev/null
 qx_probe press ok --caption "$SELECT" >/dev/null || qx_fatal "OK did not close the dialog: $QX_OUT"
 answer "adjust first?" "$ADJUST_FIRST" no
 qx_wait "the Detail-2 screen" 10 eval 'qx_probe windows --class "#32770" --visible && grep -q "rect=0,0,1280,1024 " <<<"$QX_OUT"'
-EDGE=$(field hwnd "$(qx_probe windows --class '#32770' --visible && grep -m1 'rect=0,0,1280,1024 ' <<<"$QX_OUT")")
+EDGE=$(qx_field hwnd "$(qx_probe windows --class '#32770' --visible && grep -m1 'rect=0,0,1280,1024 ' <<<"$QX_OUT")")
 qx_probe controls --hwnd "$EDGE" --any-caption >/dev/null
-PANEL=$(field rect "$(grep -m1 "^control id=$IDC_EDGE_PANEL " <<<"$QX_OUT")")
-NOTE=$(field rect "$(grep -m1 "^control id=$IDC_EDGE_TEXT_ESC " <<<"$QX_OUT")")
+PANEL=$(qx_field rect "$(grep -m1 "^control id=$IDC_EDGE_PANEL " <<<"$QX_OUT")")
+NOTE=$(qx_field rect "$(grep -m1 "^control id=$IDC_EDGE_TEXT_ESC " <<<"$QX_OUT")")
 IFS=, read -r PL PT PR PB <<<"$PANEL"
 IFS=, read -r NL NT NR NB <<<"$NOTE"
 # The bar is 4 wide at 1280 / 2 - 2; the panel starts 3 to its right and is
@@ -159,7 +145,7 @@ qx_wait "the bottom step" 5 eval 'qx_probe state && grep -q "^cursor 640 132" <<
 xdotool mousemove 640 800 click 1  # 700 rows: not enough
 qx_box || qx_fatal "no error box for 700 rows: $QX_OUT"
 qx_expect_eq "57712" "$EDGE_ERROR" "$QX_BOX_TEXT"
-box_owned_by "57712" "$EDGE"
+qx_box_owned_by "57712" "$EDGE"
 qx_probe press ok >/dev/null
 qx_probe keys --vk "$VK_ESCAPE" >/dev/null
 answer "Esc asks" "$EXIT_CALIBRATION" yes
@@ -197,7 +183,7 @@ qx_probe --timeout 1500 wait-window --caption "$SELECT" --visible >/dev/null &&
 qx_probe keys --vk "$VK_ESCAPE" >/dev/null
 qx_box || qx_fatal "no question after Esc: $QX_OUT"
 qx_expect_eq "57348" "$EXIT_CALIBRATION" "$QX_BOX_TEXT"
-box_owned_by "the Esc question" "$MAIN"
+qx_box_owned_by "the Esc question" "$MAIN"
 qx_screenshot cross-esc-question
 # The box has the keys: N is its No, and the procedure starts again.
 qx_probe keys --vk "$VK_N" >/dev/null

@@ -100,7 +100,13 @@ qx_expect_eq "range slider: position, enabled, ticks at the ends only" "16 0 2" 
 qx_case "the small button and the HTML option with Yes take effect on OK"
 props_press $IDC_MIDDLE_BUTTON --click --no-wait
 props_press $IDC_HTML_ENABLE --click --no-wait
+qx_box >/dev/null || qx_fatal "no question for the HTML option: $QX_OUT"
+qx_box_owned_by "60104" "$PROPS_HWND"
+# A click on OK behind the question must not close the sheet with the option
+# half chosen.
+qx_probe tap --id 1 --hwnd "$PROPS_HWND" --any-caption >/dev/null || qx_fail "cannot click OK behind the box: $QX_OUT"
 props_answer "$(qx_rc IDS_HTML_QUESTION)" yes
+props_open_still || qx_fail "the click on OK behind the question closed the sheet"
 props_wait_field $IDC_RANGE_SLIDER enabled 1 || qx_fail "the range group stayed disabled"
 qx_expect_eq "tick marks every 4" 7 "$(props_field $IDC_RANGE_SLIDER tics)"
 props_slide $IDC_RANGE_SLIDER 20

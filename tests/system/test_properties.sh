@@ -33,12 +33,17 @@ qx_expect_match "OK shown" 'visible=1 .*text=OK$' "$(props_control 1)"
 qx_expect_match "Cancel shown" 'visible=1 .*text=Cancel$' "$(props_control 2)"
 qx_expect_match "Apply hidden" 'visible=0 ' "$(props_control $ID_APPLY_NOW)"
 
-qx_case "a port change declined keeps the port"
+qx_case "a port change declined keeps the port; the sheet is disabled under its question"
 props_choose "COM3:"
 props_press ok --no-wait
+qx_box >/dev/null || qx_fatal "no question after OK: $QX_OUT"
+qx_box_owned_by "57680" "$PROPS_HWND"
+# A click on the sheet's OK behind the question must not apply a second time.
+qx_probe tap --id 1 --hwnd "$PROPS_HWND" --any-caption >/dev/null || qx_fail "cannot click OK behind the box: $QX_OUT"
 props_answer "$(qx_rc IDS_PORT_CHANGE_QUESTION)" no
 props_answer "$(qx_rc IDS_PORT_CHANGE_CANCELED)" ok
 props_gone || qx_fail "the sheet stayed open"
+qx_expect_eq "no second question from the click behind" 0 "$(qx_boxes)"
 qx_expect_eq "UsePort kept" "COM1:" "$(props_setting HKCU UsePort)"
 
 qx_case "a port change accepted is stored for the next start"

@@ -530,6 +530,23 @@ qx_screenshot() {
         _qx_log "screenshot $QX_ARTEFACTS/$1.png"
 }
 
+# qx_field NAME LINE: the value of NAME=... in one of the probe's lines.
+qx_field() { sed -n "s/.* $1=\\([^ ]*\\).*/\\1/p" <<<"$2"; }
+
+# qx_box_owned_by DESC OWNER_HWND: the open box belongs to OWNER, which is
+# disabled while the box is open and lies below it.
+qx_box_owned_by() {
+    local box owner first
+    qx_probe windows || { qx_fail "$1: no windows listed: $QX_OUT"; return; }
+    box=$(grep -m1 'class=#32770 visible=1 .* caption=QXdrv$' <<<"$QX_OUT")
+    owner=$(grep -m1 "hwnd=$2 " <<<"$QX_OUT")
+    # The probe lists the windows from the top down.
+    first=$(grep -m1 -e "hwnd=$(qx_field hwnd "$box") " -e "hwnd=$2 " <<<"$QX_OUT")
+    qx_expect_eq "$1: the box's owner" "$2" "$(qx_field owner "$box")"
+    qx_expect_eq "$1: the window behind is disabled" 0 "$(qx_field enabled "$owner")"
+    qx_expect_eq "$1: the box lies above it" "$(qx_field hwnd "$box")" "$(qx_field hwnd "$first")"
+}
+
 . "$(dirname "${BASH_SOURCE[0]}")/texts_en.sh"
 
 # The resource scripts: the Japanese texts and the dialog templates.
