@@ -173,6 +173,16 @@ int CmdHoldWindow(const Args& args, const Deadline&) {
         Out(L"error CreateWindow failed, error " + std::to_wstring(GetLastError()));
         return kExitFailed;
     }
+    // --shell: the window stands in for the session's desktop shell, whose
+    // process a setup takes the interactive user's token from.
+    // SetShellWindow is exported by user32 but not declared by every SDK.
+    using SetShellWindowFn = BOOL(WINAPI*)(HWND);
+    const auto setShellWindow = reinterpret_cast<SetShellWindowFn>(reinterpret_cast<void*>(
+        GetProcAddress(GetModuleHandleW(L"user32.dll"), "SetShellWindow")));
+    if (args.Has(L"shell") && !(setShellWindow && setShellWindow(window))) {
+        Out(L"error SetShellWindow failed, error " + std::to_wstring(GetLastError()));
+        return kExitFailed;
+    }
     Out(L"held");
     MSG msg;
     while (GetMessageW(&msg, nullptr, 0, 0) > 0) DispatchMessageW(&msg);
