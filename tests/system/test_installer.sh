@@ -10,9 +10,10 @@
 # carries its version texts in both languages and the supported Windows
 # versions; Help opens the help at its contents (an old help file beside the
 # exe is passed over on the Windows 10 Wine reports), and without the help
-# file says so; a silent install with /PORT=COM1: and /MODEL=200 over the
-# running copy and over the user's own other port ends it cleanly, stores
-# both scopes and starts the new one, which takes the pen on COM1 and names
+# file says so; a silent setup while a file is held open (as by a copy in
+# another session) ends the running copy cleanly, fails and changes nothing;
+# a silent install with /PORT=COM1: and /MODEL=200 over the user's own other
+# port stores both scopes and starts the new copy, which takes the pen on COM1 and names
 # PX-B200 in its Test Mode caption; a silent uninstall ends it, removes what was installed and keeps the
 # settings. The user's own pointer metrics are back at the end, which only
 # clean ends of both copies give.
@@ -169,7 +170,21 @@ qx_box || qx_fail "no box for the missing help: $QX_OUT"
 qx_expect_eq "missing help text" "$(qx_rc IDS_HELP_MISSING "$DIR\\QXdrv_en.chm" | sed 's/\\/\\\\/g; s/\\\\r/\\r/g')" "$QX_BOX_TEXT"
 qx_probe press ok >/dev/null
 
-qx_case "a silent install over the running copy and the user's own choices: the new one uses what it was given"
+qx_case "a file still in use (a copy in another session) ends the setup before anything changes"
+qx_probe_bg "$QX_TMP/hold.out" hold-file "$DIR\\QXdrv_ja.chm"
+HOLDER=$QX_BG_PID
+qx_wait "the help file held" 10 grep -qx held "$QX_TMP/hold.out"
+EXE_STATUS=$(stat -c %z "$UNIX_DIR/QXdrv.exe")
+setup /S /PORT=COM3: /MODEL=200
+rc=$?
+[ "$rc" -ne 0 ] || qx_fail "the setup replaced a file in use: exit code 0"
+qx_expect_eq "QXdrv.exe not written" "$EXE_STATUS" "$(stat -c %z "$UNIX_DIR/QXdrv.exe")"
+kill "$HOLDER"
+qx_wait "the running copy ended as its Exit does" 30 test "$(qx_main_windows)" = 0
+qx_expect_eq "the port stays" "COM1:" "$(qx_reg_value HKLM "$QX_SETTINGS_KEY" UsePort)"
+qx_expect_eq "the model stays" 100 "$(qx_reg_value HKLM "$QX_SETTINGS_KEY" QXMachine)"
+
+qx_case "a silent install over the user's own choices: the new copy uses what it was given"
 # The user chose another port since; install mode stored PX-A100 per user.
 _qx_wine reg add "HKCU\\$QX_SETTINGS_KEY" /v UsePort /d COM2: /f >>"$QX_TMP/setup.log" 2>&1 ||
     qx_fatal "cannot store the user's port"

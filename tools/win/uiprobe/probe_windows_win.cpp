@@ -189,4 +189,20 @@ int CmdHoldWindow(const Args& args, const Deadline&) {
     return kExitOk;
 }
 
+int CmdHoldFile(const Args& args, const Deadline&) {
+    if (args.Positional().size() != 1) return kExitUsage;
+    // Open for reading and let nobody else write: what a program in another
+    // session that has the file open does to a setup.
+    HANDLE file = CreateFileW(args.Positional()[0].c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                              OPEN_EXISTING, 0, nullptr);
+    if (file == INVALID_HANDLE_VALUE) {
+        Out(L"error CreateFile failed, error " + std::to_wstring(GetLastError()));
+        return kExitFailed;
+    }
+    Out(L"held");
+    Sleep(INFINITE);
+    CloseHandle(file);
+    return kExitOk;
+}
+
 }  // namespace qx::probe

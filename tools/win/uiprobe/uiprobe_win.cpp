@@ -62,6 +62,7 @@ const Command kCommands[] = {
     {L"hold-hotkey", qx::probe::CmdHoldHotkey, L"[--key C] [--ms N]   Ctrl+Shift+key: print held; hold until killed"},
     {L"keys", qx::probe::CmdKeys, L"[--key C] [--vk VK]   type Ctrl+Shift+key, or the key VK alone"},
     {L"hold-window", qx::probe::CmdHoldWindow, L"--title T [--shell]   a window titled T (the shell window) until killed"},
+    {L"hold-file", qx::probe::CmdHoldFile, L"PATH   the file open, nobody else writing, until killed"},
     {L"state", qx::probe::CmdState, L"  buttons held, cursor, the driver's button"},
     {L"settle", qx::probe::CmdSettle, L"[--bytes N] [--vk VK]   wait for N bytes received, state, key marker"},
     {L"icons", qx::probe::CmdIcons, L"[--equals N]   the shell's icon windows"},
