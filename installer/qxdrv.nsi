@@ -5,10 +5,15 @@
 ; Installs QXdrv.exe and its help files under Program Files\NORVANE\QXdrv, a
 ; Start menu folder, autostart for every user and the installed-programs
 ; entry. An interactive install runs "QXdrv.exe -i" (which asks for the port
-; when none is configured) and starts QXdrv; a silent one (/S) asks nothing
-; and takes /PORT=COMn: and /MODEL=100|200 for the per-machine settings. A
-; running copy is ended the way its own Exit ends it, never killed, so it
-; puts the user's pointer settings back. Uninstalling keeps the settings.
+; when none is configured); a silent one (/S) asks nothing and takes
+; /PORT=COM1: to COM9: and /MODEL=100|200, stored for every user and for the
+; installing user. A bad option ends the setup before anything is stored.
+; The driver is started by QXstart (from START_EXE) as the interactive user
+; with that user's normal token, or not at all when there is none (the Run
+; entry starts it at the next logon). A running copy is ended the way its own
+; Exit ends it, never killed, so it puts the user's pointer settings back; a
+; file still held (a copy in another session) is named and the setup ends.
+; Uninstalling keeps the settings.
 
 Unicode true
 Target amd64-unicode
@@ -54,8 +59,12 @@ LangString UninstallTitle ${LANG_ENGLISH} "Uninstall QXdrv"
 LangString UninstallTitle ${LANG_JAPANESE} "QXdrv のアンインストール"
 LangString NotEnded ${LANG_ENGLISH} "QXdrv did not end. Exit it from its tray menu and run the setup again."
 LangString NotEnded ${LANG_JAPANESE} "QXdrv が終了しませんでした。トレイメニューから終了してから、もう一度実行してください。"
-LangString BadModel ${LANG_ENGLISH} "/MODEL must be 100 or 200."
-LangString BadModel ${LANG_JAPANESE} "/MODEL には 100 または 200 を指定してください。"
+LangString BadModel ${LANG_ENGLISH} "/MODEL=$R2 is not a display model: give /MODEL=100 (PX-A100) or /MODEL=200 (PX-B200). Nothing was installed."
+LangString BadModel ${LANG_JAPANESE} "/MODEL=$R2 はディスプレイのモデルではありません。/MODEL=100 (PX-A100) または /MODEL=200 (PX-B200) を指定してください。何もインストールされていません。"
+LangString BadPort ${LANG_ENGLISH} "/PORT=$R1 is not a COM port QXdrv can use: give COM1: to COM9:, for example /PORT=COM1:. Nothing was installed."
+LangString BadPort ${LANG_JAPANESE} "/PORT=$R1 は QXdrv が使える COM ポートではありません。COM1: から COM9: を、たとえば /PORT=COM1: のように指定してください。何もインストールされていません。"
+LangString CannotReplace ${LANG_ENGLISH} "Setup could not replace $0: it is in use, perhaps by QXdrv in another user's session. Exit QXdrv there (or log that user off) and run the setup again."
+LangString CannotReplace ${LANG_JAPANESE} "$0 を置き換えられませんでした。使用中です (別のユーザーのセッションで QXdrv が動いている可能性があります)。そちらで QXdrv を終了するか、そのユーザーをログオフしてから、もう一度実行してください。"
 
 VIProductVersion "${VERSION}"
 VIFileVersion "${VERSION}"
@@ -103,9 +112,58 @@ FunctionEnd
 !insertmacro DEFINE_END_RUNNING_COPY ""
 !insertmacro DEFINE_END_RUNNING_COPY "un."
 
+; Ends the setup when a file to be replaced is still held open, e.g. by a
+; copy running in another session, which no message from here can reach.
+!macro REQUIRE_REPLACEABLE file
+    StrCpy $0 "${file}"
+    ${If} ${FileExists} "$0"
+        ClearErrors
+        FileOpen $1 "$0" a
+        ${If} ${Errors}
+            MessageBox MB_ICONSTOP|MB_OK "$(CannotReplace)" /SD IDOK
+            SetErrorLevel 2
+            Quit
+        ${EndIf}
+        FileClose $1
+    ${EndIf}
+!macroend
+
+; The /PORT= and /MODEL= options, in $R1 and $R2 (empty when not given). A
+; port is one the property sheet offers: "COM1:" to "COM9:".
 Function .onInit
     SetRegView 64
     SetShellVarContext all
+    ${GetParameters} $R0
+    StrCpy $R1 ""
+    StrCpy $R2 ""
+    ClearErrors
+    ${GetOptions} $R0 "/PORT=" $R1
+    ${IfNot} ${Errors}
+        StrLen $0 $R1
+        StrCpy $1 $R1 3
+        StrCpy $2 $R1 1 3
+        StrCpy $3 $R1 1 4
+        ; A single character that is no digit counts as 0.
+        ${IfNot} $0 == 5
+        ${OrIfNot} $1 S== "COM"
+        ${OrIfNot} $3 S== ":"
+        ${OrIf} $2 < 1
+        ${OrIf} $2 > 9
+            MessageBox MB_ICONSTOP|MB_OK "$(BadPort)" /SD IDOK
+            SetErrorLevel 2
+            Quit
+        ${EndIf}
+    ${EndIf}
+    ClearErrors
+    ${GetOptions} $R0 "/MODEL=" $R2
+    ${IfNot} ${Errors}
+        ${IfNot} $R2 S== "100"
+        ${AndIfNot} $R2 S== "200"
+            MessageBox MB_ICONSTOP|MB_OK "$(BadModel)" /SD IDOK
+            SetErrorLevel 2
+            Quit
+        ${EndIf}
+    ${EndIf}
 FunctionEnd
 
 Function un.onInit
@@ -116,6 +174,9 @@ FunctionEnd
 Section "QXdrv" SecMain
     SectionIn RO
     Call EndRunningCopy
+    !insertmacro REQUIRE_REPLACEABLE "$INSTDIR\QXdrv.exe"
+    !insertmacro REQUIRE_REPLACEABLE "$INSTDIR\QXdrv_en.chm"
+    !insertmacro REQUIRE_REPLACEABLE "$INSTDIR\QXdrv_ja.chm"
 
     SetOutPath "$INSTDIR"
     File "${BUILD_DIR}\QXdrv.exe"
@@ -143,29 +204,42 @@ Section "QXdrv" SecMain
     IntFmt $0 "0x%08X" $0
     WriteRegDWORD HKLM "${UNINSTALL_KEY}" "EstimatedSize" "$0"
 
-    ; The port and model a silent install is given, for every user.
-    ${GetParameters} $R0
-    ClearErrors
-    ${GetOptions} $R0 "/PORT=" $R1
-    ${IfNot} ${Errors}
+    ; The port and model given, for every user and, since a user's own
+    ; values are read first, for the installing user as install mode does.
+    ${If} $R1 != ""
         WriteRegStr HKLM "${SETTINGS_KEY}" "UsePort" "$R1"
+        WriteRegStr HKCU "${SETTINGS_KEY}" "UsePort" "$R1"
     ${EndIf}
-    ClearErrors
-    ${GetOptions} $R0 "/MODEL=" $R1
-    ${IfNot} ${Errors}
-        ${If} $R1 == "100"
-        ${OrIf} $R1 == "200"
-            WriteRegDWORD HKLM "${SETTINGS_KEY}" "QXMachine" $R1
-        ${Else}
-            MessageBox MB_ICONEXCLAMATION|MB_OK "$(BadModel)" /SD IDOK
+    ${If} $R2 != ""
+        WriteRegDWORD HKLM "${SETTINGS_KEY}" "QXMachine" $R2
+        WriteRegDWORD HKCU "${SETTINGS_KEY}" "QXMachine" $R2
+    ${EndIf}
+
+    ; Install mode asks for the port once, unless one is configured; what it
+    ; stores then goes to the interactive user as well.
+    ${IfNot} ${Silent}
+        ReadRegStr $0 HKCU "${SETTINGS_KEY}" "UsePort"
+        ReadRegStr $1 HKLM "${SETTINGS_KEY}" "UsePort"
+        ExecWait '"$INSTDIR\QXdrv.exe" -i'
+        ${If} $0 == ""
+        ${AndIf} $1 == ""
+            ReadRegStr $R1 HKLM "${SETTINGS_KEY}" "UsePort"
+            ReadRegDWORD $R2 HKLM "${SETTINGS_KEY}" "QXMachine"
         ${EndIf}
     ${EndIf}
 
-    ; Install mode asks for the port once, unless one is configured.
-    ${IfNot} ${Silent}
-        ExecWait '"$INSTDIR\QXdrv.exe" -i'
+    ; The driver, as the interactive user of this session or at the next logon.
+    InitPluginsDir
+    File "/oname=$PLUGINSDIR\QXstart.exe" "${START_EXE}"
+    StrCpy $0 '"$PLUGINSDIR\QXstart.exe" "$INSTDIR\QXdrv.exe"'
+    ${If} $R1 != ""
+        StrCpy $0 '$0 UsePort=$R1'
     ${EndIf}
-    Exec '"$INSTDIR\QXdrv.exe"'
+    ${If} $R2 != ""
+        StrCpy $0 '$0 QXMachine=$R2'
+    ${EndIf}
+    ExecWait $0 $1
+    DetailPrint "QXstart: $1"
 SectionEnd
 
 Section "Uninstall"

@@ -140,6 +140,8 @@
 #define IDS_MENU_HELP                57701
 #define IDS_HELP_FILE                60201
 #define IDS_HELP_MISSING             60202
+#define IDS_HELP_REFUSED             60203
+#define IDS_HELP_NO_VIEWER           60204
 
 // Serial link
 #define IDS_PORT_OPEN_FAILED         57677

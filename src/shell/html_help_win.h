@@ -1,5 +1,5 @@
-// The HTML Help viewer, loaded when help is first asked for and closed with
-// the window that asked: its windows live on the caller's thread.
+// The HTML Help viewer, loaded from the system folder when help is first
+// asked for; its windows live on the caller's thread and close with it.
 #ifndef QXDRV_SHELL_HTML_HELP_WIN_H
 #define QXDRV_SHELL_HTML_HELP_WIN_H
 
@@ -7,35 +7,30 @@
 
 #include <string>
 
+#include "shell/help_choice.h"
+
 namespace qx {
 
 class HtmlHelpViewer {
 public:
     HtmlHelpViewer() = default;
+    // Closes the viewer's windows. The module stays loaded until the process
+    // ends: its own thread may still be running after HH_CLOSE_ALL.
     ~HtmlHelpViewer();
     HtmlHelpViewer(const HtmlHelpViewer&) = delete;
     HtmlHelpViewer& operator=(const HtmlHelpViewer&) = delete;
 
-    // Opens the file at its table of contents; false when the viewer is
-    // missing or refused the file.
-    bool ShowContents(HWND caller, const std::wstring& file);
+    enum class Result { Shown, NoViewer, Refused };
+    // Opens the file at its table of contents.
+    Result ShowContents(HWND caller, const std::wstring& file);
 
 private:
     using HtmlHelpFn = HWND(WINAPI*)(HWND, LPCWSTR, UINT, DWORD_PTR);
-    HMODULE module_ = nullptr;
     HtmlHelpFn htmlHelp_ = nullptr;
 };
 
-// The help to open for the program at `exePath`: the old-style help file
-// beside it when a site has one, else the HTML Help file of the active
-// language (`languageFile`), else the English one. When neither exists,
-// `htmlHelpFile` names the one that was looked for.
-struct HelpChoice {
-    std::wstring winHelpFile;   // set: open with WinHelp
-    std::wstring htmlHelpFile;  // else open with the HTML Help viewer
-    bool found = false;         // htmlHelpFile exists
-};
-HelpChoice ChooseHelp(const std::wstring& exePath, const std::wstring& languageFile);
+// ChooseHelp for this system: the files on disk and its Windows version.
+HelpChoice ChooseHelpHere(const std::wstring& exePath, const std::wstring& languageFile);
 
 }  // namespace qx
 

@@ -174,15 +174,22 @@ void CPenTrayWnd::OnDisableComPort() {
 }
 
 void CPenTrayWnd::OnHelp() {
-    const HelpChoice help = ChooseHelp(ExecutablePath(), app_.Strings().LoadText(IDS_HELP_FILE));
+    const HelpChoice help =
+        ChooseHelpHere(ExecutablePath(), app_.Strings().LoadText(IDS_HELP_FILE));
     if (!help.winHelpFile.empty()) {
         ::WinHelpW(hwnd_, help.winHelpFile.c_str(), HELP_FINDER, 0);
         return;
     }
-    if (help.found && help_.ShowContents(hwnd_, help.htmlHelpFile)) return;
-    app_.Boxes().ShowMessage(
-        InsertArgs(app_.Strings().LoadText(IDS_HELP_MISSING), {help.htmlHelpFile}),
-        MB_ICONEXCLAMATION | MB_OK);
+    UINT message = IDS_HELP_MISSING;
+    if (help.found) {
+        switch (help_.ShowContents(hwnd_, help.htmlHelpFile)) {
+        case HtmlHelpViewer::Result::Shown: return;
+        case HtmlHelpViewer::Result::NoViewer: message = IDS_HELP_NO_VIEWER; break;
+        case HtmlHelpViewer::Result::Refused: message = IDS_HELP_REFUSED; break;
+        }
+    }
+    app_.Boxes().ShowMessage(InsertArgs(app_.Strings().LoadText(message), {help.htmlHelpFile}),
+                             MB_ICONEXCLAMATION | MB_OK);
 }
 
 void CPenTrayWnd::OnAbout() { CAboutDlg(app_.Instance()).DoModal(nullptr); }

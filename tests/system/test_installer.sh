@@ -1,15 +1,20 @@
 #!/bin/bash
 # The setup program on one fresh prefix with the simulated board on COM1 and
-# no settings: an interactive install goes through its pages, runs install
+# no settings: bad /PORT= and /MODEL= options end a silent setup with an
+# error code and an interactive one with a box naming the option, nothing
+# stored either way; an interactive install goes through its pages, runs install
 # mode (port and model asked in the first-run sheet, the preset stored), puts
 # the files, the Start menu folder, the Run value in the 64-bit view and the
 # installed-programs entry in place and starts QXdrv, whose pen then moves
 # the cursor; the installed exe
 # carries its version texts in both languages and the supported Windows
-# versions; Help opens the help at its contents, and without the help file
-# says so; a silent install with /PORT=COM1: and /MODEL=200 over the running
-# copy ends it cleanly, stores the per-machine settings and starts the new
-# one; a silent uninstall ends it, removes what was installed and keeps the
+# versions; Help opens the help at its contents (an old help file beside the
+# exe is passed over on the Windows 10 Wine reports), and without the help
+# file says so; a silent setup while a file is held open (as by a copy in
+# another session) ends the running copy cleanly, fails and changes nothing;
+# a silent install with /PORT=COM1: and /MODEL=200 over the user's own other
+# port stores both scopes and starts the new copy, which takes the pen on COM1 and names
+# PX-B200 in its Test Mode caption; a silent uninstall ends it, removes what was installed and keeps the
 # settings. The user's own pointer metrics are back at the end, which only
 # clean ends of both copies give.
 . "$(dirname "$0")/lib/harness.sh"
@@ -18,7 +23,8 @@ qx_begin installer
 PROPS_SHEET=Properties
 qx_prefix en
 qx_pensim_start
-qx_reg_preload '[HKEY_LOCAL_MACHINE\Software\Wine\Ports]' "\"COM1\"=\"$QX_PEN_SLAVE\""
+qx_reg_preload '[HKEY_LOCAL_MACHINE\Software\Wine\Ports]' "\"COM1\"=\"$QX_PEN_SLAVE\"" \
+    '[HKEY_CURRENT_USER\Software\Wine]' '"Version"="win10"'  # as Windows 10 and 11 report
 qx_display 1280x768
 qx_wineserver
 
@@ -32,6 +38,7 @@ RUN_KEY='Software\Microsoft\Windows\CurrentVersion\Run'
 UNINSTALL_KEY='Software\Microsoft\Windows\CurrentVersion\Uninstall\QXdrv'
 WM_COMMAND=0x0111
 ID_HELP=57701
+ID_TEST_MODE=57685
 
 esc() { printf '%s' "$1" | sed 's/\\/\\\\/g'; }  # the probe's escaping of a text
 main_window() { qx_probe windows --class QXdrvTrayWnd && printf '%s\n' "$QX_OUT" | sed -n 's/^window hwnd=\([^ ]*\) .*/\1/p'; }
@@ -43,7 +50,43 @@ setup() { _qx_wine "$SETUP" "$@" >>"$QX_TMP/setup.log" 2>&1; }
 qx_probe set-metrics --dblclk-w 6 --dblclk-h 6 --dblclk-time 900 --drag-w 7 --drag-h 7 >/dev/null
 USER_METRICS=$(qx_metrics)
 
+nothing_stored() {
+    [ ! -e "$UNIX_DIR" ] || qx_fail "$1: files were installed"
+    for hive in HKLM HKCU; do
+        for name in UsePort QXMachine; do
+            qx_expect_eq "$1: no $hive $name" "" "$(qx_reg_value "$hive" "$QX_SETTINGS_KEY" "$name")"
+        done
+    done
+}
+
+qx_case "bad /PORT= and /MODEL= end a silent setup with an error and store nothing"
+# Only the ports the property sheet offers, "COM1:" to "COM9:".
+for options in "/PORT=COM1" "/PORT=COM10:" "/PORT=com1:" '/PORT=\\server\share' "/PORT=COM1: /MODEL=300" "/MODEL=A100"; do
+    # shellcheck disable=SC2086
+    setup /S $options
+    rc=$?
+    [ "$rc" -ne 0 ] || qx_fail "$options: exit code 0"
+    nothing_stored "$options"
+done
+
+qx_case "a bad option in an interactive setup says what is wrong"
+qx_wine_bg "$QX_TMP/bad-interactive.out" "$SETUP" /MODEL=5
+BAD=$QX_BG_PID
+if qx_box --caption "QXdrv Setup"; then
+    qx_expect_match "the box names the option" '/MODEL=5' "$QX_BOX_TEXT"
+    qx_probe press ok --caption "QXdrv Setup" >/dev/null || qx_fail "the box did not close: $QX_OUT"
+else
+    qx_fail "no box for /MODEL=5: $QX_OUT"
+fi
+qx_wait_exit "$BAD" 15 || qx_fail "the setup did not end after the box"
+[ "${QX_EXIT_CODE:-0}" -ne 0 ] || qx_fail "interactive /MODEL=5: exit code 0"
+nothing_stored "interactive /MODEL=5"
+
 qx_case "an interactive install asks for the port in install mode and starts QXdrv"
+# The setup starts QXdrv with the token of the session's shell; a window of
+# the probe stands in for Explorer's desktop, which this bench does not run.
+qx_probe_bg "$QX_TMP/shell.out" hold-window --title "Desktop" --shell
+qx_wait "the stand-in shell" 10 grep -qx held "$QX_TMP/shell.out"
 qx_wine_bg "$QX_TMP/interactive.out" "$SETUP"
 INTERACTIVE=$QX_BG_PID
 SETUP_CAPTION="QXdrv Setup"
@@ -108,6 +151,8 @@ supportedOS {1f676c76-80e1-4239-95bb-83d0f6d0da78}
 supportedOS {8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a}" "$(printf '%s\n' "$QX_OUT" | grep '^supportedOS')"
 
 qx_case "Help opens the help at its contents"
+# Windows 10 has no viewer for an old help file: the HTML Help opens anyway.
+printf 'not a help file\n' >"$UNIX_DIR/QXdrv.HLP"
 qx_probe post "$WM_COMMAND" "$ID_HELP" >/dev/null
 qx_probe wait-window --class "HH Parent" --caption "QXdrv Help" --visible >/dev/null || qx_fail "no help window: $QX_OUT"
 qx_probe tree --class "HH Parent" --any-caption || qx_fail "no contents: $QX_OUT"
@@ -116,6 +161,7 @@ TOPICS=$(for page in index calibration properties testmode install messages regi
 done)
 qx_expect_eq "the topics" "$TOPICS" "$QX_OUT"
 qx_screenshot help-en
+rm -f "$UNIX_DIR/QXdrv.HLP"
 
 qx_case "Help without the help file says so"
 rm -f "$UNIX_DIR/QXdrv_en.chm"
@@ -124,11 +170,37 @@ qx_box || qx_fail "no box for the missing help: $QX_OUT"
 qx_expect_eq "missing help text" "$(qx_rc IDS_HELP_MISSING "$DIR\\QXdrv_en.chm" | sed 's/\\/\\\\/g; s/\\\\r/\\r/g')" "$QX_BOX_TEXT"
 qx_probe press ok >/dev/null
 
-qx_case "a silent install over the running copy ends it cleanly, stores port and model, starts the new one"
+qx_case "a file still in use (a copy in another session) ends the setup before anything changes"
+qx_probe_bg "$QX_TMP/hold.out" hold-file "$DIR\\QXdrv_ja.chm"
+HOLDER=$QX_BG_PID
+qx_wait "the help file held" 10 grep -qx held "$QX_TMP/hold.out"
+EXE_STATUS=$(stat -c %z "$UNIX_DIR/QXdrv.exe")
+setup /S /PORT=COM3: /MODEL=200
+rc=$?
+[ "$rc" -ne 0 ] || qx_fail "the setup replaced a file in use: exit code 0"
+qx_expect_eq "QXdrv.exe not written" "$EXE_STATUS" "$(stat -c %z "$UNIX_DIR/QXdrv.exe")"
+kill "$HOLDER"
+qx_wait "the running copy ended as its Exit does" 30 test "$(qx_main_windows)" = 0
+qx_expect_eq "the port stays" "COM1:" "$(qx_reg_value HKLM "$QX_SETTINGS_KEY" UsePort)"
+qx_expect_eq "the model stays" 100 "$(qx_reg_value HKLM "$QX_SETTINGS_KEY" QXMachine)"
+
+qx_case "a silent install over the user's own choices: the new copy uses what it was given"
+# The user chose another port since; install mode stored PX-A100 per user.
+_qx_wine reg add "HKCU\\$QX_SETTINGS_KEY" /v UsePort /d COM2: /f >>"$QX_TMP/setup.log" 2>&1 ||
+    qx_fatal "cannot store the user's port"
+qx_expect_eq "the user's own port" "COM2:" "$(qx_reg_value HKCU "$QX_SETTINGS_KEY" UsePort)"
 setup /S /PORT=COM1: /MODEL=200 || qx_fail "the silent setup failed: $(cat "$QX_TMP/setup.log")"
-qx_expect_eq "port for every user" "COM1:" "$(qx_reg_value HKLM "$QX_SETTINGS_KEY" UsePort)"
-qx_expect_eq "model for every user" 200 "$(qx_reg_value HKLM "$QX_SETTINGS_KEY" QXMachine)"
+for hive in HKLM HKCU; do
+    qx_expect_eq "$hive port" "COM1:" "$(qx_reg_value "$hive" "$QX_SETTINGS_KEY" UsePort)"
+    qx_expect_eq "$hive model" 200 "$(qx_reg_value "$hive" "$QX_SETTINGS_KEY" QXMachine)"
+done
 receiving || qx_fail "the new QXdrv is not receiving: $QX_OUT"
+# The new copy counts from 0: any bytes at all come from the board on COM1.
+qx_pensim "tap 2000 300" && qx_probe --timeout 10000 diag bytes --at-least 1 >/dev/null ||
+    qx_fail "the new QXdrv does not take the pen on COM1: $QX_OUT"
+qx_probe post "$WM_COMMAND" "$ID_TEST_MODE" >/dev/null
+qx_probe wait-window --caption "Test Mode (PX-B200)" --visible >/dev/null ||
+    qx_fail "no \"Test Mode (PX-B200)\" from the new QXdrv: $QX_OUT"
 SECOND=$(main_window)
 [ -n "$SECOND" ] && [ "$SECOND" != "$FIRST" ] || qx_fail "no new main window (was $FIRST, now '$SECOND')"
 qx_expect_eq "one main window" 1 "$(qx_main_windows)"

@@ -3,14 +3,15 @@
 # cases allow: the icon with its tip as the shell shows it, the menu a left
 # click opens (and a right click does not), Disable COM port and back, a held
 # pen button released by Disable, Help at a site that keeps an old help file
-# beside the exe (the old viewer opens it), the About box with the busy rule, Exit
+# beside the exe on Windows 7 (the old viewer opens it), the About box with the busy rule, Exit
 # answered No, the icon after the taskbar is re-created, Exit answered Yes
 # (process gone, icon gone, a new start at once, the user's pointer metrics
 # back), and the menu at a display mode with a frequency.
 . "$(dirname "$0")/lib/harness.sh"
 . "$(dirname "$0")/lib/tray_harness.sh"
 qx_begin tray_menu_commands
-qx_board_bench en 1280x768
+# Wine stands for Windows 7 here, where an old help file can still be shown.
+qx_board_bench en 1280x768 '[HKEY_CURRENT_USER\Software\Wine]' '"Version"="win7"'
 # The driver runs from a folder of its own that also holds an old-style help
 # file, which Help then prefers to the HTML help.
 mkdir -p "$QX_TMP/site" && cp "$QX_DRIVER_EXE" "$QX_TMP/site/" &&

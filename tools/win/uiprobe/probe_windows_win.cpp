@@ -173,9 +173,35 @@ int CmdHoldWindow(const Args& args, const Deadline&) {
         Out(L"error CreateWindow failed, error " + std::to_wstring(GetLastError()));
         return kExitFailed;
     }
+    // --shell: the window stands in for the session's desktop shell, whose
+    // process a setup takes the interactive user's token from.
+    // SetShellWindow is exported by user32 but not declared by every SDK.
+    using SetShellWindowFn = BOOL(WINAPI*)(HWND);
+    const auto setShellWindow = reinterpret_cast<SetShellWindowFn>(reinterpret_cast<void*>(
+        GetProcAddress(GetModuleHandleW(L"user32.dll"), "SetShellWindow")));
+    if (args.Has(L"shell") && !(setShellWindow && setShellWindow(window))) {
+        Out(L"error SetShellWindow failed, error " + std::to_wstring(GetLastError()));
+        return kExitFailed;
+    }
     Out(L"held");
     MSG msg;
     while (GetMessageW(&msg, nullptr, 0, 0) > 0) DispatchMessageW(&msg);
+    return kExitOk;
+}
+
+int CmdHoldFile(const Args& args, const Deadline&) {
+    if (args.Positional().size() != 1) return kExitUsage;
+    // Open for reading and let nobody else write: what a program in another
+    // session that has the file open does to a setup.
+    HANDLE file = CreateFileW(args.Positional()[0].c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                              OPEN_EXISTING, 0, nullptr);
+    if (file == INVALID_HANDLE_VALUE) {
+        Out(L"error CreateFile failed, error " + std::to_wstring(GetLastError()));
+        return kExitFailed;
+    }
+    Out(L"held");
+    Sleep(INFINITE);
+    CloseHandle(file);
     return kExitOk;
 }
 

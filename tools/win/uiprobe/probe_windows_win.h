@@ -17,6 +17,7 @@ int CmdDiag(const Args& args, const Deadline& deadline);
 // --title T: a visible top-level window titled T (such as the system's
 // display control panel) until the probe is ended; prints "held".
 int CmdHoldWindow(const Args& args, const Deadline& deadline);
+int CmdHoldFile(const Args& args, const Deadline& deadline);
 
 }  // namespace qx::probe
 

@@ -61,7 +61,8 @@ const Command kCommands[] = {
     {L"version", qx::probe::CmdVersion, L"FILE [--block 041104b0]   version texts and manifest supportedOS"},
     {L"hold-hotkey", qx::probe::CmdHoldHotkey, L"[--key C] [--ms N]   Ctrl+Shift+key: print held; hold until killed"},
     {L"keys", qx::probe::CmdKeys, L"[--key C] [--vk VK]   type Ctrl+Shift+key, or the key VK alone"},
-    {L"hold-window", qx::probe::CmdHoldWindow, L"--title T   a window titled T until killed"},
+    {L"hold-window", qx::probe::CmdHoldWindow, L"--title T [--shell]   a window titled T (the shell window) until killed"},
+    {L"hold-file", qx::probe::CmdHoldFile, L"PATH   the file open, nobody else writing, until killed"},
     {L"state", qx::probe::CmdState, L"  buttons held, cursor, the driver's button"},
     {L"settle", qx::probe::CmdSettle, L"[--bytes N] [--vk VK]   wait for N bytes received, state, key marker"},
     {L"icons", qx::probe::CmdIcons, L"[--equals N]   the shell's icon windows"},
@@ -77,7 +78,7 @@ const Command kCommands[] = {
 };
 
 // Options of any command that take no value.
-const std::set<std::wstring> kFlags = {L"gone", L"visible", L"no-wait", L"any-caption", L"any", L"click",
+const std::set<std::wstring> kFlags = {L"gone", L"visible", L"no-wait", L"any-caption", L"any", L"click", L"shell",
                                        L"close"};
 
 int Usage() {
