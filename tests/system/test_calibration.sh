@@ -75,7 +75,7 @@ qx_expect_eq "the dialog is still open" "count 1" "$QX_OUT"
 qx_case "OK names the mode"
 qx_probe press ok --caption "$SELECT" >/dev/null || qx_fail "OK did not close the dialog: $QX_OUT"
 qx_box || qx_fatal "no notice after OK: $QX_OUT"
-qx_expect_eq "notice" "$(qx_rc IDS_MODE_SELECTED FULL)" "$QX_BOX_TEXT"
+qx_expect_eq "notice" "$(qx_en IDS_MODE_SELECTED FULL)" "$QX_BOX_TEXT"
 qx_probe press ok >/dev/null
 qx_probe diag busy --equals 0 >/dev/null || qx_fail "busy after the selection: $QX_OUT"
 
@@ -97,7 +97,7 @@ tap 20 740
 tap 1000 740
 tap 1000 20
 qx_box || qx_fatal "no confirmation after four touches: $QX_OUT"
-qx_expect_eq "confirmation" "$(qx_rc IDS_CALIB_CONFIRM_QUESTION)" "$QX_BOX_TEXT"
+qx_expect_eq "confirmation" "$(qx_en IDS_CALIB_CONFIRM_QUESTION)" "$QX_BOX_TEXT"
 qx_screenshot cross-confirm
 tap 500 400  # the pen answers while the box is open
 qx_probe wait-window --class '#32770' --caption QXdrv --gone >/dev/null || qx_fail "the question stayed open"
@@ -120,7 +120,7 @@ start_detail1 || qx_fatal "no cross screen: $QX_OUT"
 tap 20 20
 qx_probe post "$WM_CHAR" 27 >/dev/null
 qx_box || qx_fatal "no question after Esc: $QX_OUT"
-qx_expect_eq "Esc question" "$(qx_rc IDS_CALIB_EXIT_QUESTION)" "$QX_BOX_TEXT"
+qx_expect_eq "Esc question" "$(qx_en IDS_CALIB_EXIT_QUESTION)" "$QX_BOX_TEXT"
 qx_probe press yes >/dev/null
 qx_wait "the screen hidden" 10 eval 'screen_window | grep -q "visible=0"'
 qx_expect_eq "cursor shown again" 1 "$(cursor_shown)"
@@ -141,7 +141,7 @@ qx_screenshot hotkey-dialog
 qx_probe select --id "$IDC_HOTKEY_LIST" H --caption "$HOTKEY_DIALOG" >/dev/null || qx_fail "cannot choose H: $QX_OUT"
 qx_probe press ok --caption "$HOTKEY_DIALOG" --no-wait >/dev/null
 qx_box || qx_fatal "no notice for the new hotkey: $QX_OUT"
-qx_expect_eq "notice" "$(qx_rc IDS_HOTKEY_CHANGED 'Ctrl + Shift + H')" "$QX_BOX_TEXT"
+qx_expect_eq "notice" "$(qx_en IDS_HOTKEY_CHANGED 'Ctrl + Shift + H')" "$QX_BOX_TEXT"
 qx_probe press ok >/dev/null
 read_select
 qx_expect_match "the new hotkey shown" 'text=Ctrl \+ Shift \+ H$' "$(control 1032)"
@@ -158,7 +158,7 @@ qx_setting HKCU QXMachine REG_DWORD 200
 open_select H || qx_fatal "no selection dialog: $QX_OUT"
 qx_screenshot select-b200
 qx_expect_match "third mode" 'text=DOT BY DOT$' "$(control 1017)"
-qx_expect_match "Detail-2 note" "text=$(qx_rc IDS_D2_NOTE_B200_3)\$" "$(control 1052)"
+qx_expect_match "Detail-2 note" "text=$(qx_en IDS_D2_NOTE_B200_3)\$" "$(control 1052)"
 qx_expect_match "only the third mode suits 1024 x 768, and is chosen" 'enabled=1 .*checked=1 ' "$(control 1017)"
 qx_probe press cancel --caption "$SELECT" >/dev/null
 
@@ -172,7 +172,7 @@ read_select
 qx_expect_match "Detail-2 offered and chosen" 'enabled=1 .*checked=1 text=Detail-2$' "$(control 1023)"
 qx_probe press ok --caption "$SELECT" >/dev/null || qx_fatal "OK did not close the dialog: $QX_OUT"
 qx_box || qx_fatal "no question before Detail-2: $QX_OUT"
-qx_expect_eq "adjust first?" "$(qx_rc IDS_EDGE_ADJUST_QUESTION)" "$QX_BOX_TEXT"
+qx_expect_eq "adjust first?" "$(qx_en IDS_EDGE_ADJUST_QUESTION)" "$QX_BOX_TEXT"
 qx_probe press no >/dev/null
 qx_wait "the Detail-2 screen" 10 eval 'qx_probe windows --class "#32770" --visible && grep -q "rect=0,0,1280,1024 " <<<"$QX_OUT"'
 xdotool mousemove 640 128 click 1
@@ -180,7 +180,7 @@ qx_wait "the bottom step" 5 eval 'qx_probe state && grep -q "^cursor 640 160" <<
 qx_screenshot detail2-screen
 xdotool mousemove 640 895 click 1
 qx_box || qx_fatal "no question after two clicks: $QX_OUT"
-qx_expect_eq "apply?" "$(qx_rc IDS_EDGE_APPLY_QUESTION)" "$QX_BOX_TEXT"
+qx_expect_eq "apply?" "$(qx_en IDS_EDGE_APPLY_QUESTION)" "$QX_BOX_TEXT"
 qx_probe press yes >/dev/null
 qx_wait "the stored rows" 10 test "$(calib_value 1280_1024 CalibOffsetY)" = -128.000000
 qx_expect_eq "FULL across, the clicked rows down" "0.998000 1.000000 -2.000000 -128.000000 " \

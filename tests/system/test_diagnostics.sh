@@ -58,7 +58,7 @@ pen() {
 }
 
 qx_case "Test Mode opens the dialog cut off above its debug section"
-CAPTION="Test Mode ($(qx_rc IDS_MODEL_B200))"
+CAPTION="Test Mode ($(qx_en IDS_MODEL_B200))"
 open_test_mode "$CAPTION" || qx_fatal "no \"$CAPTION\" after Test Mode: $QX_OUT"
 DIALOG=$TRAY_DIALOG
 read_controls || qx_fatal "cannot read the dialog: $QX_OUT"
@@ -80,7 +80,7 @@ NAME=$NAME_ITEMS
 if getent ahostsv4 "$NAME" >"$QX_TMP/hosts.txt"; then
     EXPECTED=$(awk '!seen[$1]++ { print " " $1 }' "$QX_TMP/hosts.txt" | LC_ALL=C sort | paste -sd, -)
 else
-    EXPECTED=$(qx_rc IDS_NO_ADDRESS)
+    EXPECTED=$(qx_en IDS_NO_ADDRESS)
 fi
 ADDRESS_ITEMS=$(control "$ADDRESSES" | sed -n 's/.* items=\(.*\) selected=[-0-9]* text=.*/\1/p')
 qx_expect_eq "the addresses of $NAME, sorted" "$EXPECTED" "$ADDRESS_ITEMS"
@@ -141,7 +141,7 @@ qx_case "Set with abc: please enter a number, Setting NG!"
 qx_probe set-text --hwnd "$TRAY_DIALOG" --any-caption --id "${MANUAL[1]}" abc >/dev/null
 qx_probe press "$IDC_SET" --hwnd "$TRAY_DIALOG" --any-caption --no-wait >/dev/null
 qx_box || qx_fatal "no box after Set: $QX_OUT"
-qx_expect_eq "the field is not a number" "$(qx_rc IDS_ENTER_NUMBER)" "$QX_BOX_TEXT"
+qx_expect_eq "the field is not a number" "$(qx_en IDS_ENTER_NUMBER)" "$QX_BOX_TEXT"
 qx_probe press ok >/dev/null
 qx_box || qx_fatal "no second box: $QX_OUT"
 qx_expect_eq "Set's answer" "Setting NG!" "$QX_BOX_TEXT"

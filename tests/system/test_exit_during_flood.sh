@@ -16,7 +16,7 @@ RUNS=${QXDRV_FLOOD_RUNS:-12}
 EXIT_BOUND=10        # seconds from WM_CLOSE or Yes to the end of the process
 FLOOD_SECONDS=60     # upper bound; the flood ends when the next command arrives
 FLOOD_BYTES=1000     # bytes the window must have taken before it is told to stop
-QUIT_TEXT=$(qx_rc IDS_QUIT_QUESTION QXdrv)
+QUIT_TEXT=$(qx_en IDS_QUIT_QUESTION QXdrv)
 WM_COMMAND=0x0111
 ID_EXIT=57669
 

@@ -99,12 +99,12 @@ setup_press 1
 qx_wait "the folder page" 10 setup_shows 'NORVANE.*QXdrv'
 qx_screenshot setup-folder-en
 setup_press 1
-props_answer "$(qx_rc IDS_INSTALL_SET_PORT)" ok
+props_answer "$(qx_en IDS_INSTALL_SET_PORT)" ok
 props_find && props_read || qx_fatal "no first-run sheet from the setup: $QX_OUT"
 qx_probe select --hwnd "$PROPS_HWND" --any-caption --id "$IDC_MODEL_COMBO" PX-A100 >/dev/null ||
     qx_fail "cannot choose PX-A100: $QX_OUT"
 props_press ok --no-wait
-props_answer "$(qx_rc IDS_INSTALL_PORT_APPLIED)" ok
+props_answer "$(qx_en IDS_INSTALL_PORT_APPLIED)" ok
 qx_box && qx_probe press ok >/dev/null  # the preset of the resolution
 qx_wait "the finish page" 30 setup_shows 'Completing'
 qx_screenshot setup-finish-en
@@ -167,7 +167,7 @@ qx_case "Help without the help file says so"
 rm -f "$UNIX_DIR/QXdrv_en.chm"
 qx_probe post "$WM_COMMAND" "$ID_HELP" >/dev/null
 qx_box || qx_fail "no box for the missing help: $QX_OUT"
-qx_expect_eq "missing help text" "$(qx_rc IDS_HELP_MISSING "$DIR\\QXdrv_en.chm" | sed 's/\\/\\\\/g; s/\\\\r/\\r/g')" "$QX_BOX_TEXT"
+qx_expect_eq "missing help text" "$(qx_en IDS_HELP_MISSING "$DIR\\QXdrv_en.chm" | sed 's/\\/\\\\/g; s/\\\\r/\\r/g')" "$QX_BOX_TEXT"
 qx_probe press ok >/dev/null
 
 qx_case "a file still in use (a copy in another session) ends the setup before anything changes"

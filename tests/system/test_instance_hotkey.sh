@@ -9,7 +9,7 @@ qx_begin instance_hotkey
 qx_board_bench en 1280x768
 
 HOTKEY_TEXT='Failed in setting a Hotkey for "Calibration selection dialog" operation.\r\r\nThe Hotkey can'"'"'t be used.'
-ALREADY_TEXT=$(qx_rc IDS_ALREADY_RUNNING QXdrv)
+ALREADY_TEXT=$(qx_en IDS_ALREADY_RUNNING QXdrv)
 RACE_ROUNDS=${QXDRV_RACE_ROUNDS:-10}
 BOX_SETTLE_MS=1500  # how long no box may show after the first for "exactly once"
 

@@ -41,7 +41,7 @@ qx_case "typing 7 and leaving the edit: the range message, then 8"
 props_tap $IDC_AREA_EDIT
 props_type $IDC_AREA_EDIT 7
 qx_probe keys --vk $VK_TAB >/dev/null
-RANGE=$(qx_rc IDS_ENTER_INTEGER_RANGE 8)
+RANGE=$(qx_en IDS_ENTER_INTEGER_RANGE 8)
 props_answer "${RANGE//%2/64}" ok
 props_wait_field $IDC_AREA_EDIT text 8 || qx_fail "the edit does not show 8"
 qx_expect_eq "slider forced" 8 "$(props_field $IDC_PAGE_SLIDER pos)"
@@ -105,14 +105,14 @@ qx_box_owned_by "60104" "$PROPS_HWND"
 # A click on OK behind the question must not close the sheet with the option
 # half chosen.
 qx_probe tap --id 1 --hwnd "$PROPS_HWND" --any-caption >/dev/null || qx_fail "cannot click OK behind the box: $QX_OUT"
-props_answer "$(qx_rc IDS_HTML_QUESTION)" yes
+props_answer "$(qx_en IDS_HTML_QUESTION)" yes
 props_open_still || qx_fail "the click on OK behind the question closed the sheet"
 props_wait_field $IDC_RANGE_SLIDER enabled 1 || qx_fail "the range group stayed disabled"
 qx_expect_eq "tick marks every 4" 7 "$(props_field $IDC_RANGE_SLIDER tics)"
 props_slide $IDC_RANGE_SLIDER 20
 qx_expect_eq "drag threshold untouched before OK" "drag_w=3 drag_h=5" "$(qx_metrics | grep -o 'drag_w.*')"
 props_press ok --no-wait
-props_answer "$(qx_rc IDS_HTML_NEXT_START)" ok
+props_answer "$(qx_en IDS_HTML_NEXT_START)" ok
 props_gone || qx_fail "the sheet stayed open"
 qx_expect_eq "drag threshold" "drag_w=20 drag_h=20" "$(qx_metrics | grep -o 'drag_w.*')"
 qx_expect_eq "stored" "1 20 1" \

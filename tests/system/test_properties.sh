@@ -40,8 +40,8 @@ qx_box >/dev/null || qx_fatal "no question after OK: $QX_OUT"
 qx_box_owned_by "57680" "$PROPS_HWND"
 # A click on the sheet's OK behind the question must not apply a second time.
 qx_probe tap --id 1 --hwnd "$PROPS_HWND" --any-caption >/dev/null || qx_fail "cannot click OK behind the box: $QX_OUT"
-props_answer "$(qx_rc IDS_PORT_CHANGE_QUESTION)" no
-props_answer "$(qx_rc IDS_PORT_CHANGE_CANCELED)" ok
+props_answer "$(qx_en IDS_PORT_CHANGE_QUESTION)" no
+props_answer "$(qx_en IDS_PORT_CHANGE_CANCELED)" ok
 props_gone || qx_fail "the sheet stayed open"
 qx_expect_eq "no second question from the click behind" 0 "$(qx_boxes)"
 qx_expect_eq "UsePort kept" "COM1:" "$(props_setting HKCU UsePort)"
@@ -50,8 +50,8 @@ qx_case "a port change accepted is stored for the next start"
 props_open || qx_fatal "no sheet the second time"
 props_choose "COM3:"
 props_press ok --no-wait
-props_answer "$(qx_rc IDS_PORT_CHANGE_QUESTION)" yes
-props_answer "$(qx_rc IDS_PORT_CHANGED 'COM3:')" ok
+props_answer "$(qx_en IDS_PORT_CHANGE_QUESTION)" yes
+props_answer "$(qx_en IDS_PORT_CHANGED 'COM3:')" ok
 props_gone || qx_fail "the sheet stayed open"
 qx_expect_eq "UsePort per user" "COM3:" "$(props_setting HKCU UsePort)"
 qx_expect_eq "UsePort per machine" "COM3:" "$(props_setting HKLM UsePort)"
@@ -69,7 +69,7 @@ qx_case "only the exact text -i is install mode"
 for args in "-I" "/i" "-i x"; do
     # shellcheck disable=SC2086 # "-i x" is two arguments, as typed
     qx_driver_start $args
-    props_answer "$(qx_rc IDS_ALREADY_RUNNING QXdrv)" ok
+    props_answer "$(qx_en IDS_ALREADY_RUNNING QXdrv)" ok
     qx_wait_exit "$QX_DRIVER_PID" 15 || qx_fail "'$args' did not end after its box"
 done
 qx_stop_driver "$DRIVER" || qx_fail "driver did not end"
@@ -102,8 +102,8 @@ MOVED="COM1:,COM2: [Conflicted] [Selected],COM3:$SETUP_MORE selected=1"
 qx_wait "the mark moved" 10 eval 'props_read && test "$(props_list)" = "$MOVED"'
 qx_expect_match "the model choice kept" ' selected=0 text=PX-A100$' "$(props_control $IDC_MODEL_COMBO)"
 props_press ok --no-wait
-props_answer "$(qx_rc IDS_PORT_CONFLICT_WARNING)" ok
-props_answer "$(qx_rc IDS_INSTALL_PORT_APPLIED)" ok
+props_answer "$(qx_en IDS_PORT_CONFLICT_WARNING)" ok
+props_answer "$(qx_en IDS_INSTALL_PORT_APPLIED)" ok
 qx_box || qx_fail "no preset notice: $QX_OUT"
 qx_expect_match "preset notice" 'applied to the current resolution \(1280 x 768 pixels\)' "$QX_BOX_TEXT"
 qx_probe press ok >/dev/null
@@ -121,7 +121,7 @@ props_forget UsePort CalibDisp MiddleButon
 props_install || qx_fatal "no first-run sheet the second time: $QX_OUT"
 INSTALL=$QX_DRIVER_PID
 props_press cancel --no-wait
-props_answer "$(qx_rc IDS_INSTALL_NOT_SET)" ok
+props_answer "$(qx_en IDS_INSTALL_NOT_SET)" ok
 qx_wait_exit "$INSTALL" 15 || qx_fail "install mode did not end after Esc"
 qx_expect_eq "no UsePort" "" "$(props_setting HKCU UsePort)$(props_setting HKLM UsePort)"
 qx_expect_eq "nor anything else" "" "$(props_setting HKCU CalibDisp)$(props_setting HKCU MiddleButon)"
@@ -148,9 +148,9 @@ qx_box && qx_probe press ok >/dev/null  # no port to open at start
 props_open || qx_fatal "no sheet without a port: $QX_OUT"
 qx_expect_eq "nothing in use" "COM1:,COM3:$NORMAL_MORE selected=-1" "$(props_list)"
 props_press cancel --no-wait
-props_answer "$(qx_rc IDS_SELECT_PORT)" ok
+props_answer "$(qx_en IDS_SELECT_PORT)" ok
 props_press ok --no-wait
-props_answer "$(qx_rc IDS_SELECT_PORT)" ok
+props_answer "$(qx_en IDS_SELECT_PORT)" ok
 props_open_still ||
     qx_fail "the sheet closed without a port"
 props_choose "COM1:"

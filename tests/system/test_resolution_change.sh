@@ -25,7 +25,7 @@ DRIVER=$QX_DRIVER_PID
 
 WM_DISPLAYCHANGE=0x007E
 # The size as the question names it.
-pixels() { qx_rc IDS_RESOLUTION_PIXELS | sed "s/%d/$1/; s/%d/$2/"; }
+pixels() { qx_en IDS_RESOLUTION_PIXELS | sed "s/%d/$1/; s/%d/$2/"; }
 to_size() {  # W H: the resolution changes
     local freq=60
     [ "$1" = 1920 ] && freq=0
@@ -56,7 +56,7 @@ answer() {  # DESC EXPECTED_TEXT BUTTON
 
 qx_case "notice on, to 1024 x 768: FULL offered, No applies its preset"
 to_size 1024 768
-answer "57681 naming FULL" "$(qx_rc IDS_RES_CHANGED_PRESET "$(pixels 1024 768)" | sed 's/%2/FULL/')" no
+answer "57681 naming FULL" "$(qx_en IDS_RES_CHANGED_PRESET "$(pixels 1024 768)" | sed 's/%2/FULL/')" no
 qx_wait "the preset stored" 10 eval '[ "$(calib_values 1024_768)" = "0.799000 0.999000 -1.000000 -5.000000 " ]' ||
     qx_fail "stored: $(calib_values 1024_768)"
 qx_expect_eq "OSDmode" 0 "$(osd_mode)"
@@ -64,11 +64,11 @@ qx_expect_eq "a hover lands by the preset" "400 404" "$(hover 500 400)"
 
 qx_case "to 1280 x 768: the third mode offered"
 to_size 1280 768
-answer "57681 naming ORIGINAL" "$(qx_rc IDS_RES_CHANGED_PRESET "$(pixels 1280 768)" | sed 's/%2/ORIGINAL/')" no
+answer "57681 naming ORIGINAL" "$(qx_en IDS_RES_CHANGED_PRESET "$(pixels 1280 768)" | sed 's/%2/ORIGINAL/')" no
 
 qx_case "to 1920 x 1080, never calibrated: no preset; No applies FULL of the nearest row"
 to_size 1920 1080
-answer "57715" "$(qx_rc IDS_RES_CHANGED_NO_PRESET "$(pixels 1920 1080)")" no
+answer "57715" "$(qx_en IDS_RES_CHANGED_NO_PRESET "$(pixels 1920 1080)")" no
 qx_wait "the nearest FULL stored" 10 eval '[ "$(calib_values 1920_1080)" = "1.250000 1.333000 0.000000 0.000000 " ]' ||
     qx_fail "stored: $(calib_values 1920_1080)"
 qx_expect_eq "OSDmode" -1 "$(osd_mode)"
@@ -79,13 +79,13 @@ no_box_for 1500 "no question"
 
 qx_case "to 1920 x 1080, calibrated before: 57716 and 57717, No keeps the values"
 to_size 1024 768
-answer "57681 again" "$(qx_rc IDS_RES_CHANGED_PRESET "$(pixels 1024 768)" | sed 's/%2/FULL/')" no
+answer "57681 again" "$(qx_en IDS_RES_CHANGED_PRESET "$(pixels 1024 768)" | sed 's/%2/FULL/')" no
 to_size 1920 1080
-answer "57716 followed by 57717" "$(qx_rc IDS_RES_CHANGED_ADJUSTED "$(pixels 1920 1080)")$(qx_rc IDS_RES_CHANGED_ASK)" no
+answer "57716 followed by 57717" "$(qx_en IDS_RES_CHANGED_ADJUSTED "$(pixels 1920 1080)")$(qx_en IDS_RES_CHANGED_ASK)" no
 qx_expect_eq "values kept" "1.250000 1.333000 0.000000 0.000000 " "$(calib_values 1920_1080)"
 
 qx_case "the display control panel open: the pen goes on, the question waits"
-qx_probe_bg "$QX_TMP/panel.out" hold-window --title "$(qx_rc IDS_DISPLAY_PANEL_TITLE)"
+qx_probe_bg "$QX_TMP/panel.out" hold-window --title "$(qx_en IDS_DISPLAY_PANEL_TITLE)"
 PANEL=$QX_BG_PID
 qx_wait_line "$QX_TMP/panel.out" '^held' 15 || qx_fatal "no Display Properties window"
 to_size 1024 768
@@ -93,7 +93,7 @@ no_box_for 1500 "nothing asked while the panel is open"
 # Still the 1920 x 1080 values (1.25, 1.333): the change waits.
 qx_expect_eq "the pen moves the cursor meanwhile" "375 266" "$(hover 300 200)"
 kill "$PANEL"
-answer "asked once the panel closed" "$(qx_rc IDS_RES_CHANGED_PRESET "$(pixels 1024 768)" | sed 's/%2/FULL/')" no
+answer "asked once the panel closed" "$(qx_en IDS_RES_CHANGED_PRESET "$(pixels 1024 768)" | sed 's/%2/FULL/')" no
 
 qx_case "notice off, to a calibrated size: taken without a question"
 qx_setting HKCU CalibDisp REG_DWORD 0
@@ -106,13 +106,13 @@ qx_case "PX-B200 offers DOT BY DOT at 1280 x 768"
 qx_setting HKCU CalibDisp REG_DWORD 1
 qx_setting HKCU QXMachine REG_DWORD 200
 to_size 1280 768
-answer "57681 naming DOT BY DOT" "$(qx_rc IDS_RES_CHANGED_PRESET "$(pixels 1280 768)" | sed 's/%2/DOT BY DOT/')" no
+answer "57681 naming DOT BY DOT" "$(qx_en IDS_RES_CHANGED_PRESET "$(pixels 1280 768)" | sed 's/%2/DOT BY DOT/')" no
 
 qx_case "Yes opens Select Calibration"
 qx_setting HKCU QXMachine REG_DWORD 100
 BEFORE=$(calib_values 1024_768)
 to_size 1024 768
-answer "57681" "$(qx_rc IDS_RES_CHANGED_PRESET "$(pixels 1024 768)" | sed 's/%2/FULL/')" yes
+answer "57681" "$(qx_en IDS_RES_CHANGED_PRESET "$(pixels 1024 768)" | sed 's/%2/FULL/')" yes
 qx_probe wait-window --caption "Select Calibration" --visible >/dev/null || qx_fail "no selection dialog after Yes: $QX_OUT"
 qx_probe press cancel --caption "Select Calibration" >/dev/null || qx_fail "Cancel did not close it: $QX_OUT"
 qx_expect_eq "Cancel stores nothing" "$BEFORE" "$(calib_values 1024_768)"

@@ -19,9 +19,9 @@ mkdir -p "$QX_TMP/site" && cp "$QX_DRIVER_EXE" "$QX_TMP/site/" &&
 QX_DRIVER_EXE="$QX_TMP/site/QXdrv.exe"
 
 RC=$TRAY_RC_EN
-TIP=$(qx_rc IDS_TRAY_TIP QXdrv)
-DISABLE_TEXT=$(qx_rc IDS_DISABLE_PORT_QUESTION)
-QUIT_TEXT=$(qx_rc IDS_QUIT_QUESTION QXdrv)
+TIP=$(qx_en IDS_TRAY_TIP QXdrv)
+DISABLE_TEXT=$(qx_en IDS_DISABLE_PORT_QUESTION)
+QUIT_TEXT=$(qx_en IDS_QUIT_QUESTION QXdrv)
 ABOUT_CAPTION=$(tray_rc_dialog "$RC" IDD_ABOUTBOX | sed -n 's/^caption //p')
 YES_NO=$'id=6 text=&Yes\nid=7 text=&No'
 EXIT_BOUND=10       # seconds from Yes to the end of the process

@@ -553,9 +553,9 @@ qx_box_owned_by() {
 QX_RC_EN="$(cd "$(dirname "${BASH_SOURCE[0]}")/../../.." && pwd)/src/res/lang_en_win.rc"
 QX_RC_JA="${QX_RC_EN%/*}/lang_ja_win.rc"
 
-# qx_rc ID [ARG1]: the English text of string ID as quoted (texts_en.sh), with
+# qx_en ID [ARG1]: the English text of string ID as quoted (texts_en.sh), with
 # %1 replaced by ARG1; an ID without a quoted text ends the test.
-qx_rc() { qx_text en "$@" || qx_fatal "$1 has no English text in texts_en.sh"; }
+qx_en() { qx_text en "$@" || qx_fatal "$1 has no English text in texts_en.sh"; }
 
 # qx_text en|ja ID [ARG1]: the text of string ID in that language: English as
 # quoted, Japanese from the Japanese resource script; %1 replaced by ARG1.
