@@ -9,6 +9,7 @@
 # and moves the hotkey to another letter; PX-B200 names its own third mode;
 # and at 1280 x 1024 Detail-2 takes the visible rows from two mouse clicks.
 . "$(dirname "$0")/lib/harness.sh"
+. "$(dirname "$0")/lib/calib_harness.sh"
 qx_begin calibration
 # Xvfb starts at its largest size; 1024 x 768 is an added mode.
 qx_board_bench en 1280x1024 '"QXMachine"=dword:00000064'
@@ -29,9 +30,6 @@ IDC_HOTKEY_TEXT=1032
 IDC_HOTKEY_LIST=1049
 IDC_APPLY=3
 
-# calib_value WxH NAME: a stored calibration value of one resolution.
-calib_value() { qx_reg_value HKCU "SOFTWARE\\NORVANE\\QXdrv1.2\\$1" "$2"; }
-calib_values() { local n; for n in CalibRatioX CalibRatioY CalibOffsetX CalibOffsetY; do printf '%s ' "$(calib_value "$1" "$n")"; done; }
 setting() { qx_reg_value HKCU "$QX_SETTINGS_KEY" "$1"; }
 
 # control ID: the probe's line of one control of the open selection dialog.

@@ -13,19 +13,16 @@
 # message, or Exit, while a question is open stores nothing.
 . "$(dirname "$0")/lib/harness.sh"
 . "$(dirname "$0")/lib/tray_harness.sh"
+. "$(dirname "$0")/lib/calib_harness.sh"
 qx_begin calibration_interrupted
 # Xvfb starts at its largest size (its first mode reports 0 Hz); the others
 # are added modes. OSDmode -1 is what No stores at a size without a preset.
 qx_board_bench en 1920x1080 '"QXMachine"=dword:00000064' '"CalibDisp"=dword:00000001' \
     '"OSDmode"=dword:ffffffff'
-for mode in "1280x1024_60 108.00 1280 1328 1440 1688 1024 1025 1028 1066" \
-            "1280x768_60 79.50 1280 1344 1472 1664 768 771 778 798" \
-            "1024x768_60 63.50 1024 1072 1176 1328 768 771 775 798" \
-            "800x600_60 40.00 800 840 968 1056 600 601 605 628"; do
-    # shellcheck disable=SC2086  # the modeline's numbers are separate words
-    xrandr --newmode $mode -hsync +vsync >>"$QX_TMP/xrandr.log" 2>&1
-    xrandr --addmode screen "${mode%% *}" >>"$QX_TMP/xrandr.log" 2>&1 || qx_fatal "xrandr: $(cat "$QX_TMP/xrandr.log")"
-done
+calib_add_modes "1280x1024_60 108.00 1280 1328 1440 1688 1024 1025 1028 1066" \
+    "1280x768_60 79.50 1280 1344 1472 1664 768 771 778 798" \
+    "1024x768_60 63.50 1024 1072 1176 1328 768 771 775 798" \
+    "800x600_60 40.00 800 840 968 1056 600 601 605 628"
 
 SELECT="Select Calibration"
 WM_COMMAND=0x0111
@@ -51,32 +48,7 @@ ADJUST_FIRST='When the display position has shifted with PDP device, it recommen
 EDGE_ERROR='An error occurred in setting a calibration.\rPlease perform a calibration according to directions of a screen again.'
 QUIT='Quit QXdrv application?'
 
-to_size() {  # W H
-    local freq=60
-    [ "$1" = 1920 ] && freq=0
-    qx_probe mode "$1" "$2" --freq "$freq" >/dev/null || qx_fatal "mode change to $1 x $2 failed: $QX_OUT"
-}
-calib_value() { qx_reg_value HKCU "SOFTWARE\\NORVANE\\QXdrv1.2\\$1" "$2"; }  # WxH-key NAME
-calib_values() {  # the four values of one size's key, e.g. 1024_768
-    local n
-    for n in CalibRatioX CalibRatioY CalibOffsetX CalibOffsetY; do printf '%s ' "$(calib_value "$1" "$n")"; done
-}
-osd_mode() { qx_reg_value HKCU "$QX_SETTINGS_KEY" OSDmode; }
-# hover X Y: the pen hovers there; prints where the cursor went.
-hover() {
-    qx_pensim "hover $1 $2" && qx_probe diag bytes --equals "$QX_PEN_TOTAL" >/dev/null
-    qx_probe state && printf '%s\n' "$QX_OUT" | sed -n 's/^cursor //p'
-}
 cursor_shown() { qx_probe state && printf '%s\n' "$QX_OUT" | sed -n 's/^cursor-shown //p'; }
-no_new_box_for() { qx_probe watch --for "$1" >/dev/null; qx_expect_eq "$2" "seen-total 0" "$(tail -n 1 <<<"$QX_OUT")"; }
-answer() {  # DESC EXPECTED_TEXT BUTTON
-    if qx_box; then
-        qx_expect_eq "$1" "$2" "$QX_BOX_TEXT"
-        qx_probe press "$3" >/dev/null
-    else
-        qx_fail "no box: $1 ($QX_OUT)"
-    fi
-}
 # window_line FILTER...: the probe's line of one top-level window.
 window_line() { qx_probe windows "$@" --visible && printf '%s\n' "$QX_OUT" | head -n 1; }
 main_hwnd() { qx_field hwnd "$(qx_probe windows --class QXdrvTrayWnd && printf '%s\n' "$QX_OUT" | head -n 1)"; }
@@ -138,7 +110,7 @@ qx_expect_eq "the Esc note lies inside the panel" 1 \
     "$([ "$NL" -ge "$PL" ] && [ "$NT" -ge "$PT" ] && [ "$NR" -le "$PR" ] && [ "$NB" -le "$PB" ] && echo 1)"
 qx_screenshot detail2-panel
 qx_probe keys --vk "$VK_RETURN" >/dev/null
-no_new_box_for 1500 "Enter asks nothing"
+no_box_for 1500 "Enter asks nothing"
 qx_expect_match "Enter leaves the screen open" 'visible=1 ' "$(qx_probe windows --hwnd "$EDGE" --any-caption && printf '%s\n' "$QX_OUT")"
 xdotool mousemove 640 100 click 1
 qx_wait "the bottom step" 5 eval 'qx_probe state && grep -q "^cursor 640 132" <<<"$QX_OUT"'
@@ -202,7 +174,7 @@ qx_probe press "$IDC_METHOD_DETAIL" --caption "$SELECT" --no-wait >/dev/null
 qx_probe press ok --caption "$SELECT" >/dev/null || qx_fatal "OK did not close the dialog: $QX_OUT"
 qx_wait "the cross screen" 10 screen_visible
 to_size 1024 768
-no_new_box_for 1500 "nothing asked during Detail-1"
+no_box_for 1500 "nothing asked during Detail-1"
 qx_probe post 0x0102 "$VK_ESCAPE" >/dev/null
 answer "Esc asks" "$EXIT_CALIBRATION" yes
 # 1024 x 768 was applied before, but 800 x 600 was applied last.
@@ -218,7 +190,7 @@ qx_box || qx_fatal "no question for 1280 x 768: $QX_OUT"
 qx_expect_eq "57681 naming ORIGINAL" "$(preset_question 1280 768 ORIGINAL)" "$QX_BOX_TEXT"
 to_size 800 600
 qx_probe press no >/dev/null
-no_new_box_for 1500 "back at the size applied last: nothing asked"
+no_box_for 1500 "back at the size applied last: nothing asked"
 qx_expect_eq "800 x 600 keeps its values" "0.624000 0.779000 -2.000000 -5.000000 " "$(calib_values 800_600)"
 qx_expect_eq "OSDmode kept" 0 "$(osd_mode)"
 qx_expect_eq "nothing stored for 1280 x 768" "" "$(calib_value 1280_768 CalibRatioX)"
@@ -231,7 +203,7 @@ qx_expect_eq "the pen lands by ORIGINAL" "602 304" "$(hover 601 301)"
 qx_case "a selection dialog left open across a change stores nothing"
 open_select || qx_fatal "no selection dialog: $QX_OUT"
 to_size 1024 768
-no_new_box_for 1500 "nothing asked while the dialog is open"
+no_box_for 1500 "nothing asked while the dialog is open"
 qx_probe press ok --caption "$SELECT" >/dev/null || qx_fail "OK did not close the dialog: $QX_OUT"
 answer "the change is asked, no mode notice" "$(preset_question 1024 768 FULL)" no
 qx_expect_eq "1024 x 768 holds FULL (ORIGINAL would be 127)" -1.000000 "$(calib_value 1024_768 CalibOffsetX)"

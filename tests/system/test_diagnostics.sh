@@ -264,7 +264,7 @@ qx_reg_preload '[HKEY_LOCAL_MACHINE\Software\Wine\Ports]' "\"COM1\"=\"$QX_PEN_SL
 qx_wineserver
 qx_driver_receiving
 JA_TITLE=$(tray_rc_dialog "$TRAY_RC_JA" IDD_TEST_MODE | sed -n 's/^caption //p')
-JA_CAPTION="$JA_TITLE ($(qx_rc_string "$TRAY_RC_JA" IDS_MODEL_A100))"
+JA_CAPTION="$JA_TITLE ($(qx_text ja IDS_MODEL_A100))"
 open_test_mode "$JA_CAPTION" || qx_fatal "no \"$JA_CAPTION\": $QX_OUT"
 qx_screenshot test-mode-ja
 qx_probe press "$IDC_CHART" --hwnd "$TRAY_DIALOG" --any-caption --no-wait >/dev/null

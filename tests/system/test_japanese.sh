@@ -13,10 +13,10 @@ qx_begin japanese
 props_bench ja
 
 RC=$TRAY_RC_JA
-VERSION_TEXT=$(qx_rc_string "$RC" IDS_VERSION_STAMP) || qx_fatal "IDS_VERSION_STAMP not in $RC"
-TIP=$(qx_rc_string "$RC" IDS_TRAY_TIP QXdrv) || qx_fatal "IDS_TRAY_TIP not in $RC"
-DISABLE_TEXT=$(qx_rc_string "$RC" IDS_DISABLE_PORT_QUESTION) || qx_fatal "IDS_DISABLE_PORT_QUESTION not in $RC"
-ALREADY_TEXT=$(qx_rc_string "$RC" IDS_ALREADY_RUNNING QXdrv) || qx_fatal "IDS_ALREADY_RUNNING not in $RC"
+VERSION_TEXT=$(qx_text ja IDS_VERSION_STAMP) || qx_fatal "IDS_VERSION_STAMP has no Japanese text"
+TIP=$(qx_text ja IDS_TRAY_TIP QXdrv) || qx_fatal "IDS_TRAY_TIP has no Japanese text"
+DISABLE_TEXT=$(qx_text ja IDS_DISABLE_PORT_QUESTION) || qx_fatal "IDS_DISABLE_PORT_QUESTION has no Japanese text"
+ALREADY_TEXT=$(qx_text ja IDS_ALREADY_RUNNING QXdrv) || qx_fatal "IDS_ALREADY_RUNNING has no Japanese text"
 ABOUT_CAPTION=$(tray_rc_dialog "$RC" IDD_ABOUTBOX | sed -n 's/^caption //p')
 [ -n "$ABOUT_CAPTION" ] || qx_fatal "no About template in $RC"
 WM_COMMAND=0x0111
@@ -79,7 +79,7 @@ qx_case "Select Calibration in Japanese"
 SELECT_CAPTION=$(tray_rc_dialog "$RC" IDD_CALIB_SELECT | sed -n 's/^caption //p')
 qx_probe post "$WM_COMMAND" 57667 >/dev/null
 tray_dialog "$SELECT_CAPTION" || qx_fatal "no Japanese selection dialog: $QX_OUT"
-PIXELS=$(qx_rc_string "$RC" IDS_RESOLUTION_PIXELS | sed 's/%d/1280/; s/%d/768/')
+PIXELS=$(qx_text ja IDS_RESOLUTION_PIXELS | sed 's/%d/1280/; s/%d/768/')
 qx_expect_match "the resolution in Japanese" "id=1031 text=$PIXELS\$" "$(tray_dialog_controls)"
 qx_screenshot select-ja
 tray_dialog_press cancel || qx_fail "Cancel did not close the dialog: $QX_OUT"
@@ -87,7 +87,7 @@ qx_probe diag busy --equals 0 || qx_fail "busy after the selection dialog: $QX_O
 
 qx_case "the Properties sheet in Japanese"
 props_open || qx_fatal "no Japanese Properties sheet: $QX_OUT"
-IN_USE=$(qx_rc_string "$RC" IDS_SUFFIX_IN_USE)
+IN_USE=$(qx_text ja IDS_SUFFIX_IN_USE)
 qx_expect_eq "the port in use, in Japanese" "COM1:$IN_USE" "$(props_list | cut -d, -f1)"
 qx_screenshot properties-ja
 
@@ -130,11 +130,11 @@ qx_case "install mode in Japanese, left without a port"
 props_forget_port
 props_install || qx_fatal "no Japanese first-run sheet: $QX_OUT"
 INSTALL=$QX_DRIVER_PID
-qx_expect_eq "the first port selected, in Japanese" "COM1:$(qx_rc_string "$RC" IDS_SUFFIX_SELECTED)" \
+qx_expect_eq "the first port selected, in Japanese" "COM1:$(qx_text ja IDS_SUFFIX_SELECTED)" \
     "$(props_list | cut -d, -f1)"
 qx_screenshot properties-setup-ja
 props_press cancel --no-wait
-props_answer "$(qx_rc_string "$RC" IDS_INSTALL_NOT_SET)" ok
+props_answer "$(qx_text ja IDS_INSTALL_NOT_SET)" ok
 qx_wait_exit "$INSTALL" 15 || qx_fail "install mode did not end"
 
 qx_case "the setup program in Japanese"

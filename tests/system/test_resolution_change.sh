@@ -10,49 +10,19 @@
 # Yes opens "Select Calibration"; Cancel there leaves the pen on the values
 # stored for the new size.
 . "$(dirname "$0")/lib/harness.sh"
+. "$(dirname "$0")/lib/calib_harness.sh"
 qx_begin resolution_change
 # Xvfb starts at its largest size (its first mode reports 0 Hz); the smaller
 # sizes are added modes.
 qx_board_bench en 1920x1080 '"QXMachine"=dword:00000064' '"CalibDisp"=dword:00000001'
-for mode in "1024x768_60 63.50 1024 1072 1176 1328 768 771 775 798" \
-            "1280x768_60 79.50 1280 1344 1472 1664 768 771 778 798"; do
-    # shellcheck disable=SC2086  # the modeline's numbers are separate words
-    xrandr --newmode $mode -hsync +vsync >>"$QX_TMP/xrandr.log" 2>&1
-    xrandr --addmode screen "${mode%% *}" >>"$QX_TMP/xrandr.log" 2>&1 || qx_fatal "xrandr: $(cat "$QX_TMP/xrandr.log")"
-done
+calib_add_modes "1024x768_60 63.50 1024 1072 1176 1328 768 771 775 798" \
+    "1280x768_60 79.50 1280 1344 1472 1664 768 771 778 798"
 qx_driver_receiving
 DRIVER=$QX_DRIVER_PID
 
 WM_DISPLAYCHANGE=0x007E
 # The size as the question names it.
 pixels() { qx_en IDS_RESOLUTION_PIXELS | sed "s/%d/$1/; s/%d/$2/"; }
-to_size() {  # W H: the resolution changes
-    local freq=60
-    [ "$1" = 1920 ] && freq=0
-    qx_probe mode "$1" "$2" --freq "$freq" >/dev/null || qx_fatal "mode change to $1 x $2 failed: $QX_OUT"
-}
-calib_values() {
-    local n
-    for n in CalibRatioX CalibRatioY CalibOffsetX CalibOffsetY; do
-        qx_probe --timeout 0 reg HKCU "SOFTWARE\\NORVANE\\QXdrv1.2\\$1" "$n" >/dev/null
-        printf '%s ' "${QX_OUT##* value=}"
-    done
-}
-osd_mode() { qx_probe --timeout 0 reg HKCU "$QX_SETTINGS_KEY" OSDmode >/dev/null && printf '%s' "${QX_OUT##* value=}"; }
-# hover X Y: the pen hovers there; prints where the cursor went.
-hover() {
-    qx_pensim "hover $1 $2" && qx_probe diag bytes --equals "$QX_PEN_TOTAL" >/dev/null
-    qx_probe state && printf '%s\n' "$QX_OUT" | sed -n 's/^cursor //p'
-}
-no_box_for() { qx_probe watch --for "$1" >/dev/null; qx_expect_eq "$2" "seen-total 0" "$(tail -n 1 <<<"$QX_OUT")"; }
-answer() {  # DESC EXPECTED_TEXT BUTTON
-    if qx_box; then
-        qx_expect_eq "$1" "$2" "$QX_BOX_TEXT"
-        qx_probe press "$3" >/dev/null
-    else
-        qx_fail "no question: $1 ($QX_OUT)"
-    fi
-}
 
 qx_case "notice on, to 1024 x 768: FULL offered, No applies its preset"
 to_size 1024 768

@@ -547,38 +547,21 @@ qx_box_owned_by() {
     qx_expect_eq "$1: the box lies above it" "$(qx_field hwnd "$box")" "$(qx_field hwnd "$first")"
 }
 
-. "$(dirname "${BASH_SOURCE[0]}")/texts_en.sh"
+. "$(dirname "${BASH_SOURCE[0]}")/texts.sh"
 
-# The resource scripts: the Japanese texts and the dialog templates.
+# The resource scripts: the dialog templates.
 QX_RC_EN="$(cd "$(dirname "${BASH_SOURCE[0]}")/../../.." && pwd)/src/res/lang_en_win.rc"
 QX_RC_JA="${QX_RC_EN%/*}/lang_ja_win.rc"
 
-# qx_en ID [ARG1]: the English text of string ID as quoted (texts_en.sh), with
-# %1 replaced by ARG1; an ID without a quoted text ends the test.
-qx_en() { qx_text en "$@" || qx_fatal "$1 has no English text in texts_en.sh"; }
+# qx_en ID [ARG1]: the English text of string ID as quoted (texts.sh), with
+# %1 replaced by ARG1; an ID without a text there ends the test.
+qx_en() { qx_text en "$@" || qx_fatal "$1 has no English text in texts.sh"; }
 
-# qx_text en|ja ID [ARG1]: the text of string ID in that language: English as
-# quoted, Japanese from the Japanese resource script; %1 replaced by ARG1.
+# qx_text en|ja ID [ARG1]: the text of string ID in that language (texts.sh),
+# with %1 replaced by ARG1.
 qx_text() {
-    local lang=$1 text
-    shift
-    if [ "$lang" = ja ]; then
-        qx_rc_string "$QX_RC_JA" "$@"
-        return
-    fi
-    text=$(_qx_en_quoted "$1") || return 1
-    if [ $# -ge 2 ]; then text=${text//%1/$2}; fi
-    printf '%s\n' "$text"
-}
-
-# qx_rc_string RCFILE ID [ARG1]: a string-table text from a resource script, in
-# the probe's escaped form ("" becomes ", escapes stay as written), with %1
-# replaced by ARG1.
-qx_rc_string() {
-    local line text
-    line=$(grep -E "^[[:space:]]*$2[[:space:]]+\"" "$1" | head -n 1)
-    [ -n "$line" ] || return 1
-    text=$(printf '%s\n' "$line" | sed -E 's/^[[:space:]]*[A-Z_0-9]+[[:space:]]+"(.*)"[[:space:]]*$/\1/; s/""/"/g')
+    local text
+    if [ "$1" = ja ]; then text=$(_qx_ja_text "$2"); else text=$(_qx_en_quoted "$2"); fi || return 1
     if [ $# -ge 3 ]; then text=${text//%1/$3}; fi
     printf '%s\n' "$text"
 }

@@ -1,7 +1,7 @@
-# The English texts the system tests expect, as the product's description
-# quotes them (escapes as the UI probe prints them: \r, \n stay two
-# characters). The Japanese texts are the product's own translation, so the
-# tests take those from the Japanese resource script.
+# The texts the system tests expect, written out here so that a slip in a
+# string table shows (escapes as the UI probe prints them: \r, \n stay two
+# characters): English as the product's description quotes it, Japanese as
+# the product's own translation has it.
 
 # _qx_en_quoted ID: the quoted English text of string ID; fails for an ID
 # that has none here.
@@ -52,6 +52,34 @@ _qx_en_quoted() {
     IDS_SUFFIX_SELECTED) t=' [Selected]' ;;
     IDS_TRAY_TIP) t='Set to %1 Ver.1.2.' ;;
     IDS_VERSION_STAMP) t='Version 1.2' ;;
+    *) return 1 ;;
+    esac
+    printf '%s\n' "$t"
+}
+
+# _qx_ja_text ID: the Japanese text of string ID as the Japanese user must read
+# it; fails for an ID that has none here.
+_qx_ja_text() {
+    local t
+    case $1 in
+    IDS_MENU_RESOLUTION) t='現在の解像度' ;;
+    IDS_MENU_CALIBRATION) t='キャリブレーション(&C)...' ;;
+    IDS_MENU_DISABLE_PORT) t='COM ポートを無効にする(&D)' ;;
+    IDS_MENU_PROPERTIES) t='プロパティ(&R)...' ;;
+    IDS_MENU_TEST_MODE_POPUP) t='テストモード' ;;
+    IDS_MENU_TEST_MODE) t='テストモード(&T)' ;;
+    IDS_MENU_HELP) t='ヘルプ(&H)' ;;
+    IDS_MENU_ABOUT) t='バージョン情報(&A)...' ;;
+    IDS_MENU_EXIT) t='終了(&X)' ;;
+    IDS_VERSION_STAMP) t='Version 1.2.0.0' ;;
+    IDS_TRAY_TIP) t='%1 Ver.1.2 で動作中です。' ;;
+    IDS_DISABLE_PORT_QUESTION) t='COM ポートを無効にすると、ペンは使用できなくなります。\r\rCOM ポートを無効にしますか?' ;;
+    IDS_ALREADY_RUNNING) t='%1 は既に起動しています。' ;;
+    IDS_RESOLUTION_PIXELS) t='%d x %d ピクセル' ;;
+    IDS_SUFFIX_IN_USE) t=' [使用中]' ;;
+    IDS_SUFFIX_SELECTED) t=' [選択]' ;;
+    IDS_INSTALL_NOT_SET) t='COM ポートが設定されていないため、ペンはまだ使用できません。\r\r"QXdrv.exe -i" をもう一度実行するか、後でトレイメニューの「プロパティ」からポートを選択してください。' ;;
+    IDS_MODEL_A100) t='PX-A100' ;;
     *) return 1 ;;
     esac
     printf '%s\n' "$t"
