@@ -561,7 +561,7 @@ qx_en() { qx_text en "$@" || qx_fatal "$1 has no English text in texts.sh"; }
 # with %1 replaced by ARG1.
 qx_text() {
     local text
-    if [ "$1" = ja ]; then text=$(_qx_ja_text "$2"); else text=$(_qx_en_quoted "$2"); fi || return 1
+    text=$(_qx_text_of "$1" "$2") || return 1
     if [ $# -ge 3 ]; then text=${text//%1/$3}; fi
     printf '%s\n' "$text"
 }
