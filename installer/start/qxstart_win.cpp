@@ -18,8 +18,8 @@
 #include <string>
 #include <vector>
 
-#include "app/scoped_handles_win.h"
-#include "app/settings_store.h"
+#include "framework/scoped_handles_win.h"
+#include "base/settings_store.h"
 #include "app/setup_start_plan.h"
 
 namespace {

@@ -4,8 +4,8 @@
 
 #include <utility>
 
-#include "app/message_text.h"
-#include "app/startup_rules.h"
+#include "base/message_text.h"
+#include "base/startup_rules.h"
 #include "app/version_info_win.h"
 #include "calib/calib_model.h"
 #include "props/prop_set_sheet_win.h"

@@ -8,11 +8,11 @@
 #include <memory>
 #include <string>
 
-#include "app/pointer_metrics.h"
-#include "app/registry_win.h"
-#include "app/scoped_handles_win.h"
-#include "app/settings_store.h"
-#include "app/win_ports_win.h"
+#include "base/pointer_metrics.h"
+#include "framework/registry_win.h"
+#include "framework/scoped_handles_win.h"
+#include "base/settings_store.h"
+#include "framework/win_ports_win.h"
 #include "props/port_page_rules.h"
 #include "props/user_port_set_page_win.h"
 

@@ -1,6 +1,6 @@
 #include "calib/calib_detail2_dlg_win.h"
 
-#include "app/message_text.h"
+#include "base/message_text.h"
 #include "calib/calib_screen_win.h"
 #include "res/resource_ids.h"
 

@@ -6,8 +6,8 @@
 
 #include <windows.h>
 
-#include "app/dialog_win.h"
-#include "app/gdi_owners_win.h"
+#include "framework/dialog_win.h"
+#include "framework/gdi_owners_win.h"
 #include "calib/calib_services.h"
 #include "calib/edge_calibration.h"
 

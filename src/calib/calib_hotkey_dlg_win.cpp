@@ -1,7 +1,7 @@
 #include "calib/calib_hotkey_dlg_win.h"
 
-#include "app/message_text.h"
-#include "app/startup_rules.h"
+#include "base/message_text.h"
+#include "base/startup_rules.h"
 #include "calib/hotkey_candidates.h"
 #include "res/resource_ids.h"
 

@@ -8,7 +8,7 @@
 #include <functional>
 #include <string>
 
-#include "app/dialog_win.h"
+#include "framework/dialog_win.h"
 #include "calib/calib_services.h"
 
 namespace qx {

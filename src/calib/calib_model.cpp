@@ -4,7 +4,7 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "app/message_text.h"
+#include "base/message_text.h"
 #include "res/resource_ids.h"
 
 namespace qx {

@@ -8,8 +8,8 @@
 
 #include <string>
 
-#include "app/settings_store.h"
-#include "app/ui_ports.h"
+#include "base/settings_store.h"
+#include "base/ui_ports.h"
 #include "calib/calib_values.h"
 #include "calib/presets.h"
 

@@ -2,7 +2,7 @@
 
 #include <commctrl.h>
 
-#include "app/message_text.h"
+#include "base/message_text.h"
 #include "res/resource_ids.h"
 
 namespace qx {

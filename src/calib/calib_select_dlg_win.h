@@ -8,8 +8,8 @@
 
 #include <string>
 
-#include "app/dialog_win.h"
-#include "app/scoped_handles_win.h"
+#include "framework/dialog_win.h"
+#include "framework/scoped_handles_win.h"
 #include "calib/calib_hotkey_dlg_win.h"
 #include "calib/calib_services.h"
 #include "calib/calib_select_rules.h"

@@ -4,8 +4,8 @@
 #ifndef QXDRV_CALIB_CALIB_SERVICES_H
 #define QXDRV_CALIB_CALIB_SERVICES_H
 
-#include "app/settings_store.h"
-#include "app/ui_ports.h"
+#include "base/settings_store.h"
+#include "base/ui_ports.h"
 #include "calib/calib_model.h"
 #include "calib/calib_values.h"
 

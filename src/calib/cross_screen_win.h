@@ -10,7 +10,7 @@
 #include <functional>
 #include <string>
 
-#include "app/gdi_owners_win.h"
+#include "framework/gdi_owners_win.h"
 #include "calib/calib_services.h"
 #include "calib/cross_calibration.h"
 #include "link/pen_decoder.h"

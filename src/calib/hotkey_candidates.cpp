@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "app/startup_rules.h"
+#include "base/startup_rules.h"
 
 namespace qx {
 

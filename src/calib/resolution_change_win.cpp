@@ -1,7 +1,7 @@
 // The main window's answer to a change of the desktop resolution.
 #include <windows.h>
 
-#include "app/message_text.h"
+#include "base/message_text.h"
 #include "app/pen_driver_app_win.h"
 #include "calib/resolution_change.h"
 #include "res/resource_ids.h"

@@ -6,9 +6,9 @@
 
 #include <windows.h>
 
-#include "app/dialog_win.h"
-#include "app/gdi_owners_win.h"
-#include "app/ui_ports.h"
+#include "framework/dialog_win.h"
+#include "framework/gdi_owners_win.h"
+#include "base/ui_ports.h"
 #include "diag/test_chart_layout.h"
 
 namespace qx {

@@ -1,7 +1,7 @@
 #include "diag/test_mode_dlg_win.h"
 
-#include "app/message_text.h"
-#include "app/sockets_win.h"
+#include "base/message_text.h"
+#include "framework/sockets_win.h"
 #include "diag/host_lookup_win.h"
 #include "diag/test_chart_dlg_win.h"
 #include "res/resource_ids.h"

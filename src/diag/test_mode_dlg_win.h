@@ -10,8 +10,8 @@
 #include <array>
 #include <string>
 
-#include "app/dialog_win.h"
-#include "app/gdi_owners_win.h"
+#include "framework/dialog_win.h"
+#include "framework/gdi_owners_win.h"
 #include "calib/calib_services.h"
 #include "diag/test_mode_rules.h"
 #include "link/pen_decoder.h"

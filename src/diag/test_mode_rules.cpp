@@ -6,8 +6,8 @@
 #include <cstdlib>
 #include <limits>
 
-#include "app/message_text.h"
-#include "app/startup_rules.h"
+#include "base/message_text.h"
+#include "base/startup_rules.h"
 #include "res/resource_ids.h"
 
 namespace qx {

@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "app/ui_ports.h"
+#include "base/ui_ports.h"
 #include "calib/calib_values.h"
 #include "pointer/pointer_engine.h"
 

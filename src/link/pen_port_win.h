@@ -7,7 +7,7 @@
 
 #include <string>
 
-#include "app/scoped_handles_win.h"
+#include "framework/scoped_handles_win.h"
 
 namespace qx {
 

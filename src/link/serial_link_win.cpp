@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-#include "app/message_text.h"
+#include "base/message_text.h"
 #include "link/line_settings.h"
 #include "link/pen_port_win.h"
 #include "res/resource_ids.h"

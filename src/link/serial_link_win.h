@@ -9,8 +9,8 @@
 #include <memory>
 #include <string>
 
-#include "app/scoped_handles_win.h"
-#include "app/ui_ports.h"
+#include "framework/scoped_handles_win.h"
+#include "base/ui_ports.h"
 
 namespace qx {
 

@@ -4,7 +4,7 @@
 
 #include <windows.h>
 
-#include "app/dialog_win.h"
+#include "framework/dialog_win.h"
 
 namespace qx {
 

@@ -2,8 +2,8 @@
 
 #include <string>
 
-#include "app/message_text.h"
-#include "app/scoped_handles_win.h"
+#include "base/message_text.h"
+#include "framework/scoped_handles_win.h"
 #include "props/dblclick_rules.h"
 #include "res/resource_ids.h"
 

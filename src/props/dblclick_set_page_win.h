@@ -7,9 +7,9 @@
 
 #include <cstdint>
 
-#include "app/gdi_owners_win.h"
+#include "framework/gdi_owners_win.h"
 #include "props/port_page_rules.h"
-#include "props/property_page_win.h"
+#include "framework/property_page_win.h"
 
 namespace qx {
 

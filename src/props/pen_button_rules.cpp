@@ -1,6 +1,6 @@
 #include "props/pen_button_rules.h"
 
-#include "app/pointer_metrics.h"
+#include "base/pointer_metrics.h"
 #include "res/resource_ids.h"
 
 namespace qx {

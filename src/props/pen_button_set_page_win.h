@@ -6,9 +6,9 @@
 
 #include <windows.h>
 
-#include "app/gdi_owners_win.h"
+#include "framework/gdi_owners_win.h"
 #include "props/pen_button_rules.h"
-#include "props/property_page_win.h"
+#include "framework/property_page_win.h"
 
 namespace qx {
 

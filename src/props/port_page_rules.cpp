@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cstdio>
 
-#include "app/message_text.h"
+#include "base/message_text.h"
 #include "res/resource_ids.h"
 
 namespace qx {

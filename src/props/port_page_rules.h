@@ -9,9 +9,9 @@
 #include <string>
 #include <vector>
 
-#include "app/settings_store.h"
-#include "app/system_params_port.h"
-#include "app/ui_ports.h"
+#include "base/settings_store.h"
+#include "base/system_params_port.h"
+#include "base/ui_ports.h"
 
 namespace qx {
 

@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "props/port_page_rules.h"
-#include "props/property_page_win.h"
+#include "framework/property_page_win.h"
 
 namespace qx {
 

@@ -2,7 +2,7 @@
 
 #include <vector>
 
-#include "app/scoped_handles_win.h"
+#include "framework/scoped_handles_win.h"
 #include "res/resource_ids.h"
 
 namespace qx {

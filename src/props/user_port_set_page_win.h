@@ -8,9 +8,9 @@
 #include <optional>
 #include <string>
 
-#include "app/gdi_owners_win.h"
+#include "framework/gdi_owners_win.h"
 #include "props/port_page_rules.h"
-#include "props/property_page_win.h"
+#include "framework/property_page_win.h"
 
 namespace qx {
 

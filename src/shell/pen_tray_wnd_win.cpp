@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
-#include "app/callback_guard_win.h"
-#include "app/message_text.h"
+#include "framework/callback_guard_win.h"
+#include "base/message_text.h"
 #include "app/pen_driver_app_win.h"
 #include "res/resource_ids.h"
 

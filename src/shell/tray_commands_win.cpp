@@ -4,9 +4,9 @@
 #include <string>
 #include <utility>
 
-#include "app/message_text.h"
+#include "base/message_text.h"
 #include "app/pen_driver_app_win.h"
-#include "app/scoped_handles_win.h"
+#include "framework/scoped_handles_win.h"
 #include "props/about_dlg_win.h"
 #include "props/prop_set_sheet_win.h"
 #include "res/resource_ids.h"

@@ -4,7 +4,7 @@
 
 #include <utility>
 
-#include "app/scoped_handles_win.h"
+#include "framework/scoped_handles_win.h"
 #include "res/resource_ids.h"
 #include "shell/tray_icon_retry.h"
 

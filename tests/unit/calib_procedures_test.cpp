@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "app/startup_rules.h"
+#include "base/startup_rules.h"
 #include "calib/calib_select_rules.h"
 #include "calib/cross_calibration.h"
 #include "calib/edge_calibration.h"

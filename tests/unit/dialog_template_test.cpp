@@ -1,7 +1,7 @@
 // Replacing the font of an extended dialog template in its bytes: the font
 // reads back, the items follow unchanged on their 4-byte boundary, and
 // bytes that are no such template are left as they are.
-#include "props/dialog_template.h"
+#include "framework/dialog_template.h"
 
 #include <gtest/gtest.h>
 

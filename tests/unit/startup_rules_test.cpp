@@ -1,10 +1,10 @@
-#include "app/startup_rules.h"
+#include "base/startup_rules.h"
 
 #include <gtest/gtest.h>
 
 #include <map>
 
-#include "app/pointer_metrics.h"
+#include "base/pointer_metrics.h"
 #include "fakes/fake_ui.h"
 
 namespace qx {

@@ -7,7 +7,7 @@
 #include <cmath>
 #include <limits>
 
-#include "app/startup_rules.h"
+#include "base/startup_rules.h"
 #include "diag/test_chart_layout.h"
 #include "diag/test_mode_rules.h"
 #include "fakes/fake_ui.h"

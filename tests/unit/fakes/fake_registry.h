@@ -9,7 +9,7 @@
 #include <string>
 #include <utility>
 
-#include "app/registry_port.h"
+#include "base/registry_port.h"
 
 namespace qx::test {
 

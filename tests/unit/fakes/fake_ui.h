@@ -7,8 +7,8 @@
 #include <utility>
 #include <vector>
 
-#include "app/system_params_port.h"
-#include "app/ui_ports.h"
+#include "base/system_params_port.h"
+#include "base/ui_ports.h"
 
 namespace qx::test {
 

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "app/settings_store.h"
+#include "base/settings_store.h"
 #include "fakes/fake_registry.h"
 #include "fakes/fake_ui.h"
 #include "props/port_page_rules.h"

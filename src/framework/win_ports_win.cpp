@@ -1,7 +1,7 @@
-#include "app/win_ports_win.h"
+#include "framework/win_ports_win.h"
 
-#include "app/box_owner_win.h"
-#include "app/message_text.h"
+#include "framework/box_owner_win.h"
+#include "base/message_text.h"
 #include "res/resource_ids.h"
 
 namespace qx {

@@ -1,4 +1,4 @@
-#include "app/pointer_metrics.h"
+#include "base/pointer_metrics.h"
 
 namespace qx {
 

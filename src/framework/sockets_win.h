@@ -1,7 +1,7 @@
 // The sockets library of the program: started once, version 1.1, when it is
 // first needed, and cleaned up when the program ends.
-#ifndef QXDRV_APP_SOCKETS_WIN_H
-#define QXDRV_APP_SOCKETS_WIN_H
+#ifndef QXDRV_FRAMEWORK_SOCKETS_WIN_H
+#define QXDRV_FRAMEWORK_SOCKETS_WIN_H
 
 namespace qx {
 

@@ -1,15 +1,15 @@
 // The registry-backed settings of QXdrv: every value lives under one maker key
 // in both hives. Reads prefer the per-user copy, writes go per-machine first.
 // Nothing is cached: every accessor goes to the registry.
-#ifndef QXDRV_APP_SETTINGS_STORE_H
-#define QXDRV_APP_SETTINGS_STORE_H
+#ifndef QXDRV_BASE_SETTINGS_STORE_H
+#define QXDRV_BASE_SETTINGS_STORE_H
 
 #include <cstddef>
 #include <cstdint>
 #include <string>
 
-#include "app/registry_port.h"
-#include "app/system_params_port.h"
+#include "base/registry_port.h"
+#include "base/system_params_port.h"
 
 namespace qx {
 

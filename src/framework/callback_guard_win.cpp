@@ -1,4 +1,4 @@
-#include "app/callback_guard_win.h"
+#include "framework/callback_guard_win.h"
 
 #include <cstdio>
 

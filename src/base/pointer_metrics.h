@@ -1,9 +1,9 @@
 // The system pointer metrics that QXdrv changes while it runs: saved at
 // start, put back at exit.
-#ifndef QXDRV_APP_POINTER_METRICS_H
-#define QXDRV_APP_POINTER_METRICS_H
+#ifndef QXDRV_BASE_POINTER_METRICS_H
+#define QXDRV_BASE_POINTER_METRICS_H
 
-#include "app/system_params_port.h"
+#include "base/system_params_port.h"
 
 namespace qx {
 

@@ -1,4 +1,4 @@
-#include "app/sockets_win.h"
+#include "framework/sockets_win.h"
 
 #include <winsock2.h>
 

@@ -1,12 +1,12 @@
 // The Win32 implementations of the core's small ports.
-#ifndef QXDRV_APP_WIN_PORTS_WIN_H
-#define QXDRV_APP_WIN_PORTS_WIN_H
+#ifndef QXDRV_FRAMEWORK_WIN_PORTS_WIN_H
+#define QXDRV_FRAMEWORK_WIN_PORTS_WIN_H
 
 #include <windows.h>
 
-#include "app/pointer_metrics.h"
-#include "app/system_params_port.h"
-#include "app/ui_ports.h"
+#include "base/pointer_metrics.h"
+#include "base/system_params_port.h"
+#include "base/ui_ports.h"
 
 namespace qx {
 

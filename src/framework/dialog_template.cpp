@@ -1,4 +1,4 @@
-#include "props/dialog_template.h"
+#include "framework/dialog_template.h"
 
 namespace qx {
 namespace {

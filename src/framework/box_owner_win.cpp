@@ -1,4 +1,4 @@
-#include "app/box_owner_win.h"
+#include "framework/box_owner_win.h"
 
 #include <algorithm>
 #include <vector>

@@ -2,8 +2,8 @@
 // The property sheet sizes every page in the dialog units of its own font,
 // so each page is shown in that font, as the framework's sheets do; the
 // template's controls keep their positions in dialog units.
-#ifndef QXDRV_PROPS_DIALOG_TEMPLATE_H
-#define QXDRV_PROPS_DIALOG_TEMPLATE_H
+#ifndef QXDRV_FRAMEWORK_DIALOG_TEMPLATE_H
+#define QXDRV_FRAMEWORK_DIALOG_TEMPLATE_H
 
 #include <cstddef>
 #include <cstdint>

@@ -1,9 +1,9 @@
 // The real registry behind the settings store's port (ANSI calls, so the
 // stored byte forms are those of the A functions).
-#ifndef QXDRV_APP_REGISTRY_WIN_H
-#define QXDRV_APP_REGISTRY_WIN_H
+#ifndef QXDRV_FRAMEWORK_REGISTRY_WIN_H
+#define QXDRV_FRAMEWORK_REGISTRY_WIN_H
 
-#include "app/registry_port.h"
+#include "base/registry_port.h"
 
 namespace qx {
 

@@ -1,10 +1,10 @@
-#include "app/registry_win.h"
+#include "framework/registry_win.h"
 
 #include <windows.h>
 
 #include <cstring>
 
-#include "app/scoped_handles_win.h"
+#include "framework/scoped_handles_win.h"
 
 namespace qx {
 namespace {

@@ -1,6 +1,6 @@
 // Non-copyable owners for the Win32 handles QXdrv holds.
-#ifndef QXDRV_APP_SCOPED_HANDLES_WIN_H
-#define QXDRV_APP_SCOPED_HANDLES_WIN_H
+#ifndef QXDRV_FRAMEWORK_SCOPED_HANDLES_WIN_H
+#define QXDRV_FRAMEWORK_SCOPED_HANDLES_WIN_H
 
 #include <windows.h>
 

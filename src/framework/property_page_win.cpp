@@ -1,6 +1,6 @@
-#include "props/property_page_win.h"
+#include "framework/property_page_win.h"
 
-#include "app/gdi_owners_win.h"
+#include "framework/gdi_owners_win.h"
 
 namespace qx {
 namespace {

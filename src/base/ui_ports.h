@@ -1,7 +1,7 @@
 // What the core needs of the user interface: texts from the string table,
 // message boxes with the application's caption, and the screen size.
-#ifndef QXDRV_APP_UI_PORTS_H
-#define QXDRV_APP_UI_PORTS_H
+#ifndef QXDRV_BASE_UI_PORTS_H
+#define QXDRV_BASE_UI_PORTS_H
 
 #include <string>
 

@@ -3,8 +3,8 @@
 // the sheet asks it on activation, before it is left (may refuse), for its
 // apply step on OK (only pages that were shown), whether Cancel may close
 // the sheet (current page only), and for the tooltip text of its controls.
-#ifndef QXDRV_PROPS_PROPERTY_PAGE_WIN_H
-#define QXDRV_PROPS_PROPERTY_PAGE_WIN_H
+#ifndef QXDRV_FRAMEWORK_PROPERTY_PAGE_WIN_H
+#define QXDRV_FRAMEWORK_PROPERTY_PAGE_WIN_H
 
 #include <windows.h>
 
@@ -14,8 +14,8 @@
 #include <string>
 #include <vector>
 
-#include "app/dialog_win.h"
-#include "props/dialog_template.h"
+#include "framework/dialog_win.h"
+#include "framework/dialog_template.h"
 
 namespace qx {
 

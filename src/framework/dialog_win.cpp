@@ -1,8 +1,8 @@
-#include "app/dialog_win.h"
+#include "framework/dialog_win.h"
 
 #include <commctrl.h>
 
-#include "app/callback_guard_win.h"
+#include "framework/callback_guard_win.h"
 
 namespace qx {
 

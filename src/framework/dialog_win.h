@@ -2,15 +2,15 @@
 // exceptions inside, and dispatches to a few virtuals. Dialogs are built from
 // templates; each subclass takes the plain data it shows and the few
 // services it uses, and leaves its result in a member.
-#ifndef QXDRV_APP_DIALOG_WIN_H
-#define QXDRV_APP_DIALOG_WIN_H
+#ifndef QXDRV_FRAMEWORK_DIALOG_WIN_H
+#define QXDRV_FRAMEWORK_DIALOG_WIN_H
 
 #include <windows.h>
 
 #include <memory>
 #include <string>
 
-#include "app/box_owner_win.h"
+#include "framework/box_owner_win.h"
 
 namespace qx {
 

@@ -3,8 +3,8 @@
 // while it is shown, the main window for its whole life; a box is owned by
 // the latest of them that is still a window, so the window behind it is
 // disabled while it is open and the box always lies above it.
-#ifndef QXDRV_APP_BOX_OWNER_WIN_H
-#define QXDRV_APP_BOX_OWNER_WIN_H
+#ifndef QXDRV_FRAMEWORK_BOX_OWNER_WIN_H
+#define QXDRV_FRAMEWORK_BOX_OWNER_WIN_H
 
 #include <windows.h>
 

@@ -1,4 +1,4 @@
-#include "app/startup_rules.h"
+#include "base/startup_rules.h"
 
 namespace qx {
 

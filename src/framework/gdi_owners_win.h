@@ -1,8 +1,8 @@
 // Owners for GDI objects, device contexts and timers: every one is
 // released on every path, and a selection into a DC is undone when its
 // guard goes.
-#ifndef QXDRV_APP_GDI_OWNERS_WIN_H
-#define QXDRV_APP_GDI_OWNERS_WIN_H
+#ifndef QXDRV_FRAMEWORK_GDI_OWNERS_WIN_H
+#define QXDRV_FRAMEWORK_GDI_OWNERS_WIN_H
 
 #include <windows.h>
 

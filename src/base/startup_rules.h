@@ -1,6 +1,6 @@
 // Decisions of the start-up sequence that need no system calls.
-#ifndef QXDRV_APP_STARTUP_RULES_H
-#define QXDRV_APP_STARTUP_RULES_H
+#ifndef QXDRV_BASE_STARTUP_RULES_H
+#define QXDRV_BASE_STARTUP_RULES_H
 
 #include <string>
 

@@ -1,8 +1,8 @@
 // The boundary between the system's dispatcher and QXdrv's handlers: nothing
 // may unwind through a window or dialog procedure, and a failure caught
 // there leaves a trace for the debugger instead of vanishing.
-#ifndef QXDRV_APP_CALLBACK_GUARD_WIN_H
-#define QXDRV_APP_CALLBACK_GUARD_WIN_H
+#ifndef QXDRV_FRAMEWORK_CALLBACK_GUARD_WIN_H
+#define QXDRV_FRAMEWORK_CALLBACK_GUARD_WIN_H
 
 #include <windows.h>
 

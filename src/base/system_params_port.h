@@ -1,7 +1,7 @@
 // Changes to the system's pointer metrics (SystemParametersInfo with
 // SPIF_SENDCHANGE: broadcast, never written to the user profile).
-#ifndef QXDRV_APP_SYSTEM_PARAMS_PORT_H
-#define QXDRV_APP_SYSTEM_PARAMS_PORT_H
+#ifndef QXDRV_BASE_SYSTEM_PARAMS_PORT_H
+#define QXDRV_BASE_SYSTEM_PARAMS_PORT_H
 
 namespace qx {
 

@@ -1,7 +1,7 @@
 // The registry as the settings store sees it: two hives, keys opened (and
 // created when missing) per call, values as raw bytes with their type.
-#ifndef QXDRV_APP_REGISTRY_PORT_H
-#define QXDRV_APP_REGISTRY_PORT_H
+#ifndef QXDRV_BASE_REGISTRY_PORT_H
+#define QXDRV_BASE_REGISTRY_PORT_H
 
 #include <cstddef>
 #include <cstdint>

@@ -1,7 +1,7 @@
 // Message texts with numbered insertions (%1, %2, ...), as the string table
 // holds them.
-#ifndef QXDRV_APP_MESSAGE_TEXT_H
-#define QXDRV_APP_MESSAGE_TEXT_H
+#ifndef QXDRV_BASE_MESSAGE_TEXT_H
+#define QXDRV_BASE_MESSAGE_TEXT_H
 
 #include <string>
 #include <vector>
