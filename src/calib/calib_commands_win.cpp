@@ -16,7 +16,7 @@ CalibServices CPenTrayWnd::CalibrationServices() {
     services.strings = &app_.Strings();
     services.boxes = &app_.Boxes();
     services.screen = &app_.Screen();
-    services.liveCalibration = &calib_;
+    services.live = &calib_;
     return services;
 }
 
@@ -39,8 +39,8 @@ CPenTrayWnd::CalibOutcome CPenTrayWnd::RunCalibrationChoice(CalibMethod method, 
     const int height = app_.Screen().ScreenHeight();
     switch (method) {
     case CalibMethod::EasySetting:
-        calibModel_.ReadCalibration(&calib_, mode, true);
-        if (calibModel_.WriteCalibration(calib_)) calibModel_.ShowModeSelectedNotice(mode);
+        calib_.Set(calibModel_.PresetCalibration(mode));
+        calibModel_.ShowModeSelectedNotice(mode);
         MarkApplied(width, height);
         return CalibOutcome::Applied;
     case CalibMethod::Detail1:
@@ -49,7 +49,6 @@ CPenTrayWnd::CalibOutcome CPenTrayWnd::RunCalibrationChoice(CalibMethod method, 
         if (CCalibDetail2Dlg(app_.Instance(), CalibrationServices()).DoModal(hwnd_) != IDOK ||
             tornDown_)
             return CalibOutcome::None;
-        calibModel_.ReadCalibration(&calib_, mode, false);
         MarkApplied(width, height);
         return CalibOutcome::Applied;
     }

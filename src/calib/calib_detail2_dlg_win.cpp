@@ -164,10 +164,8 @@ void CCalibDetail2Dlg::OnBarClick() {
     const bool valid = EdgesValid(edges_.Top(), edges_.Bottom());
     if (!valid) Question(IDS_EDGE_ERROR, MB_OK);
     if (valid && Question(IDS_EDGE_APPLY_QUESTION, MB_YESNO | MB_ICONQUESTION) == IDYES) {
-        CalibValues full;
-        services_.model->ReadCalibration(&full, kModeFull, true);
-        services_.model->WriteCalibration(
-            ComputeEdgeCalibration(full, edges_.Top(), edges_.Bottom()));
+        services_.live->Set(ComputeEdgeCalibration(services_.model->PresetCalibration(kModeFull),
+                                                   edges_.Top(), edges_.Bottom()));
         End(IDOK);
         return;
     }

@@ -99,14 +99,11 @@ std::wstring CalibrationModel::ScreenModeName(int mode) const {
                                                                    : IDS_MODE_DOT_BY_DOT);
 }
 
-void CalibrationModel::ReadCalibration(CalibValues* out, int mode, bool fromPreset) const {
-    if (out == nullptr) return;
-    if (fromPreset) {
-        *out = LookupPreset(store_.GetQXMachine(), screen_.ScreenWidth(), screen_.ScreenHeight(),
-                            mode);
-    } else {
-        *out = ReadStored(CalibValues{});
-    }
+CalibValues CalibrationModel::StoredCalibration() const { return ReadStored(CalibValues{}); }
+
+CalibValues CalibrationModel::PresetCalibration(int mode) const {
+    return LookupPreset(store_.GetQXMachine(), screen_.ScreenWidth(), screen_.ScreenHeight(),
+                        mode);
 }
 
 CalibValues CalibrationModel::ReadStoredWithoutDefaults() const {
@@ -130,13 +127,12 @@ CalibValues CalibrationModel::ReadStored(const CalibValues& missing) const {
     return values;
 }
 
-int CalibrationModel::WriteCalibration(const CalibValues& values) const {
+void CalibrationModel::WriteCalibration(const CalibValues& values) const {
     const std::string key = CurrentKey();
     for (const StoredField& field : kStoredFields) {
         const std::string text = FormatCalibNumber(values.*field.member);
         store_.WriteRegValue(kKindText, field.name, key, 0, text);
     }
-    return 1;
 }
 
 std::wstring CalibrationModel::ResolutionText() const {
@@ -156,9 +152,7 @@ void CalibrationModel::ApplyInstallPreset() const {
         mode = kModeFull;
         message = IDS_PRESET_APPLIED_NO_MODE;
     }
-    CalibValues values;
-    ReadCalibration(&values, mode, true);
-    WriteCalibration(values);
+    WriteCalibration(PresetCalibration(mode));
     boxes_.ShowMessage(
         InsertArgs(strings_.LoadText(message), {ResolutionText(), ScreenModeName(mode)}),
         kNoticeFlags);

@@ -55,17 +55,20 @@ public:
     // (kNoMode included).
     std::wstring ScreenModeName(int mode) const;
 
-    // fromPreset: the preset of mode for the current resolution (the store is
-    // not read). Otherwise the stored values of the current resolution (mode
-    // is ignored), a missing or empty value giving the identity's.
-    void ReadCalibration(CalibValues* out, int mode, bool fromPreset) const;
+    // The stored values of the current resolution, a missing or empty value
+    // giving the identity's.
+    CalibValues StoredCalibration() const;
+    // The model's preset of `mode` for the current resolution (the store is
+    // not read).
+    CalibValues PresetCalibration(int mode) const;
     // The stored values of the current resolution with every missing or
     // empty value read as 0.0, for telling a never-calibrated resolution
     // apart (the resolution-change handling's quiet path).
     CalibValues ReadStoredWithoutDefaults() const;
-    // Stores the four values under the current resolution's key. Returns 1:
-    // store failures are silent.
-    int WriteCalibration(const CalibValues& values) const;
+    // Stores the four values under the current resolution's key. Store
+    // failures are silent. The live calibration is the one caller, so what
+    // the pen uses is what is stored.
+    void WriteCalibration(const CalibValues& values) const;
 
     // The current size as string 57724 formats it, e.g. "1280 x 768 pixels".
     std::wstring ResolutionText() const;

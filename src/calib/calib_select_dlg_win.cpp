@@ -166,8 +166,7 @@ bool CCalibSelectDlg::OnCommand(WORD id, WORD code, HWND) {
     case IDC_APPLY:
         if (code != BN_CLICKED) return false;
         if (Validate() && result_ == CalibMethod::EasySetting) {
-            services_.model->ReadCalibration(services_.liveCalibration, view_.mode, true);
-            services_.model->WriteCalibration(*services_.liveCalibration);
+            services_.live->Set(services_.model->PresetCalibration(view_.mode));
         }
         return true;
     case IDC_HOTKEY_TEXT:

@@ -18,7 +18,7 @@ namespace qx {
 
 class CCalibSelectDlg : public CDialog {
 public:
-    // Apply puts the preset into services.liveCalibration.
+    // Apply puts the preset into the live calibration.
     CCalibSelectDlg(HINSTANCE instance, const CalibServices& services,
                     const CalibHotkeyServices& hotkey);
 

@@ -7,7 +7,7 @@
 #include "base/settings_store.h"
 #include "base/ui_ports.h"
 #include "calib/calib_model.h"
-#include "calib/calib_values.h"
+#include "calib/live_calibration.h"
 
 namespace qx {
 
@@ -17,7 +17,7 @@ struct CalibServices {
     const StringTablePort* strings = nullptr;
     MessageBoxPort* boxes = nullptr;
     const ScreenPort* screen = nullptr;
-    CalibValues* liveCalibration = nullptr;
+    LiveCalibration* live = nullptr;
 };
 
 }  // namespace qx

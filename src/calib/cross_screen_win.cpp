@@ -190,9 +190,7 @@ void CCrossCalibScreen::Accept() {
     // The crosses were touched on a desktop of another size: nothing fits.
     const bool sameSize = width == startWidth_ && height == startHeight_;
     if (sameSize) {
-        const CalibValues values = ComputeCrossCalibration(procedure_.Points(), width, height);
-        *services_.liveCalibration = values;
-        services_.model->WriteCalibration(values);
+        services_.live->Set(ComputeCrossCalibration(procedure_.Points(), width, height));
     }
     End(sameSize);
 }

@@ -81,8 +81,7 @@ void CPenTrayWnd::MarkApplied(int width, int height) {
 void CPenTrayWnd::HandleDisplayChange() {
     const int width = app_.Screen().ScreenWidth();
     const int height = app_.Screen().ScreenHeight();
-    CalibValues stored;
-    calibModel_.ReadCalibration(&stored, kModeFull, false);
+    const CalibValues stored = calibModel_.StoredCalibration();
     const CalibValues raw = calibModel_.ReadStoredWithoutDefaults();
 
     ResolutionChangeFacts facts;
@@ -93,13 +92,12 @@ void CPenTrayWnd::HandleDisplayChange() {
     facts.anyStoredNonZero = !AllZero(raw);
     const ResolutionChangeDecision decision = DecideResolutionChange(facts);
     if (decision.applyStoredQuietly) {
-        calib_ = raw;
-        calibModel_.WriteCalibration(calib_);
+        calib_.Set(raw);
         MarkApplied(width, height);
         return;
     }
     if (decision.reloadStored) {
-        calib_ = stored;
+        calib_.UseStored();
         return;
     }
 
@@ -135,7 +133,7 @@ void CPenTrayWnd::ActOnResolution(const AskedResolution& asked, ResolutionOutcom
         displayChangeWaits_ = true;
         return;
     case ResolutionOutcome::UseStored:
-        calibModel_.ReadCalibration(&calib_, kModeFull, false);
+        calib_.UseStored();
         MarkApplied(asked.width, asked.height);
         return;
     case ResolutionOutcome::ApplyDecline:
@@ -177,16 +175,15 @@ void CPenTrayWnd::ApplyDecline(const AskedResolution& asked) {
     const ResolutionChangeDecision& decision = asked.decision;
     switch (decision.onNo) {
     case DeclineApplies::PresetOfMode:
-        calibModel_.ReadCalibration(&calib_, decision.questionMode, true);
+        calib_.Set(calibModel_.PresetCalibration(decision.questionMode));
         break;
     case DeclineApplies::FullPreset:
-        calibModel_.ReadCalibration(&calib_, kModeFull, true);
+        calib_.Set(calibModel_.PresetCalibration(kModeFull));
         break;
     case DeclineApplies::Stored:
-        calibModel_.ReadCalibration(&calib_, kModeFull, false);
+        calib_.Set(calibModel_.StoredCalibration());
         break;
     }
-    calibModel_.WriteCalibration(calib_);
     app_.Settings().SetOSDmode(decision.osdModeOnNo);
     MarkApplied(asked.width, asked.height);
 }

@@ -51,7 +51,7 @@ void CTestModeDlg::Refresh() {
     ::SetWindowTextW(Hwnd(), TestModeCaption(title_, services_.calib.settings->GetQXMachine(),
                                              *services_.calib.strings)
                                  .c_str());
-    manual_ = *services_.calib.liveCalibration;
+    manual_ = services_.calib.live->Values();
     const double values[] = {manual_.ratioX, manual_.ratioY, manual_.offsetX, manual_.offsetY};
     for (int i = 0; i < 4; ++i) SetItemText(kManualFields[i], ManualFieldText(values[i]));
 }
@@ -170,7 +170,7 @@ void CTestModeDlg::OnTick() {
     ShowText(IDC_TM_DBLCLK_WIDTH, IntText(::GetSystemMetrics(SM_CXDOUBLECLK)));
     ShowText(IDC_TM_DBLCLK_HEIGHT, IntText(::GetSystemMetrics(SM_CYDOUBLECLK)));
     ShowText(IDC_TM_DBLCLK_TIME, UnsignedText(::GetDoubleClickTime()));
-    const CalibValues& live = *services_.calib.liveCalibration;
+    const CalibValues& live = services_.calib.live->Values();
     ShowText(IDC_TM_LIVE_RATIO_X, RatioText(live.ratioX));
     ShowText(IDC_TM_LIVE_RATIO_Y, RatioText(live.ratioY));
     ShowText(IDC_TM_LIVE_OFFSET_X, OffsetText(live.offsetX));
@@ -217,8 +217,7 @@ bool CTestModeDlg::ReadManualInput() {
 void CTestModeDlg::OnSet() {
     const bool read = ReadManualInput();
     if (read) {
-        *services_.calib.liveCalibration = manual_;
-        services_.calib.model->WriteCalibration(manual_);
+        services_.calib.live->Set(manual_);
     }
     ShowBox(read ? kSettingOk : kSettingNg, MB_OK | MB_ICONEXCLAMATION);
 }

@@ -12,8 +12,9 @@ namespace qx {
 CPenTrayWnd::CPenTrayWnd(CPenDriverApp& app)
     : app_(app),
       calibModel_(app.Settings(), app.Screen(), app.Strings(), app.Boxes()),
+      calib_(calibModel_),
       engine_(pointerOutput_, *app.CalibratingFlag()),
-      decoder_(calib_, engine_, *app.CalibratingFlag()),
+      decoder_(calib_.Values(), engine_, *app.CalibratingFlag()),
       link_(app.Strings(), app.Boxes()) {}
 
 CPenTrayWnd::~CPenTrayWnd() {
@@ -42,7 +43,7 @@ bool CPenTrayWnd::Create() {
     if (!hwnd_) return false;
 
     MarkApplied(width, height);
-    calibModel_.ReadCalibration(&calib_, 0, false);
+    calib_.UseStored();
     engine_.SetMiddleEnabled(app_.Settings().GetMiddleButon());
     return true;
 }

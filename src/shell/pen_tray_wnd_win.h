@@ -13,7 +13,7 @@
 #include "calib/calib_model.h"
 #include "calib/calib_select_rules.h"
 #include "calib/calib_services.h"
-#include "calib/calib_values.h"
+#include "calib/live_calibration.h"
 #include "calib/resolution_change.h"
 #include "framework/box_owner_win.h"
 #include "framework/gdi_owners_win.h"
@@ -63,7 +63,7 @@ public:
     // Lets modeless dialogs of the window see their keyboard messages.
     bool PreTranslate(MSG* msg);
 
-    CalibValues& LiveCalibration() { return calib_; }
+    LiveCalibration& Calibration() { return calib_; }
     PenDecoder& Decoder() { return decoder_; }
     PointerEngine& Engine() { return engine_; }
 
@@ -129,7 +129,7 @@ private:
     std::string portName_;  // empty while the pen's COM port is disabled
     BusyGate busy_;
     CalibrationModel calibModel_;
-    CalibValues calib_;
+    LiveCalibration calib_;
     Win32PointerOutput pointerOutput_;
     PointerEngine engine_;
     PenDecoder decoder_;

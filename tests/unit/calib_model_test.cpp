@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "calib/calib_model.h"
+#include "calib/live_calibration.h"
 #include "fakes/fake_registry.h"
 #include "fakes/fake_ui.h"
 #include "res/resource_ids.h"
@@ -50,11 +51,7 @@ protected:
         const RegValueData* v = registry.Find(Hive::CurrentUser, key, name);
         return v ? std::string(v->bytes.begin(), v->bytes.end()) : "<absent>";
     }
-    CalibValues ReadStored() const {
-        CalibValues v{-9, -9, -9, -9};
-        model.ReadCalibration(&v, 0, false);
-        return v;
-    }
+    CalibValues ReadStored() const { return model.StoredCalibration(); }
 
     FakeRegistry registry;
     FakeSystemParams system;
@@ -123,13 +120,11 @@ TEST_F(CalibModelTest, StoredTextsReadWithIdentityDefaults) {
 
     // A preset read ignores the store.
     Use(100, 1280, 768);
-    CalibValues v;
-    model.ReadCalibration(&v, 0, true);
-    ExpectValues(v, CalibValues{});
+    ExpectValues(model.PresetCalibration(0), CalibValues{});
 }
 
 TEST_F(CalibModelTest, WritesFourTextsUnderTheResolutionKey) {
-    EXPECT_EQ(model.WriteCalibration({1280.0 / 1237.0, 0.5, -1, 318}), 1);
+    model.WriteCalibration({1280.0 / 1237.0, 0.5, -1, 318});
     const char* const want[] = {"1.034762", "0.500000", "-1.000000", "318.000000"};
     for (int i = 0; i < 4; ++i) {
         EXPECT_EQ(StoredText(kKey1280x768, kNames[i]), want[i]);
@@ -137,9 +132,22 @@ TEST_F(CalibModelTest, WritesFourTextsUnderTheResolutionKey) {
     }
     ExpectValues(ReadStored(), CalibValues{1.034762, 0.5, -1, 318});
 
-    // Store failures are not reported.
+    // A failed store is silent and leaves the values it could not replace.
     registry.readOnly = {Hive::CurrentUser, Hive::LocalMachine};
-    EXPECT_EQ(model.WriteCalibration(CalibValues{}), 1);
+    model.WriteCalibration(CalibValues{});
+    EXPECT_EQ(StoredText(kKey1280x768, kNames[0]), want[0]);
+}
+
+TEST_F(CalibModelTest, TheLiveCalibrationIsWhatIsStored) {
+    LiveCalibration live(model);
+    live.Set({2, 3, 4, 5});
+    ExpectValues(live.Values(), CalibValues{2, 3, 4, 5});
+    ExpectValues(ReadStored(), CalibValues{2, 3, 4, 5});
+    // Another size has its own store; nothing is written by using it.
+    screen.width = 1024;
+    live.UseStored();
+    ExpectValues(live.Values(), CalibValues{});
+    EXPECT_EQ(StoredText("SOFTWARE\\NORVANE\\QXdrv1.2\\1024_768", kNames[0]), "<absent>");
 }
 
 TEST_F(CalibModelTest, EachCallUsesTheResolutionOfThatMoment) {
