@@ -17,6 +17,11 @@ namespace qx {
 constexpr int kKindNumber = 1;
 constexpr int kKindText = 2;  // any kind other than 1 is treated as text
 
+// Display model codes of the QXMachine setting, as the COM port page stores
+// them.
+constexpr std::int32_t kModelPxA100 = 100;
+constexpr std::int32_t kModelPxB200 = 200;
+
 // A number that reads back as this counts as absent, whichever hive holds it.
 constexpr std::int32_t kAbsentNumber = 9999;
 // Texts move through a buffer of this size: the text plus its terminating zero.

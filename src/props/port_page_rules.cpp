@@ -96,8 +96,8 @@ void ShowRightsNoticeOnce(const PropServices& services) {
 
 std::int32_t ModelCodeFromChoice(const std::optional<std::wstring>& choice,
                                  const StringTablePort& strings) {
-    if (choice && *choice == strings.LoadText(IDS_MODEL_A100)) return kModelA100;
-    return kModelB200;
+    if (choice && *choice == strings.LoadText(IDS_MODEL_A100)) return kModelPxA100;
+    return kModelPxB200;
 }
 
 bool PortLeaveCheck(const PropServices& services, bool hasSelection) {

@@ -24,10 +24,6 @@ constexpr int kFirstListedPort = 1;
 constexpr int kLastListedPort = 9;
 constexpr std::size_t kPortNameChars = 5;
 
-// Model codes stored in "QXMachine".
-constexpr std::int32_t kModelA100 = 100;
-constexpr std::int32_t kModelB200 = 200;
-
 // The answer to opening a port for reading, without sharing.
 struct PortOpenResult {
     bool opened = false;
