@@ -114,7 +114,7 @@ bool PortCancelCheck(const PropServices& services, bool listEmpty) {
 
 void ApplySetupChoices(const PropServices& services,
                        const std::optional<std::wstring>& modelChoice) {
-    const SettingsStore& settings = *services.settings;
+    SettingsStore& settings = *services.settings;
     settings.SetQXMachine(ModelCodeFromChoice(modelChoice, *services.strings));
     settings.SetQXdrvVersion(NarrowAscii(services.strings->LoadText(IDS_VERSION_STAMP)));
     settings.SetSleepTime(0);

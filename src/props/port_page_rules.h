@@ -81,7 +81,7 @@ PortList SetupFormList(const PortProbePort& probe, const std::string& appPort,
 
 // The services the property pages use.
 struct PropServices {
-    const SettingsStore* settings = nullptr;
+    SettingsStore* settings = nullptr;
     const StringTablePort* strings = nullptr;
     MessageBoxPort* boxes = nullptr;
     const PortProbePort* ports = nullptr;
