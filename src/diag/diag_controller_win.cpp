@@ -41,20 +41,20 @@ void CDiagController::DestroyTestMode() {
 }
 
 LRESULT CDiagController::Answer(WPARAM query) const {
-    const DiagnosticCounters& c = services_.counters;
+    const DiagnosticSources& s = services_.sources;
     switch (query) {
     case kDiagReceivedBytes:
-        return static_cast<LRESULT>(c.receivedBytes());
+        return static_cast<LRESULT>(*s.receivedBytes);
     case kDiagLineBufferLength:
-        return static_cast<LRESULT>(c.lineBufferLength());
+        return static_cast<LRESULT>(services_.testMode.decoder->PendingText().size());
     case kDiagButtonState:
-        return static_cast<LRESULT>(c.buttonState());
+        return static_cast<LRESULT>(services_.testMode.engine->State());
     case kDiagPenEnabled:
-        return c.penEnabled() ? 1 : 0;
+        return s.penEnabled() ? 1 : 0;
     case kDiagReceiving:
-        return c.receiving() ? 1 : 0;
+        return s.link->ThreadRunning() ? 1 : 0;
     case kDiagBusy:
-        return c.busy();
+        return s.busy->Busy();
     default:
         return -1;
     }

@@ -10,7 +10,9 @@
 #include <functional>
 #include <memory>
 
+#include "base/busy_gate.h"
 #include "diag/test_mode_dlg_win.h"
+#include "link/serial_link_win.h"
 
 namespace qx {
 
@@ -26,14 +28,12 @@ enum DiagnosticQuery : WPARAM {
     kDiagBusy = 5,
 };
 
-// What the counters read, one function each, in DiagnosticQuery's order.
-struct DiagnosticCounters {
-    std::function<std::uint64_t()> receivedBytes;
-    std::function<std::size_t()> lineBufferLength;
-    std::function<int()> buttonState;
+// What the counters read besides Test Mode's decoder and engine.
+struct DiagnosticSources {
+    const std::uint64_t* receivedBytes = nullptr;
+    const SerialLink* link = nullptr;
+    const BusyGate* busy = nullptr;  // the menu's busy rule
     std::function<bool()> penEnabled;
-    std::function<bool()> receiving;
-    std::function<int()> busy;
 };
 
 struct DiagControllerServices {
@@ -42,7 +42,7 @@ struct DiagControllerServices {
     TestModeServices testMode;
     // Hands the engine the dialog's marks, or takes them back (nullptr).
     std::function<void(TestModeMarks*)> setMarks;
-    DiagnosticCounters counters;
+    DiagnosticSources sources;
 };
 
 class CDiagController {

@@ -130,23 +130,16 @@ LRESULT CPenTrayWnd::OnCreate() {
     calibration.hotkey.registerKey = [this](unsigned key) { return services_.registerHotKey(hwnd_, key); };
     calibration.hotkey.unregisterKey = [this] { services_.unregisterHotKey(hwnd_); };
     calibration.hotkey.osVersionClass = services_.osVersionClass;
-    CrossScreenServices screen;
-    screen.window = hwnd_;
-    screen.instance = services_.instance;
-    screen.setCalibrating = [this](int on) { services_.setCalibrating(on); };
-    screen.decoder = &decoder_;
+    const CrossScreenServices screen{hwnd_, services_.instance,
+                                     [this](int on) { services_.setCalibrating(on); }, &decoder_, {}};
     calibration_ = std::make_unique<CCalibController>(calibration, screen);
     decoder_.SetCalibrationHandler(calibration_->CrossScreen());
 
     DiagControllerServices diag{hwnd_, services_.instance,
                                 TestModeServices{calib, &decoder_, &engine_, services_.osVersionClass},
-                                [this](TestModeMarks* marks) { engine_.SetTestModeMarks(marks); }, {}};
-    diag.counters = {[this] { return receivedBytes_; },
-                     [this] { return decoder_.PendingText().size(); },
-                     [this] { return static_cast<int>(engine_.State()); },
-                     [this] { return !commands_->PortName().empty(); },
-                     [this] { return link_.ThreadRunning(); },
-                     [this] { return busy_.Busy(); }};
+                                [this](TestModeMarks* marks) { engine_.SetTestModeMarks(marks); },
+                                {&receivedBytes_, &link_, &busy_,
+                                 [this] { return !commands_->PortName().empty(); }}};
     diag_ = std::make_unique<CDiagController>(std::move(diag));
 
     commands_ = std::make_unique<CTrayCommands>(TrayCommandServices{
