@@ -10,7 +10,6 @@
 #include "calib/calib_model.h"
 #include "props/prop_set_sheet_win.h"
 #include "res/resource_ids.h"
-#include "shell/pen_tray_wnd_win.h"
 
 namespace qx {
 namespace {
@@ -79,7 +78,7 @@ BOOL CPenDriverApp::InitInstance(const std::wstring& arguments) {
 
     ApplyDoubleClickSettings();
 
-    mainWnd_ = std::make_unique<CPenTrayWnd>(*this);
+    mainWnd_ = std::make_unique<CPenTrayWnd>(WindowServices());
     if (!mainWnd_->Create()) return FALSE;
     ::ShowWindow(mainWnd_->Hwnd(), SW_HIDE);
     ::UpdateWindow(mainWnd_->Hwnd());
@@ -92,6 +91,26 @@ BOOL CPenDriverApp::InitInstance(const std::wstring& arguments) {
     return TRUE;
 }
 
+TrayWndServices CPenDriverApp::WindowServices() {
+    TrayWndServices services;
+    services.instance = instance_;
+    services.appName = appName_;
+    services.portName = portName_;
+    services.osVersionClass = osVersionClass_;
+    services.settings = &settings_;
+    services.strings = &strings_;
+    services.boxes = &boxes_;
+    services.screen = &screen_;
+    services.properties = [this] { return PropertyServices(); };
+    services.registerHotKey = [this](HWND window, unsigned key) {
+        return RegisterCalibHotKey(window, key) != FALSE;
+    };
+    services.unregisterHotKey = [this](HWND window) { UnregisterCalibHotKey(window); };
+    services.setCalibrating = [this](int on) { return SetCalibrating(on); };
+    services.calibrating = &calibrating_;
+    return services;
+}
+
 PropServices CPenDriverApp::PropertyServices() {
     PropServices services;
     services.settings = &settings_;
@@ -99,7 +118,7 @@ PropServices CPenDriverApp::PropertyServices() {
     services.boxes = &boxes_;
     services.ports = &ports_;
     services.appPort = portName_;
-    services.rightsNotice = &rightsNotice;
+    services.rightsNotice = &rightsNotice_;
     services.system = &systemParams_;
     services.startDragWidth = saved_.dragWidth;
     services.startDragHeight = saved_.dragHeight;

@@ -15,10 +15,9 @@
 #include "framework/win_ports_win.h"
 #include "props/port_page_rules.h"
 #include "props/user_port_set_page_win.h"
+#include "shell/pen_tray_wnd_win.h"
 
 namespace qx {
-
-class CPenTrayWnd;
 
 class CPenDriverApp {
 public:
@@ -32,33 +31,16 @@ public:
     int Run();
     int ExitInstance(int exitCode);
 
+private:
+    // What the main window and the property sheet's pages are handed.
+    TrayWndServices WindowServices();
+    PropServices PropertyServices();
     // Hides (nonzero) or shows (0) the cursor and records the flag; returns
     // the cursor display count.
     int SetCalibrating(int flag);
     BOOL RegisterCalibHotKey(HWND window, unsigned key);
     void UnregisterCalibHotKey(HWND window);
     void ApplyDragSize(int pixels);
-
-    int Calibrating() const { return calibrating_; }
-    const int* CalibratingFlag() const { return &calibrating_; }
-    // Read by the hotkey dialog and the test mode dialog.
-    int OsVersionClass() const { return osVersionClass_; }
-    const std::string& PortName() const { return portName_; }
-    const std::wstring& AppName() const { return appName_; }
-    HINSTANCE Instance() const { return instance_; }
-
-    SettingsStore& Settings() { return settings_; }
-    const Win32Strings& Strings() const { return strings_; }
-    MessageBoxPort& Boxes() { return boxes_; }
-    const ScreenPort& Screen() const { return screen_; }
-    // What the property sheet's pages are handed.
-    PropServices PropertyServices();
-
-    // 1 while message 60102 may still be shown in the current opening of the
-    // property sheet.
-    int rightsNotice = 0;
-
-private:
     void ApplyDoubleClickSettings();
     // "-i": asks for the port and the model once, then stores the preset
     // calibration of the current resolution.
@@ -78,6 +60,9 @@ private:
     std::string portName_;
     UniqueHandle instanceMutex_;
     int calibrating_ = 0;
+    // 1 while message 60102 may still be shown in the current opening of the
+    // property sheet.
+    int rightsNotice_ = 0;
     SavedPointerMetrics saved_;
     ATOM hotKeyId_ = 0;
     std::unique_ptr<CPenTrayWnd> mainWnd_;

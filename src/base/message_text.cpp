@@ -1,6 +1,18 @@
 #include "base/message_text.h"
 
+#include <cwchar>
+
 namespace qx {
+
+std::wstring ResolutionLine(const std::wstring& caption, int width, int height, int frequency) {
+    wchar_t size[64];
+    if (frequency != 0)
+        std::swprintf(size, sizeof(size) / sizeof(size[0]), L"  %d X %d @%dHz", width, height,
+                      frequency);
+    else
+        std::swprintf(size, sizeof(size) / sizeof(size[0]), L"  %d X %d", width, height);
+    return caption + size;
+}
 
 std::wstring InsertArgs(const std::wstring& text, const std::vector<std::wstring>& args) {
     std::wstring out;

@@ -12,6 +12,11 @@ namespace qx {
 // argument becomes empty) and leaves every other character as it is.
 std::wstring InsertArgs(const std::wstring& text, const std::vector<std::wstring>& args);
 
+// A display mode after its caption, "Current Resolution  1280 X 768 @60Hz"
+// (the tray menu's first line, the test chart's mode line), or without
+// " @..Hz" at 0 Hz.
+std::wstring ResolutionLine(const std::wstring& caption, int width, int height, int frequency);
+
 // Widens an ASCII or Latin-1 text such as a port name or a number.
 std::wstring Widen(const std::string& text);
 

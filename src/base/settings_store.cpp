@@ -99,7 +99,7 @@ void SettingsStore::ReadRegValue(int kind, const std::string& name, const std::s
 }
 
 bool SettingsStore::WriteRegValue(int kind, const std::string& name, const std::string& keyPath,
-                                  std::int32_t number, const std::string& text) const {
+                                  std::int32_t number, const std::string& text) {
     std::uint32_t type = kRegSz;
     const std::uint8_t* data = nullptr;
     std::size_t size = 0;
@@ -148,38 +148,38 @@ std::string SettingsStore::ReadText(const char* name) const {
     return value;
 }
 
-bool SettingsStore::WriteNumber(const char* name, std::int32_t value) const {
+bool SettingsStore::WriteNumber(const char* name, std::int32_t value) {
     return WriteRegValue(kKindNumber, name, SettingsKeyPath(), value, std::string());
 }
 
-bool SettingsStore::WriteText(const char* name, const std::string& value) const {
+bool SettingsStore::WriteText(const char* name, const std::string& value) {
     return WriteRegValue(kKindText, name, SettingsKeyPath(), 0, value);
 }
 
-void SettingsStore::ApplyDoubleClickArea(std::int32_t pixels) const {
+void SettingsStore::ApplyDoubleClickArea(std::int32_t pixels) {
     const auto value = static_cast<unsigned>(pixels);
     system_.SetSystemParam(kSpiSetDoubleClkHeight, value);
     system_.SetSystemParam(kSpiSetDoubleClkWidth, value);
 }
 
-void SettingsStore::ApplyDoubleClickTime(std::int32_t ms) const {
+void SettingsStore::ApplyDoubleClickTime(std::int32_t ms) {
     system_.SetSystemParam(kSpiSetDoubleClickTime, static_cast<unsigned>(ms));
 }
 
 std::string SettingsStore::GetUsePort() const { return ReadText("UsePort"); }
 
-int SettingsStore::SetUsePort(const std::string& port) const {
+int SettingsStore::SetUsePort(const std::string& port) {
     return WriteText("UsePort", port) ? 1 : 0;
 }
 
-std::int32_t SettingsStore::GetDblClick() const {
+std::int32_t SettingsStore::GetDblClick() {
     std::int32_t pixels = ReadNumber("DblClick");
     if (pixels == 0) pixels = kDefaultDblClick;
     ApplyDoubleClickArea(pixels);
     return pixels;
 }
 
-int SettingsStore::SetDblClick(std::int32_t pixels) const {
+int SettingsStore::SetDblClick(std::int32_t pixels) {
     ApplyDoubleClickArea(pixels);
     return WriteNumber("DblClick", pixels) ? 1 : 0;
 }
@@ -189,41 +189,41 @@ std::int32_t SettingsStore::GetSingleClick() const {
     return pixels == 0 ? kDefaultSingleClick : pixels;
 }
 
-int SettingsStore::SetSingleClick(std::int32_t pixels) const {
+int SettingsStore::SetSingleClick(std::int32_t pixels) {
     return WriteNumber("SingleClick", pixels) ? 1 : 0;
 }
 
 std::int32_t SettingsStore::GetSingleClickType() const { return ReadNumber("SingleClickType"); }
 
-int SettingsStore::SetSingleClickType(std::int32_t type) const {
+int SettingsStore::SetSingleClickType(std::int32_t type) {
     return WriteNumber("SingleClickType", type) ? 1 : 0;
 }
 
-std::int32_t SettingsStore::GetDblClickInterval() const {
+std::int32_t SettingsStore::GetDblClickInterval() {
     std::int32_t ms = ReadNumber("DblClickInterval");
     if (ms == 0) ms = kDefaultDblClickInterval;
     ApplyDoubleClickTime(ms);
     return ms;
 }
 
-int SettingsStore::SetDblClickInterval(std::int32_t ms) const {
+int SettingsStore::SetDblClickInterval(std::int32_t ms) {
     ApplyDoubleClickTime(ms);
     return WriteNumber("DblClickInterval", ms) ? 1 : 0;
 }
 
 std::int32_t SettingsStore::GetOSDmode() const { return ReadNumber("OSDmode"); }
 
-void SettingsStore::SetOSDmode(std::int32_t mode) const { WriteNumber("OSDmode", mode); }
+void SettingsStore::SetOSDmode(std::int32_t mode) { WriteNumber("OSDmode", mode); }
 
 std::int32_t SettingsStore::GetMiddleButon() const { return ReadNumber("MiddleButon"); }
 
-int SettingsStore::SetMiddleButon(std::int32_t on) const {
+int SettingsStore::SetMiddleButon(std::int32_t on) {
     return WriteNumber("MiddleButon", on) ? 1 : 0;
 }
 
 std::int32_t SettingsStore::GetCalibDisp() const { return ReadNumber("CalibDisp"); }
 
-int SettingsStore::SetCalibDisp(std::int32_t on) const {
+int SettingsStore::SetCalibDisp(std::int32_t on) {
     return WriteNumber("CalibDisp", on) ? 1 : 0;
 }
 
@@ -232,20 +232,20 @@ std::string SettingsStore::GetCalibShortKey() const {
     return key.empty() ? kDefaultCalibShortKey : key;
 }
 
-void SettingsStore::SetCalibShortKey(const std::string& key) const {
+void SettingsStore::SetCalibShortKey(const std::string& key) {
     WriteText("CalibShortKey", key);
 }
 
 std::int32_t SettingsStore::GetQXMachine() const { return ReadNumber("QXMachine"); }
 
-void SettingsStore::SetQXMachine(std::int32_t model) const { WriteNumber("QXMachine", model); }
+void SettingsStore::SetQXMachine(std::int32_t model) { WriteNumber("QXMachine", model); }
 
-void SettingsStore::SetQXdrvVersion(const std::string& version) const {
+void SettingsStore::SetQXdrvVersion(const std::string& version) {
     WriteText("QXdrvVersion", version);
 }
 
 std::int32_t SettingsStore::GetSleepTime() const { return ReadNumber(kMachineOnlyName); }
 
-void SettingsStore::SetSleepTime(std::int32_t ms) const { WriteNumber(kMachineOnlyName, ms); }
+void SettingsStore::SetSleepTime(std::int32_t ms) { WriteNumber(kMachineOnlyName, ms); }
 
 }  // namespace qx

@@ -17,6 +17,11 @@ namespace qx {
 constexpr int kKindNumber = 1;
 constexpr int kKindText = 2;  // any kind other than 1 is treated as text
 
+// Display model codes of the QXMachine setting, as the COM port page stores
+// them.
+constexpr std::int32_t kModelPxA100 = 100;
+constexpr std::int32_t kModelPxB200 = 200;
+
 // A number that reads back as this counts as absent, whichever hive holds it.
 constexpr std::int32_t kAbsentNumber = 9999;
 // Texts move through a buffer of this size: the text plus its terminating zero.
@@ -41,7 +46,7 @@ public:
     // Writes per-machine, then per-user ("SleepTime" per-machine only).
     // Returns true when every hive it writes stored the value.
     bool WriteRegValue(int kind, const std::string& name, const std::string& keyPath,
-                       std::int32_t number, const std::string& text) const;
+                       std::int32_t number, const std::string& text);
 
     std::string MakerKeyPath() const;
     std::string SettingsKeyPath() const;
@@ -50,36 +55,36 @@ public:
 
     // Typed accessors. The flag-returning writes answer nonzero when stored.
     std::string GetUsePort() const;
-    int SetUsePort(const std::string& port) const;
-    std::int32_t GetDblClick() const;  // applies the double-click area
-    int SetDblClick(std::int32_t pixels) const;
+    int SetUsePort(const std::string& port);
+    std::int32_t GetDblClick();  // applies the double-click area
+    int SetDblClick(std::int32_t pixels);
     std::int32_t GetSingleClick() const;
-    int SetSingleClick(std::int32_t pixels) const;
+    int SetSingleClick(std::int32_t pixels);
     std::int32_t GetSingleClickType() const;
-    int SetSingleClickType(std::int32_t type) const;
-    std::int32_t GetDblClickInterval() const;  // applies the double-click time
-    int SetDblClickInterval(std::int32_t ms) const;
+    int SetSingleClickType(std::int32_t type);
+    std::int32_t GetDblClickInterval();  // applies the double-click time
+    int SetDblClickInterval(std::int32_t ms);
     std::int32_t GetOSDmode() const;
-    void SetOSDmode(std::int32_t mode) const;
+    void SetOSDmode(std::int32_t mode);
     std::int32_t GetMiddleButon() const;
-    int SetMiddleButon(std::int32_t on) const;
+    int SetMiddleButon(std::int32_t on);
     std::int32_t GetCalibDisp() const;
-    int SetCalibDisp(std::int32_t on) const;
+    int SetCalibDisp(std::int32_t on);
     std::string GetCalibShortKey() const;
-    void SetCalibShortKey(const std::string& key) const;
+    void SetCalibShortKey(const std::string& key);
     std::int32_t GetQXMachine() const;
-    void SetQXMachine(std::int32_t model) const;
-    void SetQXdrvVersion(const std::string& version) const;
+    void SetQXMachine(std::int32_t model);
+    void SetQXdrvVersion(const std::string& version);
     std::int32_t GetSleepTime() const;
-    void SetSleepTime(std::int32_t ms) const;
+    void SetSleepTime(std::int32_t ms);
 
 private:
     std::int32_t ReadNumber(const char* name) const;
     std::string ReadText(const char* name) const;
-    bool WriteNumber(const char* name, std::int32_t value) const;
-    bool WriteText(const char* name, const std::string& value) const;
-    void ApplyDoubleClickArea(std::int32_t pixels) const;
-    void ApplyDoubleClickTime(std::int32_t ms) const;
+    bool WriteNumber(const char* name, std::int32_t value);
+    bool WriteText(const char* name, const std::string& value);
+    void ApplyDoubleClickArea(std::int32_t pixels);
+    void ApplyDoubleClickTime(std::int32_t ms);
 
     RegistryPort& registry_;
     SystemParamsPort& system_;

@@ -1,6 +1,7 @@
 #include "calib/calib_detail2_dlg_win.h"
 
 #include "base/message_text.h"
+#include "calib/hotkey_candidates.h"
 #include "calib/calib_screen_win.h"
 #include "res/resource_ids.h"
 
@@ -61,8 +62,8 @@ BOOL CCalibDetail2Dlg::OnInitDialog() {
     // The desktop as it is, before the dialog covers it.
     CopyScreen();
     if (Question(IDS_EDGE_ADJUST_QUESTION, MB_YESNO) == IDYES) {
-        const std::wstring key = InsertArgs(services_.strings->LoadText(IDS_HOTKEY_TEXT),
-                                            {Widen(services_.settings->GetCalibShortKey())});
+        const std::wstring key =
+            HotkeyText(*services_.strings, services_.settings->GetCalibShortKey());
         services_.boxes->ShowMessage(
             InsertArgs(services_.strings->LoadText(IDS_EDGE_ADJUST_NOTICE), {key}),
             MB_ICONINFORMATION | MB_TOPMOST);

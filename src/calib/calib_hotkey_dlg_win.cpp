@@ -44,8 +44,7 @@ void CCalibHotkeyDlg::OnOk() {
     hotkey_.unregisterKey();
     if (hotkey_.registerKey(HotKeyCode(chosen))) {
         services_.settings->SetCalibShortKey(chosen);
-        const std::wstring keyText =
-            InsertArgs(services_.strings->LoadText(IDS_HOTKEY_TEXT), {Widen(chosen)});
+        const std::wstring keyText = HotkeyText(*services_.strings, chosen);
         services_.boxes->ShowMessage(
             InsertArgs(services_.strings->LoadText(IDS_HOTKEY_CHANGED), {keyText}),
             MB_ICONINFORMATION);

@@ -68,7 +68,7 @@ std::wstring FormatResolution(const std::wstring& pattern, int width, int height
     return out;
 }
 
-CalibrationModel::CalibrationModel(const SettingsStore& store, const ScreenPort& screen,
+CalibrationModel::CalibrationModel(SettingsStore& store, const ScreenPort& screen,
                                    const StringTablePort& strings, MessageBoxPort& boxes)
     : store_(store), screen_(screen), strings_(strings), boxes_(boxes) {}
 
@@ -127,7 +127,7 @@ CalibValues CalibrationModel::ReadStored(const CalibValues& missing) const {
     return values;
 }
 
-void CalibrationModel::WriteCalibration(const CalibValues& values) const {
+void CalibrationModel::WriteCalibration(const CalibValues& values) {
     const std::string key = CurrentKey();
     for (const StoredField& field : kStoredFields) {
         const std::string text = FormatCalibNumber(values.*field.member);
@@ -145,7 +145,7 @@ void CalibrationModel::ShowModeSelectedNotice(int mode) const {
                        kNoticeFlags);
 }
 
-void CalibrationModel::ApplyInstallPreset() const {
+void CalibrationModel::ApplyInstallPreset() {
     int mode = FirstAvailableMode();
     unsigned message = IDS_PRESET_APPLIED;
     if (mode == kNoMode) {

@@ -40,7 +40,7 @@ std::wstring FormatResolution(const std::wstring& pattern, int width, int height
 
 class CalibrationModel {
 public:
-    CalibrationModel(const SettingsStore& store, const ScreenPort& screen,
+    CalibrationModel(SettingsStore& store, const ScreenPort& screen,
                      const StringTablePort& strings, MessageBoxPort& boxes);
 
     // Modes, resolution and notices are read by the calibration selection
@@ -68,7 +68,7 @@ public:
     // Stores the four values under the current resolution's key. Store
     // failures are silent. The live calibration is the one caller, so what
     // the pen uses is what is stored.
-    void WriteCalibration(const CalibValues& values) const;
+    void WriteCalibration(const CalibValues& values);
 
     // The current size as string 57724 formats it, e.g. "1280 x 768 pixels".
     std::wstring ResolutionText() const;
@@ -78,13 +78,13 @@ public:
     // Install mode: stores the first available mode's preset (FULL of the
     // nearest row when none is available) for the current resolution and
     // tells the user which.
-    void ApplyInstallPreset() const;
+    void ApplyInstallPreset();
 
 private:
     std::string CurrentKey() const;
     CalibValues ReadStored(const CalibValues& missing) const;
 
-    const SettingsStore& store_;
+    SettingsStore& store_;
     const ScreenPort& screen_;
     const StringTablePort& strings_;
     MessageBoxPort& boxes_;

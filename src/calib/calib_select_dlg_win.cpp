@@ -2,7 +2,7 @@
 
 #include <commctrl.h>
 
-#include "base/message_text.h"
+#include "calib/hotkey_candidates.h"
 #include "res/resource_ids.h"
 
 namespace qx {
@@ -122,8 +122,7 @@ void CCalibSelectDlg::ReadRadios() {
 
 void CCalibSelectDlg::ShowHotkeyText() {
     SetItemText(IDC_HOTKEY_TEXT,
-                InsertArgs(services_.strings->LoadText(IDS_HOTKEY_TEXT),
-                           {Widen(services_.settings->GetCalibShortKey())}));
+                HotkeyText(*services_.strings, services_.settings->GetCalibShortKey()));
 }
 
 bool CCalibSelectDlg::Validate() {

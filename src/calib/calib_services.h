@@ -13,7 +13,7 @@ namespace qx {
 
 struct CalibServices {
     const CalibrationModel* model = nullptr;
-    const SettingsStore* settings = nullptr;
+    SettingsStore* settings = nullptr;
     const StringTablePort* strings = nullptr;
     MessageBoxPort* boxes = nullptr;
     const ScreenPort* screen = nullptr;

@@ -9,7 +9,8 @@ namespace {
 constexpr int kCrossPenWidth = 3;
 constexpr COLORREF kBlack = RGB(0, 0, 0);
 constexpr int kPromptPointSize = 14;
-constexpr int kPromptBoxId = 0xFFFF;
+// The static that holds a message box's text: the system gives it this id.
+constexpr int kMessageBoxTextId = 0xFFFF;
 constexpr int kPromptTop = 40;
 constexpr int kPromptExtraHeight = 60;
 constexpr wchar_t kEscape = 27;
@@ -28,7 +29,7 @@ BOOL CALLBACK FindQuestionBox(HWND hwnd, LPARAM param) {
     wchar_t name[kClassNameChars] = {};
     ::GetClassNameW(hwnd, name, kClassNameChars);
     if (std::wstring(name) != L"#32770") return TRUE;
-    HWND textControl = ::GetDlgItem(hwnd, kPromptBoxId);
+    HWND textControl = ::GetDlgItem(hwnd, kMessageBoxTextId);
     const int length = ::GetWindowTextLengthW(textControl);
     std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
     ::GetWindowTextW(textControl, &text[0], length + 1);
@@ -114,7 +115,7 @@ void CCrossCalibScreen::ShowPrompt(unsigned id) {
         promptBox_ = ::CreateWindowExW(0, L"STATIC", L"", WS_CHILD | WS_VISIBLE | SS_SUNKEN | SS_LEFT,
                                        r.left, r.top, r.right - r.left, r.bottom - r.top,
                                        window_.window,
-                                       reinterpret_cast<HMENU>(static_cast<INT_PTR>(kPromptBoxId)),
+                                       reinterpret_cast<HMENU>(static_cast<INT_PTR>(IDC_CALIB_PROMPT_BOX)),
                                        window_.instance, nullptr);
     } else {
         ::MoveWindow(promptBox_, r.left, r.top, r.right - r.left, r.bottom - r.top, TRUE);

@@ -2,7 +2,9 @@
 
 #include <algorithm>
 
+#include "base/message_text.h"
 #include "base/startup_rules.h"
+#include "res/resource_ids.h"
 
 namespace qx {
 
@@ -25,6 +27,10 @@ HotkeyChoices BuildHotkeyChoices(int osVersionClass, char currentKey,
     const auto at = offered.find(currentKey);
     if (at != std::string::npos) choices.selected = static_cast<int>(at);
     return choices;
+}
+
+std::wstring HotkeyText(const StringTablePort& strings, const std::string& letter) {
+    return InsertArgs(strings.LoadText(IDS_HOTKEY_TEXT), {Widen(letter)});
 }
 
 }  // namespace qx

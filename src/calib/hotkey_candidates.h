@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "base/ui_ports.h"
+
 namespace qx {
 
 // The letters A to Z, the digits 1 to 9, then 0: the order in which the
@@ -24,6 +26,10 @@ struct HotkeyChoices {
 // driver's own registration that would fail).
 HotkeyChoices BuildHotkeyChoices(int osVersionClass, char currentKey,
                                  const std::function<bool(char)>& canRegister);
+
+// The hotkey's name as the dialogs and notices show it, "Ctrl + Shift + C"
+// for the stored letter "C".
+std::wstring HotkeyText(const StringTablePort& strings, const std::string& letter);
 
 }  // namespace qx
 

@@ -12,7 +12,7 @@ namespace qx {
 class LiveCalibration {
 public:
     // `model` must outlive this.
-    explicit LiveCalibration(const CalibrationModel& model) : model_(model) {}
+    explicit LiveCalibration(CalibrationModel& model) : model_(model) {}
     LiveCalibration(const LiveCalibration&) = delete;
     LiveCalibration& operator=(const LiveCalibration&) = delete;
 
@@ -27,7 +27,7 @@ public:
     void UseStored() { values_ = model_.StoredCalibration(); }
 
 private:
-    const CalibrationModel& model_;
+    CalibrationModel& model_;
     CalibValues values_;
 };
 

@@ -6,6 +6,7 @@
 
 #include <cstdint>
 
+#include "base/settings_store.h"
 #include "calib/calib_values.h"
 
 namespace qx {
@@ -18,10 +19,8 @@ constexpr int kModeThird = 2;
 constexpr int kModeCount = 3;
 constexpr int kNoMode = -1;  // a search for an available mode found none
 
-// Display model codes of the QXMachine setting; every code other than
-// kModelPxA100 selects PX-B200's tables.
-constexpr std::int32_t kModelPxA100 = 100;
-constexpr std::int32_t kModelPxB200 = 200;  // what the COM port page stores for PX-B200
+// Every model code other than kModelPxA100 (base/settings_store.h) selects
+// PX-B200's tables.
 
 // Width and height of the row that closes every table.
 constexpr std::int32_t kTableEnd = -1;

@@ -1,18 +1,17 @@
-// The main window's answer to a change of the desktop resolution.
-#include <windows.h>
+// The answer to a change of the desktop resolution.
+#include "calib/calib_controller_win.h"
 
 #include "base/message_text.h"
-#include "app/pen_driver_app_win.h"
 #include "calib/resolution_change.h"
+#include "framework/private_ids.h"
 #include "res/resource_ids.h"
-#include "shell/pen_tray_wnd_win.h"
 
 namespace qx {
 namespace {
 
 constexpr UINT kDisplayPanelPollMs = 200;
 
-bool DisplayPanelOpen(const Win32Strings& strings) {
+bool DisplayPanelOpen(const StringTablePort& strings) {
     const std::wstring title = strings.LoadText(IDS_DISPLAY_PANEL_TITLE);
     return ::FindWindowW(nullptr, title.c_str()) != nullptr;
 }
@@ -29,87 +28,75 @@ bool AllZero(const CalibValues& v) {
 
 }  // namespace
 
-bool CPenTrayWnd::DisplayChangeMustWait() const {
-    return displayBusy_.Busy() != 0 || busy_.Busy() != 0 || (crossScreen_ && crossScreen_->Running());
+bool CCalibController::DisplayChangeHeld() const {
+    return displayBusy_.Busy() != 0 || services_.commands->Busy() != 0 || CalibrationRunning();
 }
 
-void CPenTrayWnd::OnDisplayChange() {
-    if (tornDown_ || displayPanelWait_.Running()) return;
+void CCalibController::OnDisplayChange() {
+    if (Ending() || displayPanelWait_.Running()) return;
+    ContinueDisplayChange();
+}
+
+void CCalibController::ContinueDisplayChange() {
     // Not while an earlier change is in hand, a command has its box or
     // dialog open or a calibration runs: the change is handled once they
     // are over, for the size of that moment.
-    if (DisplayChangeMustWait()) {
+    if (DisplayChangeHeld()) {
+        displayPanelWait_.Stop();
         displayChangeWaits_ = true;
         return;
     }
     // Nothing is asked while the display control panel is open; the pen
     // goes on meanwhile, so the wait is a timer, not a sleep.
-    if (DisplayPanelOpen(app_.Strings())) {
-        displayPanelWait_.Start(hwnd_, kDisplayPanelTimer, kDisplayPanelPollMs);
+    if (DisplayPanelOpen(*services_.calib.strings)) {
+        if (!displayPanelWait_.Running())
+            displayPanelWait_.Start(Window(), kDisplayPanelTimer, kDisplayPanelPollMs);
         return;
     }
-    RunDisplayChange();
-}
-
-void CPenTrayWnd::OnDisplayPanelTimer() {
-    if (DisplayPanelOpen(app_.Strings())) return;
     displayPanelWait_.Stop();
-    if (DisplayChangeMustWait()) {
-        displayChangeWaits_ = true;
-        return;
-    }
-    RunDisplayChange();
-}
-
-void CPenTrayWnd::RunDisplayChange() {
     displayBusy_.RunExclusive([this] { HandleDisplayChange(); });
     ResumeDisplayChange();
 }
 
-void CPenTrayWnd::ResumeDisplayChange() {
-    if (!displayChangeWaits_ || tornDown_ || !hwnd_ || DisplayChangeMustWait()) return;
+void CCalibController::ResumeDisplayChange() {
+    if (!displayChangeWaits_ || Ending() || !Window() || DisplayChangeHeld()) return;
     displayChangeWaits_ = false;
     // Posted: handled from the message loop like the change it stands for.
-    ::PostMessageW(hwnd_, WM_DISPLAYCHANGE, 0, 0);
+    ::PostMessageW(Window(), WM_DISPLAYCHANGE, 0, 0);
 }
 
-void CPenTrayWnd::MarkApplied(int width, int height) {
-    appliedWidth_ = width;
-    appliedHeight_ = height;
-}
-
-void CPenTrayWnd::HandleDisplayChange() {
-    const int width = app_.Screen().ScreenWidth();
-    const int height = app_.Screen().ScreenHeight();
-    const CalibValues stored = calibModel_.StoredCalibration();
-    const CalibValues raw = calibModel_.ReadStoredWithoutDefaults();
+void CCalibController::HandleDisplayChange() {
+    const int width = Screen().ScreenWidth();
+    const int height = Screen().ScreenHeight();
+    const CalibValues stored = Model().StoredCalibration();
+    const CalibValues raw = Model().ReadStoredWithoutDefaults();
 
     ResolutionChangeFacts facts;
-    facts.notice = app_.Settings().GetCalibDisp() == 1;
+    facts.notice = services_.calib.settings->GetCalibDisp() == 1;
     facts.sameSize = width == appliedWidth_ && height == appliedHeight_;
-    facts.firstMode = calibModel_.FirstAvailableMode();
+    facts.firstMode = Model().FirstAvailableMode();
     facts.adjustedBefore = !IsIdentity(stored);
     facts.anyStoredNonZero = !AllZero(raw);
     const ResolutionChangeDecision decision = DecideResolutionChange(facts);
     if (decision.applyStoredQuietly) {
-        calib_.Set(raw);
+        Live().Set(raw);
         MarkApplied(width, height);
         return;
     }
     if (decision.reloadStored) {
-        calib_.UseStored();
+        Live().UseStored();
         return;
     }
 
-    const Win32Strings& strings = app_.Strings();
-    const std::wstring resolution = calibModel_.ResolutionText();
+    const StringTablePort& strings = *services_.calib.strings;
+    const std::wstring resolution = Model().ResolutionText();
     std::wstring question;
     switch (decision.question) {
     case ResolutionQuestion::None:
         return;
     case ResolutionQuestion::Preset:
         question = InsertArgs(strings.LoadText(IDS_RES_CHANGED_PRESET),
-                              {resolution, calibModel_.ScreenModeName(decision.questionMode)});
+                              {resolution, Model().ScreenModeName(decision.questionMode)});
         break;
     case ResolutionQuestion::AdjustedBefore:
         question = InsertArgs(strings.LoadText(IDS_RES_CHANGED_ADJUSTED), {resolution}) +
@@ -120,12 +107,12 @@ void CPenTrayWnd::HandleDisplayChange() {
         break;
     }
     const AskedResolution asked{width, height, decision};
-    const bool yes = app_.Boxes().ShowMessage(question, MB_YESNO | MB_ICONQUESTION) == IDYES;
-    ActOnResolution(asked, ActOnAnswer(asked, app_.Screen().ScreenWidth(),
-                                       app_.Screen().ScreenHeight(), yes, tornDown_));
+    const bool yes = services_.calib.boxes->ShowMessage(question, MB_YESNO | MB_ICONQUESTION) == IDYES;
+    ActOnResolution(asked, ActOnAnswer(asked, Screen().ScreenWidth(),
+                                       Screen().ScreenHeight(), yes, Ending()));
 }
 
-void CPenTrayWnd::ActOnResolution(const AskedResolution& asked, ResolutionOutcome outcome) {
+void CCalibController::ActOnResolution(const AskedResolution& asked, ResolutionOutcome outcome) {
     switch (outcome) {
     case ResolutionOutcome::Ignore:
         return;
@@ -133,7 +120,7 @@ void CPenTrayWnd::ActOnResolution(const AskedResolution& asked, ResolutionOutcom
         displayChangeWaits_ = true;
         return;
     case ResolutionOutcome::UseStored:
-        calib_.UseStored();
+        Live().UseStored();
         MarkApplied(asked.width, asked.height);
         return;
     case ResolutionOutcome::ApplyDecline:
@@ -146,7 +133,7 @@ void CPenTrayWnd::ActOnResolution(const AskedResolution& asked, ResolutionOutcom
     // it now was opened while the question was: the size is asked afresh
     // once it is over.
     CalibOutcome result = CalibOutcome::None;
-    if (!busy_.RunExclusive([&] { result = RunSelection(); })) {
+    if (!services_.commands->RunExclusive([&] { result = RunSelection(); })) {
         displayChangeWaits_ = true;
         return;
     }
@@ -165,41 +152,27 @@ void CPenTrayWnd::ActOnResolution(const AskedResolution& asked, ResolutionOutcom
     }
 }
 
-void CPenTrayWnd::LeaveWithoutResult(const AskedResolution& asked) {
-    const bool hasStored = !AllZero(calibModel_.ReadStoredWithoutDefaults());
-    ActOnResolution(asked, LeftWithoutResult(asked, app_.Screen().ScreenWidth(),
-                                             app_.Screen().ScreenHeight(), hasStored, tornDown_));
+void CCalibController::LeaveWithoutResult(const AskedResolution& asked) {
+    const bool hasStored = !AllZero(Model().ReadStoredWithoutDefaults());
+    ActOnResolution(asked, LeftWithoutResult(asked, Screen().ScreenWidth(),
+                                             Screen().ScreenHeight(), hasStored, Ending()));
 }
 
-void CPenTrayWnd::ApplyDecline(const AskedResolution& asked) {
+void CCalibController::ApplyDecline(const AskedResolution& asked) {
     const ResolutionChangeDecision& decision = asked.decision;
     switch (decision.onNo) {
     case DeclineApplies::PresetOfMode:
-        calib_.Set(calibModel_.PresetCalibration(decision.questionMode));
+        Live().Set(Model().PresetCalibration(decision.questionMode));
         break;
     case DeclineApplies::FullPreset:
-        calib_.Set(calibModel_.PresetCalibration(kModeFull));
+        Live().Set(Model().PresetCalibration(kModeFull));
         break;
     case DeclineApplies::Stored:
-        calib_.Set(calibModel_.StoredCalibration());
+        Live().Set(Model().StoredCalibration());
         break;
     }
-    app_.Settings().SetOSDmode(decision.osdModeOnNo);
+    services_.calib.settings->SetOSDmode(decision.osdModeOnNo);
     MarkApplied(asked.width, asked.height);
-}
-
-void CPenTrayWnd::OnCrossCalibrationEnded(bool stored) {
-    if (detail1FromQuestion_) {
-        detail1FromQuestion_ = false;
-        if (stored) {
-            MarkApplied(detail1Asked_.width, detail1Asked_.height);
-        } else {
-            LeaveWithoutResult(detail1Asked_);
-        }
-    } else if (stored) {
-        MarkApplied(app_.Screen().ScreenWidth(), app_.Screen().ScreenHeight());
-    }
-    ResumeDisplayChange();
 }
 
 }  // namespace qx

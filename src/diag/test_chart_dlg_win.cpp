@@ -1,8 +1,8 @@
 #include "diag/test_chart_dlg_win.h"
 
+#include "base/message_text.h"
 #include "diag/test_chart_layout.h"
 #include "res/resource_ids.h"
-#include "shell/tray_menu.h"
 
 namespace qx {
 namespace {

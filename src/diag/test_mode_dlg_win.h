@@ -12,6 +12,7 @@
 
 #include "framework/dialog_win.h"
 #include "framework/gdi_owners_win.h"
+#include "framework/private_ids.h"
 #include "calib/calib_services.h"
 #include "diag/test_mode_rules.h"
 #include "link/pen_decoder.h"
@@ -19,8 +20,7 @@
 
 namespace qx {
 
-// The dialog's refresh timer.
-constexpr UINT_PTR kTestModeTimer = 0x1403;
+// The dialog's refresh timer (kTestModeTimer) runs at this interval.
 constexpr UINT kTestModeIntervalMs = 100;
 
 // What the dialog reads and the one thing it writes (the live calibration,

@@ -7,13 +7,13 @@
 #include <limits>
 
 #include "base/message_text.h"
+#include "base/settings_store.h"
 #include "base/startup_rules.h"
 #include "res/resource_ids.h"
 
 namespace qx {
 namespace {
 
-constexpr int kModelCodeA100 = 100;
 constexpr unsigned kKeyDownBit = 0x80;
 constexpr int kManualDigits = 15;
 constexpr std::size_t kTextChars = 64;
@@ -152,7 +152,7 @@ ManualReading ReadManualFields(const std::array<std::wstring, 4>& fields) {
 std::wstring TestModeCaption(const std::wstring& title, int modelCode,
                              const StringTablePort& strings) {
     const std::wstring model =
-        strings.LoadText(modelCode == kModelCodeA100 ? IDS_MODEL_A100 : IDS_MODEL_B200);
+        strings.LoadText(modelCode == kModelPxA100 ? IDS_MODEL_A100 : IDS_MODEL_B200);
     return title + L" (" + model + L")";
 }
 

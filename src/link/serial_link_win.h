@@ -9,18 +9,18 @@
 #include <memory>
 #include <string>
 
+#include "framework/private_ids.h"
 #include "framework/scoped_handles_win.h"
 #include "base/ui_ports.h"
 
 namespace qx {
 
-// Receive thread to main window: wParam = byte count, lParam = the
-// zero-terminated receive buffer. Sent synchronously.
-constexpr UINT WM_PENDATA = 0x1401;
-// Receive thread to main window, posted when the loop ended on its own (the
+// Receive thread to main window (framework/private_ids.h): WM_PENDATA,
+// wParam = byte count, lParam = the zero-terminated receive buffer, sent
+// synchronously; WM_PENLINKENDED, posted when the loop ended on its own (the
 // port failed or the device went away) rather than because reception was
 // stopped: no report can release a held button any more.
-constexpr UINT WM_PENLINKENDED = WM_APP + 1;
+static_assert(WM_PENLINKENDED == WM_APP + 1, "the system tests post WM_APP + 1");
 
 class CCommRecvThread {
 public:

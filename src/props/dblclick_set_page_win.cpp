@@ -3,6 +3,7 @@
 #include <string>
 
 #include "base/message_text.h"
+#include "framework/private_ids.h"
 #include "framework/scoped_handles_win.h"
 #include "props/dblclick_rules.h"
 #include "res/resource_ids.h"
@@ -11,8 +12,7 @@ namespace qx {
 namespace {
 
 // The circle is drawn this long after the page becomes current, once the
-// sheet has shown it.
-constexpr UINT_PTR kCircleTimerId = 0x1402;
+// sheet has shown it (kCircleTimerId).
 constexpr UINT kCircleDelayMs = 200;
 constexpr COLORREF kCircleColour = RGB(255, 0, 0);
 constexpr int kCirclePenWidth = 2;

@@ -9,7 +9,7 @@ int ClickRangeTicks(bool enabled) { return enabled ? kClickRangeTicks : 0; }
 
 void ApplyOtherSetup(const PropServices& services, const OtherSetupChoice& choice,
                      const OtherSetupStart& start) {
-    const SettingsStore& settings = *services.settings;
+    SettingsStore& settings = *services.settings;
     settings.SetMiddleButon(choice.middle);
     if (!settings.SetCalibDisp(choice.notice)) ShowRightsNoticeOnce(services);
     settings.SetSingleClickType(choice.html);

@@ -96,8 +96,8 @@ void ShowRightsNoticeOnce(const PropServices& services) {
 
 std::int32_t ModelCodeFromChoice(const std::optional<std::wstring>& choice,
                                  const StringTablePort& strings) {
-    if (choice && *choice == strings.LoadText(IDS_MODEL_A100)) return kModelA100;
-    return kModelB200;
+    if (choice && *choice == strings.LoadText(IDS_MODEL_A100)) return kModelPxA100;
+    return kModelPxB200;
 }
 
 bool PortLeaveCheck(const PropServices& services, bool hasSelection) {
@@ -114,7 +114,7 @@ bool PortCancelCheck(const PropServices& services, bool listEmpty) {
 
 void ApplySetupChoices(const PropServices& services,
                        const std::optional<std::wstring>& modelChoice) {
-    const SettingsStore& settings = *services.settings;
+    SettingsStore& settings = *services.settings;
     settings.SetQXMachine(ModelCodeFromChoice(modelChoice, *services.strings));
     settings.SetQXdrvVersion(NarrowAscii(services.strings->LoadText(IDS_VERSION_STAMP)));
     settings.SetSleepTime(0);

@@ -24,10 +24,6 @@ constexpr int kFirstListedPort = 1;
 constexpr int kLastListedPort = 9;
 constexpr std::size_t kPortNameChars = 5;
 
-// Model codes stored in "QXMachine".
-constexpr std::int32_t kModelA100 = 100;
-constexpr std::int32_t kModelB200 = 200;
-
 // The answer to opening a port for reading, without sharing.
 struct PortOpenResult {
     bool opened = false;
@@ -85,7 +81,7 @@ PortList SetupFormList(const PortProbePort& probe, const std::string& appPort,
 
 // The services the property pages use.
 struct PropServices {
-    const SettingsStore* settings = nullptr;
+    SettingsStore* settings = nullptr;
     const StringTablePort* strings = nullptr;
     MessageBoxPort* boxes = nullptr;
     const PortProbePort* ports = nullptr;

@@ -64,6 +64,10 @@
 #define IDC_RESOLUTION_TEXT          1031
 #define IDC_HOTKEY_TEXT              1032
 
+// The prompt box: a child of the main window while it is the four-cross
+// screen (a window of its own, not a dialog item).
+#define IDC_CALIB_PROMPT_BOX         0xFFFF
+
 // Detail-2 edge screen (IDD_CALIB_DETAIL2)
 #define IDC_EDGE_PANEL               1022
 #define IDC_EDGE_BAR                 1023

@@ -1,28 +1,29 @@
 #include "shell/pen_tray_wnd_win.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "framework/callback_guard_win.h"
+#include "framework/private_ids.h"
 #include "base/message_text.h"
-#include "app/pen_driver_app_win.h"
 #include "res/resource_ids.h"
 
 namespace qx {
 
-CPenTrayWnd::CPenTrayWnd(CPenDriverApp& app)
-    : app_(app),
-      calibModel_(app.Settings(), app.Screen(), app.Strings(), app.Boxes()),
+CPenTrayWnd::CPenTrayWnd(TrayWndServices services)
+    : services_(std::move(services)),
+      calibModel_(*services_.settings, *services_.screen, *services_.strings, *services_.boxes),
       calib_(calibModel_),
-      engine_(pointerOutput_, *app.CalibratingFlag()),
-      decoder_(calib_.Values(), engine_, *app.CalibratingFlag()),
-      link_(app.Strings(), app.Boxes()) {}
+      engine_(pointerOutput_, *services_.calibrating),
+      decoder_(calib_.Values(), engine_, *services_.calibrating),
+      link_(*services_.strings, *services_.boxes) {}
 
 CPenTrayWnd::~CPenTrayWnd() {
     if (hwnd_) ::DestroyWindow(hwnd_);
 }
 
 bool CPenTrayWnd::Create() {
-    HINSTANCE instance = app_.Instance();
+    HINSTANCE instance = services_.instance;
     WNDCLASSEXW wc{};
     wc.cbSize = sizeof(wc);
     // Double clicks matter while the window is the calibration screen.
@@ -34,7 +35,6 @@ bool CPenTrayWnd::Create() {
     wc.lpszClassName = kTrayWndClass;
     if (!::RegisterClassExW(&wc) && ::GetLastError() != ERROR_CLASS_ALREADY_EXISTS) return false;
 
-    diagnosticsMessage_ = ::RegisterWindowMessageW(kDiagnosticsMessage);
     taskbarCreatedMessage_ = ::RegisterWindowMessageW(L"TaskbarCreated");
     const int width = ::GetSystemMetrics(SM_CXSCREEN);
     const int height = ::GetSystemMetrics(SM_CYSCREEN);
@@ -42,15 +42,10 @@ bool CPenTrayWnd::Create() {
                       height, nullptr, nullptr, instance, this);
     if (!hwnd_) return false;
 
-    MarkApplied(width, height);
+    calibration_->MarkApplied(width, height);
     calib_.UseStored();
-    engine_.SetMiddleEnabled(app_.Settings().GetMiddleButon());
+    engine_.SetMiddleEnabled(services_.settings->GetMiddleButon());
     return true;
-}
-
-bool CPenTrayWnd::PreTranslate(MSG* msg) {
-    // The modeless test mode dialog's keys: Tab, Enter, Esc and mnemonics.
-    return testModeDlg_ && testModeDlg_->PreTranslate(msg);
 }
 
 LRESULT CALLBACK CPenTrayWnd::WindowProc(HWND hwnd, UINT message, WPARAM wParam,
@@ -73,9 +68,10 @@ LRESULT CALLBACK CPenTrayWnd::WindowProc(HWND hwnd, UINT message, WPARAM wParam,
 }
 
 LRESULT CPenTrayWnd::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_CREATE) return OnCreate();
+    // Everything below is handed on to the objects WM_CREATE made.
+    if (!commands_) return ::DefWindowProcW(hwnd_, message, wParam, lParam);
     switch (message) {
-    case WM_CREATE:
-        return OnCreate();
     case WM_PENDATA:
         return OnPenData(wParam, reinterpret_cast<const char*>(lParam));
     case WM_PENLINKENDED:
@@ -84,30 +80,25 @@ LRESULT CPenTrayWnd::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
         engine_.ReleaseHeldButton();
         return 0;
     case WM_TRAYNOTIFY:
-        return OnTrayNotify(wParam, lParam);
+        return commands_->OnTrayNotify(wParam, lParam);
     case WM_HOTKEY:
-        OnCommand(ID_APP_CALIBRATION);
+        commands_->OnCommand(ID_APP_CALIBRATION);
         return 0;
     case WM_COMMAND:
-        OnCommand(LOWORD(wParam));
+        commands_->OnCommand(LOWORD(wParam));
         return 0;
     case WM_DISPLAYCHANGE:
-        OnDisplayChange();
+        calibration_->OnDisplayChange();
         return 0;
     case WM_TIMER:
-        if (wParam == kDisplayPanelTimer) {
-            OnDisplayPanelTimer();
-            return 0;
-        }
-        break;
+        if (wParam != kDisplayPanelTimer) break;
+        calibration_->OnDisplayPanelTimer();
+        return 0;
     case WM_PAINT:
-        if (crossScreen_) {
-            crossScreen_->Paint();
-            return 0;
-        }
-        break;
+        calibration_->CrossScreen()->Paint();
+        return 0;
     case WM_CHAR:
-        if (app_.Calibrating() && crossScreen_) crossScreen_->OnChar(static_cast<wchar_t>(wParam));
+        if (*services_.calibrating) calibration_->CrossScreen()->OnChar(static_cast<wchar_t>(wParam));
         break;
     case WM_DESTROY:
         Teardown();
@@ -116,11 +107,11 @@ LRESULT CPenTrayWnd::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
     default:
         break;
     }
-    if (message != 0 && message == diagnosticsMessage_) return OnDiagnostics(wParam);
+    if (message != 0 && message == diag_->Message()) return diag_->Answer(wParam);
     if (message != 0 && message == taskbarCreatedMessage_) {
         // Explorer was restarted: without the icon the driver could no longer
         // be disabled, configured or ended.
-        if (icon_) icon_->AddAgain();
+        icon_->AddAgain();
         return 0;
     }
     return ::DefWindowProcW(hwnd_, message, wParam, lParam);
@@ -128,23 +119,36 @@ LRESULT CPenTrayWnd::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
 
 LRESULT CPenTrayWnd::OnCreate() {
     icon_ = std::make_unique<TrayIcon>(
-        hwnd_, app_.Instance(),
-        InsertArgs(app_.Strings().LoadText(IDS_TRAY_TIP), {app_.AppName()}));
+        hwnd_, services_.instance,
+        InsertArgs(services_.strings->LoadText(IDS_TRAY_TIP), {services_.appName}));
     icon_->Add(true);
     boxOwner_ = std::make_unique<BoxOwnerScope>(hwnd_);
 
-    CrossScreenServices screen;
-    screen.window = hwnd_;
-    screen.instance = app_.Instance();
-    screen.setCalibrating = [this](int on) { app_.SetCalibrating(on); };
-    screen.decoder = &decoder_;
-    screen.ended = [this](bool stored) { OnCrossCalibrationEnded(stored); };
-    crossScreen_ = std::make_unique<CCrossCalibScreen>(screen, CalibrationServices());
-    decoder_.SetCalibrationHandler(crossScreen_.get());
+    const CalibServices calib{&calibModel_, services_.settings, services_.strings,
+                              services_.boxes, services_.screen, &calib_};
+    CalibControllerServices calibration{calib, {}, &busy_, &tornDown_};
+    calibration.hotkey.registerKey = [this](unsigned key) { return services_.registerHotKey(hwnd_, key); };
+    calibration.hotkey.unregisterKey = [this] { services_.unregisterHotKey(hwnd_); };
+    calibration.hotkey.osVersionClass = services_.osVersionClass;
+    const CrossScreenServices screen{hwnd_, services_.instance,
+                                     [this](int on) { services_.setCalibrating(on); }, &decoder_, {}};
+    calibration_ = std::make_unique<CCalibController>(calibration, screen);
+    decoder_.SetCalibrationHandler(calibration_->CrossScreen());
 
-    portName_ = app_.PortName();
-    const std::int32_t sleepMs = app_.Settings().GetSleepTime();
-    link_.Start(hwnd_, portName_, sleepMs > 0 ? static_cast<unsigned>(sleepMs) : 0u);
+    DiagControllerServices diag{hwnd_, services_.instance,
+                                TestModeServices{calib, &decoder_, &engine_, services_.osVersionClass},
+                                [this](TestModeMarks* marks) { engine_.SetTestModeMarks(marks); },
+                                {&receivedBytes_, &link_, &busy_,
+                                 [this] { return !commands_->PortName().empty(); }}};
+    diag_ = std::make_unique<CDiagController>(std::move(diag));
+
+    commands_ = std::make_unique<CTrayCommands>(TrayCommandServices{
+        hwnd_, services_.instance, services_.appName, services_.portName, services_.settings,
+        services_.strings, services_.boxes, services_.properties, &busy_, &link_, &engine_,
+        icon_.get(), calibration_.get(), diag_.get()});
+
+    const std::int32_t sleepMs = services_.settings->GetSleepTime();
+    link_.Start(hwnd_, commands_->PortName(), sleepMs > 0 ? static_cast<unsigned>(sleepMs) : 0u);
     return 0;
 }
 
@@ -156,38 +160,19 @@ LRESULT CPenTrayWnd::OnPenData(WPARAM count, const char* text) {
     return 0;
 }
 
-LRESULT CPenTrayWnd::OnDiagnostics(WPARAM query) const {
-    switch (query) {
-    case kDiagReceivedBytes:
-        return static_cast<LRESULT>(receivedBytes_);
-    case kDiagLineBufferLength:
-        return static_cast<LRESULT>(decoder_.PendingText().size());
-    case kDiagButtonState:
-        return static_cast<LRESULT>(engine_.State());
-    case kDiagPenEnabled:
-        return portName_.empty() ? 0 : 1;
-    case kDiagReceiving:
-        return link_.ThreadRunning() ? 1 : 0;
-    case kDiagBusy:
-        return busy_.Busy();
-    default:
-        return -1;
-    }
-}
-
 void CPenTrayWnd::Teardown() {
     if (tornDown_) return;
     tornDown_ = true;
-    app_.UnregisterCalibHotKey(hwnd_);
+    services_.unregisterHotKey(hwnd_);
     if (link_.HasThread()) link_.Stop();
-    DestroyTestMode();
+    diag_->DestroyTestMode();
     // No report can release a button any more: do not leave one pressed.
     engine_.ReleaseHeldButton();
-    if (icon_) icon_->Delete();
+    icon_->Delete();
     decoder_.SetCalibrationHandler(nullptr);
-    if (crossScreen_) crossScreen_->DestroyPrompt();
+    calibration_->CrossScreen()->DestroyPrompt();
     // Ended in the middle of a calibration: the cursor comes back.
-    if (app_.Calibrating()) app_.SetCalibrating(0);
+    if (*services_.calibrating) services_.setCalibrating(0);
     boxOwner_.reset();
 }
 

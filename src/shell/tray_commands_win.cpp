@@ -1,16 +1,14 @@
-// The tray icon's callback, its popup menu and the menu commands.
-#include <windows.h>
+#include "shell/tray_commands_win.h"
 
-#include <string>
+#include <cwchar>
 #include <utility>
 
 #include "base/message_text.h"
-#include "app/pen_driver_app_win.h"
+#include "framework/gdi_owners_win.h"
 #include "framework/scoped_handles_win.h"
 #include "props/about_dlg_win.h"
 #include "props/prop_set_sheet_win.h"
 #include "res/resource_ids.h"
-#include "shell/pen_tray_wnd_win.h"
 #include "shell/tray_menu.h"
 
 namespace qx {
@@ -77,17 +75,20 @@ std::wstring ExecutablePath() {
 
 }  // namespace
 
-LRESULT CPenTrayWnd::OnTrayNotify(WPARAM iconId, LPARAM mouseMessage) {
+CTrayCommands::CTrayCommands(TrayCommandServices services)
+    : services_(std::move(services)), portName_(services_.portName) {}
+
+LRESULT CTrayCommands::OnTrayNotify(WPARAM iconId, LPARAM mouseMessage) {
     if (iconId != kTrayIconId) return 0;
-    if (mouseMessage != WM_MOUSEMOVE) ::SetForegroundWindow(hwnd_);
+    if (mouseMessage != WM_MOUSEMOVE) ::SetForegroundWindow(services_.window);
     if (mouseMessage == WM_LBUTTONUP) ShowTrayMenu();
     return 0;
 }
 
-void CPenTrayWnd::ShowTrayMenu() {
+void CTrayCommands::ShowTrayMenu() {
     TrayMenuState state;
     state.penEnabled = !portName_.empty();
-    state.busy = busy_.Busy() != 0;
+    state.busy = services_.busy->Busy() != 0;
     DEVMODEW mode{};
     mode.dmSize = sizeof(mode);
     if (::EnumDisplaySettingsW(nullptr, ENUM_CURRENT_SETTINGS, &mode)) {
@@ -97,31 +98,31 @@ void CPenTrayWnd::ShowTrayMenu() {
     }
 
     UniqueMenu menu(::CreatePopupMenu());
-    AppendEntries(menu.Get(), BuildTrayMenu(state, app_.Strings()));
+    AppendEntries(menu.Get(), BuildTrayMenu(state, *services_.strings));
 
     int screenWidth = 0;
     int screenHeight = 0;
     {
-        WindowDC dc(hwnd_);
+        WindowDC dc(services_.window);
         screenWidth = ::GetDeviceCaps(dc.Get(), HORZRES);
         screenHeight = ::GetDeviceCaps(dc.Get(), VERTRES);
     }
     const MenuPoint at = MenuPlacement(NotifyAreaRect(), screenWidth, screenHeight);
-    ::TrackPopupMenuEx(menu.Get(), 0, at.x, at.y, hwnd_, nullptr);
+    ::TrackPopupMenuEx(menu.Get(), 0, at.x, at.y, services_.window, nullptr);
     // Lets the menu close properly when the user clicks elsewhere.
-    ::PostMessageW(hwnd_, WM_NULL, 0, 0);
+    ::PostMessageW(services_.window, WM_NULL, 0, 0);
 }
 
 template <typename Command>
-void CPenTrayWnd::RunExclusive(Command&& command) {
-    if (!busy_.RunExclusive(std::forward<Command>(command))) {
+void CTrayCommands::RunExclusive(Command&& command) {
+    if (!services_.busy->RunExclusive(std::forward<Command>(command))) {
         ::MessageBeep(MB_ICONEXCLAMATION);
         return;
     }
-    ResumeDisplayChange();
+    services_.calibration->ResumeDisplayChange();
 }
 
-void CPenTrayWnd::OnCommand(unsigned id) {
+void CTrayCommands::OnCommand(unsigned id) {
     switch (id) {
     case ID_APP_DISABLE_PORT:
         RunExclusive([this] { OnDisableComPort(); });
@@ -137,76 +138,75 @@ void CPenTrayWnd::OnCommand(unsigned id) {
         break;
     case ID_APP_CALIBRATION:
         // A calibration that runs already is brought to the front instead.
-        if (crossScreen_ && crossScreen_->Running()) {
-            crossScreen_->BringToFront();
+        if (services_.calibration->BringRunningToFront()) {
             ::MessageBeep(MB_ICONEXCLAMATION);
             break;
         }
-        RunExclusive([this] { OnCalibration(); });
+        RunExclusive([this] { services_.calibration->OnCalibration(); });
         break;
     case ID_APP_PROPERTIES:
         RunExclusive([this] { OnProperties(); });
         break;
     case ID_APP_TEST_MODE:
         // Modeless: no busy rule.
-        OnTestMode();
+        services_.diagnostics->OnTestMode();
         break;
     default:
         break;  // the resolution line, among others, does nothing
     }
 }
 
-void CPenTrayWnd::OnDisableComPort() {
+void CTrayCommands::OnDisableComPort() {
     if (!portName_.empty()) {
-        const int answer = app_.Boxes().ShowMessage(
-            app_.Strings().LoadText(IDS_DISABLE_PORT_QUESTION), MB_YESNO | MB_ICONQUESTION);
+        const int answer = services_.boxes->ShowMessage(
+            services_.strings->LoadText(IDS_DISABLE_PORT_QUESTION), MB_YESNO | MB_ICONQUESTION);
         if (answer != IDYES) return;
         portName_.clear();
-        link_.SetDelivery(0);
+        services_.link->SetDelivery(0);
         // The pen can no longer lift a button it holds: lift it now.
-        engine_.ReleaseHeldButton();
-        icon_->SetPenEnabled(false);
+        services_.engine->ReleaseHeldButton();
+        services_.icon->SetPenEnabled(false);
     } else {
-        portName_ = app_.PortName();
-        link_.SetDelivery(1);
-        icon_->SetPenEnabled(true);
+        portName_ = services_.portName;
+        services_.link->SetDelivery(1);
+        services_.icon->SetPenEnabled(true);
     }
 }
 
-void CPenTrayWnd::OnHelp() {
+void CTrayCommands::OnHelp() {
     const HelpChoice help =
-        ChooseHelpHere(ExecutablePath(), app_.Strings().LoadText(IDS_HELP_FILE));
+        ChooseHelpHere(ExecutablePath(), services_.strings->LoadText(IDS_HELP_FILE));
     if (!help.winHelpFile.empty()) {
-        ::WinHelpW(hwnd_, help.winHelpFile.c_str(), HELP_FINDER, 0);
+        ::WinHelpW(services_.window, help.winHelpFile.c_str(), HELP_FINDER, 0);
         return;
     }
     UINT message = IDS_HELP_MISSING;
     if (help.found) {
-        switch (help_.ShowContents(hwnd_, help.htmlHelpFile)) {
+        switch (help_.ShowContents(services_.window, help.htmlHelpFile)) {
         case HtmlHelpViewer::Result::Shown: return;
         case HtmlHelpViewer::Result::NoViewer: message = IDS_HELP_NO_VIEWER; break;
         case HtmlHelpViewer::Result::Refused: message = IDS_HELP_REFUSED; break;
         }
     }
-    app_.Boxes().ShowMessage(InsertArgs(app_.Strings().LoadText(message), {help.htmlHelpFile}),
+    services_.boxes->ShowMessage(InsertArgs(services_.strings->LoadText(message), {help.htmlHelpFile}),
                              MB_ICONEXCLAMATION | MB_OK);
 }
 
-void CPenTrayWnd::OnAbout() { CAboutDlg(app_.Instance()).DoModal(nullptr); }
+void CTrayCommands::OnAbout() { CAboutDlg(services_.instance).DoModal(nullptr); }
 
-void CPenTrayWnd::OnProperties() {
-    CPropSetSheet sheet(app_.Instance(), app_.PropertyServices(), IDS_PROPERTIES_CAPTION, hwnd_, 0,
+void CTrayCommands::OnProperties() {
+    CPropSetSheet sheet(services_.instance, services_.properties(), IDS_PROPERTIES_CAPTION, services_.window, 0,
                         SheetMode::Normal);
     // A changed port waits for the next start; the small button's role
     // takes effect at once.
-    if (sheet.DoModal() == IDOK) engine_.SetMiddleEnabled(app_.Settings().GetMiddleButon());
+    if (sheet.DoModal() == IDOK) services_.engine->SetMiddleEnabled(services_.settings->GetMiddleButon());
 }
 
-void CPenTrayWnd::OnExit() {
+void CTrayCommands::OnExit() {
     const std::wstring question =
-        InsertArgs(app_.Strings().LoadText(IDS_QUIT_QUESTION), {app_.AppName()});
-    if (app_.Boxes().ShowMessage(question, MB_YESNO | MB_ICONQUESTION | MB_SYSTEMMODAL) == IDYES)
-        ::DestroyWindow(hwnd_);
+        InsertArgs(services_.strings->LoadText(IDS_QUIT_QUESTION), {services_.appName});
+    if (services_.boxes->ShowMessage(question, MB_YESNO | MB_ICONQUESTION | MB_SYSTEMMODAL) == IDYES)
+        ::DestroyWindow(services_.window);
 }
 
 }  // namespace qx

@@ -15,9 +15,8 @@ namespace {
 // keeps a Japanese tip intact under any ANSI code page.
 constexpr DWORD kNotifyIconDataSize = NOTIFYICONDATAW_V1_SIZE;
 constexpr std::size_t kTipChars = 64;
-// The retry timer of the owner window, and the property that finds the icon
-// from it.
-constexpr UINT_PTR kTrayRetryTimer = 0x1405;
+// The property that finds the icon from its owner window, whose retry timer
+// is kTrayRetryTimer.
 constexpr wchar_t kIconProperty[] = L"QXdrv.TrayIcon";
 
 }  // namespace

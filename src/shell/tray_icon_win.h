@@ -9,10 +9,11 @@
 
 #include <string>
 
+#include "framework/private_ids.h"
+
 namespace qx {
 
 constexpr UINT kTrayIconId = 129;
-constexpr UINT WM_TRAYNOTIFY = 0x1400;
 
 class TrayIcon {
 public:

@@ -129,14 +129,14 @@ constexpr int kNoFlag = -1;
 template <typename T>
 struct Accessor {
     std::string name;
-    std::function<T(const SettingsStore&)> get;  // empty: no read accessor
-    std::function<int(const SettingsStore&, const T&)> set;
+    std::function<T(SettingsStore&)> get;  // empty: no read accessor
+    std::function<int(SettingsStore&, const T&)> set;
     T whenAbsent;
     std::vector<unsigned> actions;
 };
 template <typename T, typename Set>
-std::function<int(const SettingsStore&, const T&)> Flagless(Set set) {
-    return [set](const SettingsStore& s, const T& v) {
+std::function<int(SettingsStore&, const T&)> Flagless(Set set) {
+    return [set](SettingsStore& s, const T& v) {
         (s.*set)(v);
         return kNoFlag;
     };

@@ -6,7 +6,7 @@
 
 #include "fakes/fake_ui.h"
 #include "res/resource_ids.h"
-#include "shell/busy_gate.h"
+#include "base/busy_gate.h"
 #include "shell/tray_icon_retry.h"
 
 namespace qx {

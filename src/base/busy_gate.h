@@ -1,7 +1,7 @@
 // The busy rule of the main window: commands that open modal boxes run one
 // at a time, and a request while one runs is refused (the caller beeps).
-#ifndef QXDRV_SHELL_BUSY_GATE_H
-#define QXDRV_SHELL_BUSY_GATE_H
+#ifndef QXDRV_BASE_BUSY_GATE_H
+#define QXDRV_BASE_BUSY_GATE_H
 
 namespace qx {
 
