@@ -150,12 +150,6 @@ int CPenDriverApp::ExitInstance(int exitCode) {
     return exitCode;
 }
 
-int CPenDriverApp::SetCalibrating(int flag) {
-    const int count = ::ShowCursor(flag == 0 ? TRUE : FALSE);
-    calibrating_ = flag;
-    return count;
-}
-
 BOOL CPenDriverApp::RegisterCalibHotKey(HWND window, unsigned key) {
     return ::RegisterHotKey(window, hotKeyId_, kCalibHotKeyModifiers, key);
 }

@@ -32,15 +32,10 @@ public:
     int Run();
     int ExitInstance(int exitCode);
 
-    // Hides (nonzero) or shows (0) the cursor and records the flag; returns
-    // the cursor display count.
-    int SetCalibrating(int flag);
     BOOL RegisterCalibHotKey(HWND window, unsigned key);
     void UnregisterCalibHotKey(HWND window);
     void ApplyDragSize(int pixels);
 
-    int Calibrating() const { return calibrating_; }
-    const int* CalibratingFlag() const { return &calibrating_; }
     // Read by the hotkey dialog and the test mode dialog.
     int OsVersionClass() const { return osVersionClass_; }
     const std::string& PortName() const { return portName_; }
@@ -77,7 +72,6 @@ private:
     std::wstring appName_;
     std::string portName_;
     UniqueHandle instanceMutex_;
-    int calibrating_ = 0;
     SavedPointerMetrics saved_;
     ATOM hotKeyId_ = 0;
     std::unique_ptr<CPenTrayWnd> mainWnd_;

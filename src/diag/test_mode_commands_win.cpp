@@ -17,19 +17,19 @@ void CPenTrayWnd::OnTestMode() {
     }
     TestModeServices services;
     services.calib = CalibrationServices();
-    services.decoder = &decoder_;
+    services.decoder = &router_.Decoder();
     services.engine = &engine_;
     services.osVersionClass = app_.OsVersionClass();
     auto dialog = std::make_unique<CTestModeDlg>(app_.Instance(), services);
     if (!dialog->CreateModeless(hwnd_)) return;
     testModeDlg_ = std::move(dialog);
-    engine_.SetTestModeMarks(testModeDlg_.get());
+    router_.SetObserver(testModeDlg_.get());
     ::ShowWindow(testModeDlg_->Hwnd(), SW_SHOW);
 }
 
 void CPenTrayWnd::DestroyTestMode() {
     if (!testModeDlg_) return;
-    engine_.SetTestModeMarks(nullptr);
+    router_.SetObserver(nullptr);
     if (testModeDlg_->InModal()) {
         // Ended from inside one of the dialog's boxes (Exit from the tray,
         // or the close message): the box still runs on the stack, in the

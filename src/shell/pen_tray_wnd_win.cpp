@@ -13,8 +13,8 @@ CPenTrayWnd::CPenTrayWnd(CPenDriverApp& app)
     : app_(app),
       calibModel_(app.Settings(), app.Screen(), app.Strings(), app.Boxes()),
       calib_(calibModel_),
-      engine_(pointerOutput_, *app.CalibratingFlag()),
-      decoder_(calib_.Values(), engine_, *app.CalibratingFlag()),
+      engine_(pointerOutput_),
+      router_(calib_.Values(), engine_),
       link_(app.Strings(), app.Boxes()) {}
 
 CPenTrayWnd::~CPenTrayWnd() {
@@ -107,7 +107,7 @@ LRESULT CPenTrayWnd::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
         }
         break;
     case WM_CHAR:
-        if (app_.Calibrating() && crossScreen_) crossScreen_->OnChar(static_cast<wchar_t>(wParam));
+        if (router_.Calibrating() && crossScreen_) crossScreen_->OnChar(static_cast<wchar_t>(wParam));
         break;
     case WM_DESTROY:
         Teardown();
@@ -136,11 +136,9 @@ LRESULT CPenTrayWnd::OnCreate() {
     CrossScreenServices screen;
     screen.window = hwnd_;
     screen.instance = app_.Instance();
-    screen.setCalibrating = [this](int on) { app_.SetCalibrating(on); };
-    screen.decoder = &decoder_;
+    screen.pen = &router_;
     screen.ended = [this](bool stored) { OnCrossCalibrationEnded(stored); };
     crossScreen_ = std::make_unique<CCrossCalibScreen>(screen, CalibrationServices());
-    decoder_.SetCalibrationHandler(crossScreen_.get());
 
     portName_ = app_.PortName();
     const std::int32_t sleepMs = app_.Settings().GetSleepTime();
@@ -152,7 +150,7 @@ LRESULT CPenTrayWnd::OnPenData(WPARAM count, const char* text) {
     // A delivery that the stopping link still had in flight is not handled.
     if (link_.Stopping() || text == nullptr) return 0;
     receivedBytes_ += static_cast<std::uint64_t>(std::find(text, text + count, '\0') - text);
-    decoder_.OnPenData(text, count);
+    router_.OnPenData(text, count);
     return 0;
 }
 
@@ -161,7 +159,7 @@ LRESULT CPenTrayWnd::OnDiagnostics(WPARAM query) const {
     case kDiagReceivedBytes:
         return static_cast<LRESULT>(receivedBytes_);
     case kDiagLineBufferLength:
-        return static_cast<LRESULT>(decoder_.PendingText().size());
+        return static_cast<LRESULT>(router_.Decoder().PendingText().size());
     case kDiagButtonState:
         return static_cast<LRESULT>(engine_.State());
     case kDiagPenEnabled:
@@ -184,10 +182,8 @@ void CPenTrayWnd::Teardown() {
     // No report can release a button any more: do not leave one pressed.
     engine_.ReleaseHeldButton();
     if (icon_) icon_->Delete();
-    decoder_.SetCalibrationHandler(nullptr);
-    if (crossScreen_) crossScreen_->DestroyPrompt();
     // Ended in the middle of a calibration: the cursor comes back.
-    if (app_.Calibrating()) app_.SetCalibrating(0);
+    if (crossScreen_) crossScreen_->EndWithWindow();
     boxOwner_.reset();
 }
 

@@ -19,8 +19,8 @@
 #include "framework/gdi_owners_win.h"
 #include "calib/cross_screen_win.h"
 #include "diag/test_mode_dlg_win.h"
-#include "link/pen_decoder.h"
 #include "link/serial_link_win.h"
+#include "pen/pen_router.h"
 #include "pointer/pointer_engine.h"
 #include "pointer/pointer_output_win.h"
 #include "shell/busy_gate.h"
@@ -64,7 +64,7 @@ public:
     bool PreTranslate(MSG* msg);
 
     LiveCalibration& Calibration() { return calib_; }
-    PenDecoder& Decoder() { return decoder_; }
+    PenRouter& Router() { return router_; }
     PointerEngine& Engine() { return engine_; }
 
 private:
@@ -132,7 +132,7 @@ private:
     LiveCalibration calib_;
     Win32PointerOutput pointerOutput_;
     PointerEngine engine_;
-    PenDecoder decoder_;
+    PenRouter router_;
     SerialLink link_;
     std::unique_ptr<TrayIcon> icon_;
     HtmlHelpViewer help_;  // its windows close with the main window

@@ -1,3 +1,5 @@
+// The line decoder and the router behind it: what each line is, what
+// reaches the pointer, and what a running calibration procedure gets.
 #include "link/pen_decoder.h"
 
 #include <gtest/gtest.h>
@@ -10,48 +12,34 @@
 
 namespace qx {
 
-// Readable failure messages.
 void PrintTo(PenReport r, std::ostream* os) { *os << "PenReport " << static_cast<int>(r); }
 void PrintTo(ButtonState b, std::ostream* os) { *os << "ButtonState " << static_cast<int>(b); }
 
 namespace {
 
 using Lines = std::vector<std::string>;
+using B = ButtonState;
+using R = PenReport;
 
 constexpr std::uint32_t kStart = 1000;
 
-// A fresh decoder, engine and fake clock starting at kStart.
 struct Rig : test::PenRig {
     Rig() : PenRig(kStart) {}
-
-    // Puts text into the buffer without decoding it (a calibrating delivery
-    // with no calibration screen only appends), for stepping by hand.
-    void Load(const std::string& bytes) {
-        const int was = calibrating;
-        calibrating = 1;
-        Deliver(bytes);
-        calibrating = was;
-    }
 };
 
-class PenDecoderTest : public ::testing::Test, public Rig {};
-
-// One line, stepped by hand with the left button held at (-7, -7): its kind,
-// the raw position it leaves, the engine's state and what reaches the system.
-// A dropped line must leave the held button alone; a hover releases it even
-// when its fields are unusable.
-TEST_F(PenDecoderTest, EveryLineKind) {
-    struct Case {
+// One line: its kind and the raw position it leaves from the decoder alone,
+// then through the router with the left button held at (-7, -7), the
+// engine's state and what reaches the system. A dropped line must leave the
+// held button alone; a hover releases it even when its fields are unusable.
+TEST(PenDecoder, EveryLineKind) {
+    const Lines kept{};
+    const struct {
         const char* line;
         PenReport kind;
         int rawX, rawY;
         ButtonState state;
         Lines events;
-    };
-    using B = ButtonState;
-    using R = PenReport;
-    const Lines kept{};
-    const Case cases[] = {
+    } cases[] = {
         {"L1234567\r", R::Left, 1234, 567, B::Left, {"+0 SetCursorPos 1234 567"}},
         {"R1234567\r", R::Right, 1234, 567, B::Right,
          {"+0 up left", "+0 SetCursorPos 1234 567", "+30 down right"}},
@@ -76,19 +64,27 @@ TEST_F(PenDecoderTest, EveryLineKind) {
         {"M1234??7\r", R::None, -7, -7, B::Left, kept},
         {"\nL1234567\r", R::None, -7, -7, B::Left, kept},  // a line feed is a character of the line
     };
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
+        const std::string text = std::string("L-007-07\r") + c.line;
+        PenDecoder decoder;
+        decoder.Append(text.c_str(), text.size());
+        PenEvent first;
+        PenEvent event;
+        ASSERT_TRUE(decoder.Next(first) && decoder.Next(event)) << c.line;
+        EXPECT_EQ(event.kind, c.kind) << c.line;
+        EXPECT_EQ(event.lastRaw.x, c.rawX) << c.line;
+        EXPECT_EQ(event.lastRaw.y, c.rawY) << c.line;
+        EXPECT_EQ(decoder.RawBoardPosition().x, c.rawX) << c.line;
+        EXPECT_FALSE(decoder.Next(event)) << c.line;
+
         Rig rig;
         rig.engine.SetMiddleEnabled(1);
-        rig.Load("L-007-07\r");
-        ASSERT_EQ(rig.decoder.DecodeStep(), R::Left);
+        rig.Deliver("L-007-07\r");
         rig.out.Advance(100);
         const std::uint32_t base = rig.out.now;
         rig.out.calls.clear();
-        rig.Load(c.line);
-        EXPECT_EQ(rig.decoder.DecodeStep(), c.kind) << c.line;
-        EXPECT_TRUE(rig.decoder.PendingText().empty()) << c.line;
-        EXPECT_EQ(rig.decoder.RawBoardPosition().x, c.rawX) << c.line;
-        EXPECT_EQ(rig.decoder.RawBoardPosition().y, c.rawY) << c.line;
+        rig.Deliver(c.line);
+        EXPECT_TRUE(rig.Pending().empty()) << c.line;
         EXPECT_EQ(rig.engine.State(), c.state) << c.line;
         EXPECT_EQ(rig.out.InjectedSince(base), c.events) << c.line;
     }
@@ -96,13 +92,13 @@ TEST_F(PenDecoderTest, EveryLineKind) {
 
 // A stroke split into two deliveries at every byte boundary, and delivered
 // one byte at a time, injects exactly what the whole stroke does at once.
-TEST_F(PenDecoderTest, SplitAtEveryByteBoundary) {
+TEST(PenDecoder, SplitAtEveryByteBoundary) {
     const std::string stream = "@0100050\rL0101051\rL0102052\r?T\r@0103053\r?M\r";
     auto run = [](const Lines& batches) {
         Rig rig;
         rig.engine.SetMiddleEnabled(1);
         for (const auto& b : batches) rig.Deliver(b);
-        EXPECT_TRUE(rig.decoder.PendingText().empty());
+        EXPECT_TRUE(rig.Pending().empty());
         return rig.out.Injected();
     };
     const Lines whole = run({stream});
@@ -119,137 +115,155 @@ TEST_F(PenDecoderTest, SplitAtEveryByteBoundary) {
 
 // A long line that ends in a CR is only dropped. Text without a CR that
 // reaches 128 characters, in one delivery or over several, is thrown away,
-// and so is everything up to the next CR, even a complete report.
-TEST_F(PenDecoderTest, OverflowAndResync) {
-    Deliver(std::string(127, 'A'));
-    EXPECT_EQ(decoder.PendingText().size(), 127u);
-    Deliver("\r@0100050\r");
-    out.Advance(100);
-    Deliver(std::string(300, 'A') + "\r@0200050\r");
+// and so is everything up to the next CR, even a complete report. A zero
+// byte ends its batch, and nothing past the count is read.
+TEST(PenDecoder, OverflowResyncAndZeroBytes) {
+    Rig r;
+    r.Deliver(std::string(127, 'A'));
+    EXPECT_EQ(r.Pending().size(), 127u);
+    r.Deliver("\r@0100050\r");
+    r.out.Advance(100);
+    r.Deliver(std::string(300, 'A') + "\r@0200050\r");
+    r.out.Advance(100);
+    r.Deliver(std::string(127, 'A'));
+    r.Deliver("B");
+    EXPECT_TRUE(r.Pending().empty());
+    r.Deliver("xx");  // still resynchronising: thrown away at once
+    EXPECT_TRUE(r.Pending().empty());
+    r.Deliver("L1234567\r@0300050\r");
+    r.out.Advance(100);
+    r.Deliver(std::string(200, 'A'));
+    EXPECT_TRUE(r.Pending().empty());
+    r.Deliver("R1234567\r@0400050\r");
+    EXPECT_EQ(r.out.Injected(), (Lines{"1000 SetCursorPos 100 50", "1100 SetCursorPos 200 50",
+                                       "1200 SetCursorPos 300 50", "1300 SetCursorPos 400 50"}));
 
-    out.Advance(100);
-    Deliver(std::string(127, 'A'));
-    Deliver("B");
-    EXPECT_TRUE(decoder.PendingText().empty());
-    Deliver("xx");  // still resynchronising: thrown away at once
-    EXPECT_TRUE(decoder.PendingText().empty());
-    Deliver("L1234567\r@0300050\r");
-
-    out.Advance(100);
-    Deliver(std::string(200, 'A'));
-    EXPECT_TRUE(decoder.PendingText().empty());
-    Deliver("R1234567\r@0400050\r");
-    EXPECT_EQ(out.Injected(), (Lines{"1000 SetCursorPos 100 50", "1100 SetCursorPos 200 50",
-                                     "1200 SetCursorPos 300 50", "1300 SetCursorPos 400 50"}));
-}
-
-TEST_F(PenDecoderTest, ZeroByteEndsTheBatch) {
-    const std::string batch("L1234567\r\0?T\r", 13);
-    Deliver(batch);
-    EXPECT_EQ(engine.State(), ButtonState::Left);  // the release after the zero is lost
-    EXPECT_TRUE(decoder.PendingText().empty());
-
-    // Nothing past the count is read either, even without a terminator.
+    r.Deliver(std::string("L1234567\r\0?T\r", 13));
+    EXPECT_EQ(r.engine.State(), B::Left);  // the release after the zero is lost
     const char unterminated[] = {'?', 'T', '\r', 'X', 'Y'};
-    decoder.OnPenData(unterminated, 4);
-    EXPECT_EQ(engine.State(), ButtonState::None);
-    EXPECT_EQ(decoder.PendingText(), "X");
-    decoder.OnPenData(nullptr, 0);
-    EXPECT_EQ(decoder.PendingText(), "X");
+    r.router.OnPenData(unterminated, 4);
+    EXPECT_EQ(r.engine.State(), B::None);
+    EXPECT_EQ(r.Pending(), "X");
+    r.router.OnPenData(nullptr, 0);
+    EXPECT_EQ(r.Pending(), "X");
 }
 
-// atof on a copied, zero-terminated field; values no int holds saturate.
-TEST_F(PenDecoderTest, FieldConversion) {
-    struct Case {
+// atof on a copied, zero-terminated field; values no int holds saturate;
+// the screen position is trunc(board x ratio - offset) with the calibration
+// that holds at that report.
+TEST(PenDecoder, FieldsAndTheLiveCalibration) {
+    const CalibValues identity{};
+    const CalibValues halfX{0.5, 2.0, 0.25, 10.0};
+    const struct {
         const char* line;
-        int rawX, rawY;
-        int screenX, screenY;
+        CalibValues calib;
+        int rawX, rawY, screenX, screenY;
+    } cases[] = {
+        {"@ 12 034\r", identity, 12, 34, 12, 34},
+        {"@    0 1\r", identity, 0, 0, 0, 0},  // "0 1" stops at the space
+        {"@-012-05\r", identity, -12, -5, -12, -5},
+        {"@abcdxyz\r", identity, 0, 0, 0, 0},
+        {"@+5  1e2\r", identity, 5, 100, 5, 100},
+        {"@12.7-.9\r", identity, 12, 0, 12, 0},
+        {"@1e3 5e0\r", identity, 1000, 5, 1000, 5},
+        {"@9e99inf\r", identity, INT_MAX, INT_MAX, INT_MAX, INT_MAX},
+        {"@-inf9e9\r", identity, INT_MIN, INT_MAX, INT_MIN, INT_MAX},
+        {"@nan nan\r", identity, 0, 0, 0, 0},
+        {"@0003020\r", halfX, 3, 20, 1, 30},   // trunc(1.25)
+        {"@0000000\r", halfX, 0, 0, 0, -10},   // trunc(-0.25): toward zero
+        {"@00012.5\r", halfX, 1, 2, 0, -5},    // the field as read, not truncated first
+        {"@9e99002\r", halfX, INT_MAX, 2, INT_MAX, -6},
     };
-    const Case cases[] = {
-        {"@ 12 034\r", 12, 34, 12, 34},
-        {"@    0 1\r", 0, 0, 0, 0},  // "0 1" stops at the space
-        {"@-012-05\r", -12, -5, -12, -5},
-        {"@abcdxyz\r", 0, 0, 0, 0},
-        {"@+5  1e2\r", 5, 100, 5, 100},
-        {"@12.7-.9\r", 12, 0, 12, 0},
-        {"@1e3 5e0\r", 1000, 5, 1000, 5},
-        {"@9e99inf\r", INT_MAX, INT_MAX, INT_MAX, INT_MAX},
-        {"@-inf9e9\r", INT_MIN, INT_MAX, INT_MIN, INT_MAX},
-        {"@nan nan\r", 0, 0, 0, 0},
-    };
-    for (const Case& c : cases) {
-        out.calls.clear();
-        out.Advance(100);
-        Load(c.line);
-        EXPECT_EQ(decoder.DecodeStep(), PenReport::Hover) << c.line;
-        EXPECT_EQ(decoder.RawBoardPosition().x, c.rawX) << c.line;
-        EXPECT_EQ(decoder.RawBoardPosition().y, c.rawY) << c.line;
-        EXPECT_EQ(engine.LastSetPosition().x, c.screenX) << c.line;
-        EXPECT_EQ(engine.LastSetPosition().y, c.screenY) << c.line;
+    Rig r;
+    for (const auto& c : cases) {
+        r.out.Advance(100);
+        r.calib = c.calib;
+        r.Deliver(c.line);
+        EXPECT_EQ(r.router.Decoder().RawBoardPosition().x, c.rawX) << c.line;
+        EXPECT_EQ(r.router.Decoder().RawBoardPosition().y, c.rawY) << c.line;
+        EXPECT_EQ(r.engine.LastSetPosition().x, c.screenX) << c.line;
+        EXPECT_EQ(r.engine.LastSetPosition().y, c.screenY) << c.line;
     }
 }
 
-TEST_F(PenDecoderTest, EveryReportUsesTheLiveCalibration) {
-    calib = CalibValues{0.5, 2.0, 0.25, 10.0};
-    Deliver("@0003020\r");
-    EXPECT_EQ(engine.LastSetPosition().x, 1);  // trunc(1.25)
-    EXPECT_EQ(engine.LastSetPosition().y, 30);
-    out.Advance(100);
-    Deliver("@0000000\r");
-    EXPECT_EQ(engine.LastSetPosition().x, 0);  // trunc(-0.25): toward zero
-    EXPECT_EQ(engine.LastSetPosition().y, -10);
-    out.Advance(100);
-    calib = CalibValues{};
-    Deliver("@0100050\r");
-    EXPECT_EQ(engine.LastSetPosition().x, 100);
-    EXPECT_EQ(engine.LastSetPosition().y, 50);
-}
-
-// The calibration screen's side: one call per delivery, under the guard.
-class RecordingCalibration : public CalibrationPenHandler {
-public:
-    explicit RecordingCalibration(PenDecoder& decoder) : decoder_(decoder) {}
-    void OnCalibrationPenData() override {
-        ++calls;
-        kinds.push_back(decoder_.DecodeStep());
-        if (!reentrant.empty()) {
-            const std::string text = reentrant;
-            reentrant.clear();
-            decoder_.OnPenData(text.c_str(), text.size());  // as inside its message box
+// A procedure that records what it is handed and ends a delivery at the
+// first short line, delivering more from inside itself as a box would.
+struct Recorder : PenProcedure, SmallButtonObserver {
+    explicit Recorder(PenRouter& router) : router(router) {}
+    bool OnPenLine(const PenEvent& line) override {
+        kinds.push_back(line.kind);
+        raws.push_back(line.lastRaw.x);
+        return line.kind == PenReport::Short;
+    }
+    void OnDeliveryEnd() override {
+        ++deliveries;
+        if (nested.empty()) return;
+        const std::string text = nested;
+        nested.clear();
+        if (reentry) {
+            PenReentry open(router);
+            router.OnPenData(text.c_str(), text.size());
+        } else {
+            router.OnPenData(text.c_str(), text.size());
         }
     }
-    int calls = 0;
-    std::vector<PenReport> kinds;
-    std::string reentrant;
+    void OnSmallButton() override { ++smallButtons; }
 
-private:
-    PenDecoder& decoder_;
+    PenRouter& router;
+    std::vector<PenReport> kinds;
+    std::vector<int> raws;
+    int deliveries = 0;
+    int smallButtons = 0;
+    std::string nested;
+    bool reentry = false;
 };
 
-TEST_F(PenDecoderTest, CalibratingHandsEachDeliveryToTheCalibrationScreen) {
-    RecordingCalibration screen(decoder);
-    decoder.SetCalibrationHandler(&screen);
-    calibrating = 1;
-    Deliver("L0600300\r?T\r");
-    EXPECT_EQ(screen.calls, 1);
-    EXPECT_EQ(decoder.PendingText(), "?T\r");  // the screen decides about the rest
-    EXPECT_EQ(decoder.RawBoardPosition().x, 600);
+TEST(PenRouter, ARunningProcedureTakesEveryLineAndThePointerNone) {
+    Rig r;
+    Recorder proc(r.router);
+    r.router.SetObserver(&proc);
+    r.Deliver("?M\rL0600300\rR0001002");
+    ASSERT_EQ(r.engine.State(), B::Left);
+    r.out.calls.clear();
 
-    screen.reentrant = "@0700100\r";
-    Deliver("");
-    EXPECT_EQ(screen.calls, 2);  // the inner delivery only appended
-    EXPECT_EQ(decoder.PendingText(), "@0700100\r");
-    Deliver("R0001002\r");
-    EXPECT_EQ(screen.calls, 3);  // the guard is down again
-    EXPECT_EQ(screen.kinds, (std::vector<PenReport>{PenReport::Left, PenReport::Short, PenReport::Hover}));
-    EXPECT_EQ(out.Injected(), (Lines{"1000 SetCursorPos 700 100"}));  // the hidden cursor moves
-    EXPECT_EQ(engine.State(), ButtonState::None);
+    r.router.Attach(proc);
+    EXPECT_TRUE(r.router.Calibrating());
+    EXPECT_EQ(r.out.Injected(), (Lines{"1030 up left"}));  // nothing stays pressed
+    EXPECT_TRUE(r.Pending().empty());
+    EXPECT_EQ(proc.smallButtons, 1);
 
-    decoder.SetCalibrationHandler(nullptr);
-    Deliver("?T\r");
-    EXPECT_EQ(decoder.PendingText(), "R0001002\r?T\r");
-    decoder.ClearBuffer();
-    EXPECT_TRUE(decoder.PendingText().empty());
+    r.Deliver("@0700100\rL0600300\r?M\r@0100100\r");
+    EXPECT_EQ(proc.kinds, (std::vector<PenReport>{R::Hover, R::Left, R::Short}));
+    EXPECT_EQ(proc.raws, (std::vector<int>{700, 600, 600}));  // the last usable position
+    EXPECT_TRUE(r.Pending().empty());  // the rest after the short line went
+    EXPECT_EQ(proc.smallButtons, 2);
+    r.Deliver("@07");
+    EXPECT_EQ(proc.deliveries, 2);  // a delivery without a line ends too
+    EXPECT_EQ(r.Pending(), "@07");
+
+    // From inside the procedure a delivery is only appended, unless it
+    // opened re-entry.
+    proc.kinds.clear();
+    proc.nested = "00100\r";
+    r.Deliver("");
+    EXPECT_EQ(proc.deliveries, 3);
+    EXPECT_EQ(r.Pending(), "@0700100\r");
+    proc.reentry = true;
+    proc.nested = "R0001002\r";
+    r.Deliver("");
+    EXPECT_EQ(proc.deliveries, 5);
+    EXPECT_EQ(proc.kinds, (std::vector<PenReport>{R::Hover, R::Right}));
+    EXPECT_EQ(r.engine.State(), B::None);
+    EXPECT_EQ(r.out.Injected().size(), 1u);
+
+    // Detached: the pointer again, starting from what is left.
+    r.router.Detach(proc);
+    EXPECT_FALSE(r.router.Calibrating());
+    r.Deliver("L0");
+    r.router.Detach(proc);  // a second end changes nothing
+    r.Deliver("020030\r");
+    EXPECT_EQ(r.engine.State(), B::Left);
+    EXPECT_EQ(r.engine.LastSetPosition().x, 20);
 }
 
 }  // namespace
