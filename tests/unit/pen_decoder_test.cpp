@@ -27,66 +27,115 @@ struct Rig : test::PenRig {
     Rig() : PenRig(kStart) {}
 };
 
-// One line: its kind and the raw position it leaves from the decoder alone,
-// then through the router with the left button held at (-7, -7), the
-// engine's state and what reaches the system. A dropped line must leave the
-// held button alone; a hover releases it even when its fields are unusable.
+// One line after "L-007-07": its kind, what it says the pen does and the
+// raw position it leaves.
 TEST(PenDecoder, EveryLineKind) {
-    const Lines kept{};
+    using T = PenTouch;
     const struct {
         const char* line;
         PenReport kind;
+        PenTouch touch;
         int rawX, rawY;
-        ButtonState state;
-        Lines events;
     } cases[] = {
-        {"L1234567\r", R::Left, 1234, 567, B::Left, {"+0 SetCursorPos 1234 567"}},
-        {"R1234567\r", R::Right, 1234, 567, B::Right,
-         {"+0 up left", "+0 SetCursorPos 1234 567", "+30 down right"}},
-        {"M1234567\r", R::Middle, 1234, 567, B::Middle,
-         {"+0 up left", "+0 SetCursorPos 1234 567", "+30 down middle"}},
-        {"@0100050\r", R::Hover, 100, 50, B::None, {"+0 up left", "+0 SetCursorPos 100 50"}},
-        {"@12?4567\r", R::None, -7, -7, B::None, {"+0 up left"}},
-        {"?T\r", R::Short, -7, -7, B::None, {"+0 up left"}},
-        {"?M\r", R::Short, -7, -7, B::None, {"+30 down middle", "+30 up middle"}},
-        {"?X\r", R::Short, -7, -7, B::Left, kept},
-        {"AT\r", R::Short, -7, -7, B::Left, kept},
-        {"X1234567\r", R::None, -7, -7, B::Left, kept},
-        {"l1234567\r", R::None, -7, -7, B::Left, kept},
-        {"\r", R::None, -7, -7, B::Left, kept},
-        {"?\r", R::None, -7, -7, B::Left, kept},
-        {"ABC\r", R::None, -7, -7, B::Left, kept},
-        {"L123456\r", R::None, -7, -7, B::Left, kept},
-        {"L12345678\r", R::None, -7, -7, B::Left, kept},
-        {"L12?4567\r", R::None, -7, -7, B::Left, kept},
-        {"L1234?67\r", R::None, -7, -7, B::Left, kept},
-        {"R????567\r", R::None, -7, -7, B::Left, kept},
-        {"M1234??7\r", R::None, -7, -7, B::Left, kept},
-        {"\nL1234567\r", R::None, -7, -7, B::Left, kept},  // a line feed is a character of the line
+        {"L1234567\r", R::Left, T::Left, 1234, 567},     {"R1234567\r", R::Right, T::Right, 1234, 567},
+        {"M1234567\r", R::Middle, T::Middle, 1234, 567}, {"@0100050\r", R::Hover, T::Hover, 100, 50},
+        {"@12?4567\r", R::None, T::Hover, -7, -7},  // a hover releases even when unusable
+        {"?T\r", R::Short, T::Release, -7, -7},      {"?M\r", R::Short, T::SmallButton, -7, -7},
+        {"?X\r", R::Short, T::None, -7, -7},         {"AT\r", R::Short, T::None, -7, -7},
+        {"X1234567\r", R::None, T::None, -7, -7},    {"l1234567\r", R::None, T::None, -7, -7},
+        {"\r", R::None, T::None, -7, -7},             {"?\r", R::None, T::None, -7, -7},
+        {"ABC\r", R::None, T::None, -7, -7},          {"L123456\r", R::None, T::None, -7, -7},
+        {"L12345678\r", R::None, T::None, -7, -7},    {"L12?4567\r", R::None, T::None, -7, -7},
+        {"L1234?67\r", R::None, T::None, -7, -7},     {"R????567\r", R::None, T::None, -7, -7},
+        {"M1234??7\r", R::None, T::None, -7, -7},
+        {"\nL1234567\r", R::None, T::None, -7, -7},  // a line feed is a character of the line
     };
     for (const auto& c : cases) {
         const std::string text = std::string("L-007-07\r") + c.line;
         PenDecoder decoder;
         decoder.Append(text.c_str(), text.size());
-        PenEvent first;
         PenEvent event;
-        ASSERT_TRUE(decoder.Next(first) && decoder.Next(event)) << c.line;
+        ASSERT_TRUE(decoder.Next(event) && decoder.Next(event)) << c.line;
         EXPECT_EQ(event.kind, c.kind) << c.line;
+        EXPECT_EQ(event.touch, c.touch) << c.line;
+        EXPECT_EQ(event.positioned, c.rawX != -7) << c.line;
         EXPECT_EQ(event.lastRaw.x, c.rawX) << c.line;
         EXPECT_EQ(event.lastRaw.y, c.rawY) << c.line;
         EXPECT_EQ(decoder.RawBoardPosition().x, c.rawX) << c.line;
         EXPECT_FALSE(decoder.Next(event)) << c.line;
+        EXPECT_TRUE(decoder.PendingText().empty()) << c.line;
+    }
+}
 
+// What each report does to the pointer from each button state, through the
+// router: the engine's table, with middle enabled and disabled ("disable"
+// is the pen being disabled).
+TEST(PenRouter, ReportsFromEachButtonState) {
+    const Lines move{"+0 SetCursorPos 200 300"};
+    const Lines pressL{"+0 SetCursorPos 200 300", "+30 down left"};
+    const Lines pressR{"+0 SetCursorPos 200 300", "+30 down right"};
+    const Lines pressM{"+0 SetCursorPos 200 300", "+30 down middle"};
+    auto after = [](const char* up, const Lines& then) {
+        Lines all{up};
+        all.insert(all.end(), then.begin(), then.end());
+        return all;
+    };
+    const char* const L = "L0200300\r";
+    const char* const Rr = "R0200300\r";
+    const char* const M = "M0200300\r";
+    const struct {
+        ButtonState held;
+        int middle;
+        const char* line;
+        Lines events;
+        ButtonState state;
+    } rows[] = {
+        {B::None, 1, L, pressL, B::Left},
+        {B::Left, 1, L, move, B::Left},
+        {B::Right, 1, L, after("+0 up right", pressL), B::Left},
+        {B::Middle, 0, L, after("+0 up middle", pressL), B::Left},
+        {B::None, 1, Rr, pressR, B::Right},
+        {B::Left, 1, Rr, after("+0 up left", pressR), B::Right},
+        {B::Right, 1, Rr, move, B::Right},
+        {B::Middle, 1, Rr, after("+0 up middle", pressR), B::Right},
+        {B::None, 1, M, pressM, B::Middle},
+        {B::None, 0, M, {}, B::Middle},
+        {B::Left, 1, M, after("+0 up left", pressM), B::Middle},
+        {B::Left, 0, M, {"+0 up left"}, B::Middle},
+        {B::Right, 1, M, after("+0 up right", pressM), B::Middle},
+        {B::Right, 0, M, {"+0 up right"}, B::Middle},
+        {B::Middle, 1, M, move, B::Middle},
+        {B::Middle, 0, M, move, B::Middle},
+        {B::Left, 1, "@0200300\r", after("+0 up left", move), B::None},
+        {B::Left, 1, "@12?4567\r", {"+0 up left"}, B::None},
+        {B::None, 1, "?T\r", {}, B::None},
+        {B::Left, 1, "?T\r?T\r", {"+0 up left"}, B::None},
+        {B::Right, 1, "?T\r", {"+0 up right"}, B::None},
+        {B::Middle, 0, "?T\r", {"+0 up middle"}, B::None},
+        {B::Right, 1, "disable", {"+0 up right"}, B::None},
+        {B::None, 1, "disable", {}, B::None},
+        {B::Left, 1, "?X\rX1234567\rL12?4567\r", {}, B::Left},
+        // The small button clicks where the cursor is; a held button is lost
+        // without its up; with middle disabled only the up is sent.
+        {B::None, 1, "?M\r", {"+30 down middle", "+30 up middle"}, B::None},
+        {B::None, 0, "?M\r", {"+0 up middle"}, B::None},
+        {B::Left, 1, "?M\r?T\r", {"+30 down middle", "+30 up middle"}, B::None},
+        {B::Right, 0, "?M\r", {"+0 up middle"}, B::None},
+    };
+    for (const auto& row : rows) {
         Rig rig;
         rig.engine.SetMiddleEnabled(1);
-        rig.Deliver("L-007-07\r");
+        if (row.held != B::None) rig.Deliver(std::string(1, "?LRM"[static_cast<int>(row.held)]) + "0010010\r");
+        rig.engine.SetMiddleEnabled(row.middle);
         rig.out.Advance(100);
-        const std::uint32_t base = rig.out.now;
         rig.out.calls.clear();
-        rig.Deliver(c.line);
-        EXPECT_TRUE(rig.Pending().empty()) << c.line;
-        EXPECT_EQ(rig.engine.State(), c.state) << c.line;
-        EXPECT_EQ(rig.out.InjectedSince(base), c.events) << c.line;
+        const std::uint32_t base = rig.out.now;
+        if (std::string(row.line) == "disable") rig.engine.ReleaseHeldButton();
+        else rig.Deliver(row.line);
+        const std::string what = std::to_string(static_cast<int>(row.held)) + " middle " +
+                                 std::to_string(row.middle) + " " + row.line;
+        EXPECT_EQ(rig.out.InjectedSince(base), row.events) << what;
+        EXPECT_EQ(rig.engine.State(), row.state) << what;
     }
 }
 
