@@ -201,18 +201,6 @@ TEST(CrossCalibration, ConfirmationAcceptsOnlyTheTip) {
     }
 }
 
-TEST(CrossCalibration, StartsOnlyWhenNotRunning) {
-    Bench b;
-    b.Touch(20, 20);
-    // A second start while it runs changes nothing: the next cross stays red.
-    EXPECT_FALSE(b.procedure.Start());
-    EXPECT_EQ(b.procedure.Step(), 1);
-    EXPECT_TRUE(b.procedure.Active());
-    EXPECT_EQ(b.procedure.OnEscAnswer(true, b.router), Event::Left);
-    EXPECT_TRUE(b.procedure.Start());  // ended: it starts again
-    EXPECT_EQ(b.procedure.Step(), 0);
-}
-
 TEST(CrossCalibration, StaleAnswersAndEsc) {
     Bench b;
     b.FourTouches();
@@ -235,9 +223,15 @@ TEST(CrossCalibration, StaleAnswersAndEsc) {
     EXPECT_EQ(b.procedure.OnEscAnswer(false, b.router), Event::Restarted);
     EXPECT_TRUE(b.Pending().empty());
     EXPECT_EQ(b.procedure.Step(), 0);
+    // A second start while it runs changes nothing: the next cross stays red.
+    b.Touch(20, 20);
+    EXPECT_FALSE(b.procedure.Start());
+    EXPECT_EQ(b.procedure.Step(), 1);
     EXPECT_EQ(b.procedure.OnEscAnswer(true, b.router), Event::Left);
     EXPECT_FALSE(b.procedure.Active());
     EXPECT_EQ(b.Touch(20, 20), Event::None);  // nothing runs any more
+    EXPECT_TRUE(b.procedure.Start());          // ended: it starts again
+    EXPECT_EQ(b.procedure.Step(), 0);
 }
 
 TEST(CrossCalibration, TakesLinesUpToTheLiftAndStaysBounded) {

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <climits>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -239,28 +240,22 @@ TEST(PenDecoder, FieldsAndTheLiveCalibration) {
 // first short line, delivering more from inside itself as a box would.
 struct Recorder : PenProcedure, SmallButtonObserver {
     explicit Recorder(PenRouter& router) : router(router) {}
+    // Each line as "<kind> <last raw x>".
     bool OnPenLine(const PenEvent& line) override {
-        kinds.push_back(line.kind);
-        raws.push_back(line.lastRaw.x);
+        lines.push_back(std::to_string(static_cast<int>(line.kind)) + " " + std::to_string(line.lastRaw.x));
         return line.kind == PenReport::Short;
     }
     void OnDeliveryEnd() override {
         ++deliveries;
-        if (nested.empty()) return;
         const std::string text = nested;
         nested.clear();
-        if (reentry) {
-            PenReentry open(router);
-            router.OnPenData(text.c_str(), text.size());
-        } else {
-            router.OnPenData(text.c_str(), text.size());
-        }
+        std::unique_ptr<PenReentry> open(reentry ? new PenReentry(router) : nullptr);
+        if (!text.empty()) router.OnPenData(text.c_str(), text.size());
     }
     void OnSmallButton() override { ++smallButtons; }
 
     PenRouter& router;
-    std::vector<PenReport> kinds;
-    std::vector<int> raws;
+    Lines lines;
     int deliveries = 0;
     int smallButtons = 0;
     std::string nested;
@@ -282,8 +277,7 @@ TEST(PenRouter, ARunningProcedureTakesEveryLineAndThePointerNone) {
     EXPECT_EQ(proc.smallButtons, 1);
 
     r.Deliver("@0700100\rL0600300\r?M\r@0100100\r");
-    EXPECT_EQ(proc.kinds, (std::vector<PenReport>{R::Hover, R::Left, R::Short}));
-    EXPECT_EQ(proc.raws, (std::vector<int>{700, 600, 600}));  // the last usable position
+    EXPECT_EQ(proc.lines, (Lines{"1 700", "2 600", "5 600"}));  // with the last usable position
     EXPECT_TRUE(r.Pending().empty());  // the rest after the short line went
     EXPECT_EQ(proc.smallButtons, 2);
     r.Deliver("@07");
@@ -292,7 +286,7 @@ TEST(PenRouter, ARunningProcedureTakesEveryLineAndThePointerNone) {
 
     // From inside the procedure a delivery is only appended, unless it
     // opened re-entry.
-    proc.kinds.clear();
+    proc.lines.clear();
     proc.nested = "00100\r";
     r.Deliver("");
     EXPECT_EQ(proc.deliveries, 3);
@@ -301,7 +295,7 @@ TEST(PenRouter, ARunningProcedureTakesEveryLineAndThePointerNone) {
     proc.nested = "R0001002\r";
     r.Deliver("");
     EXPECT_EQ(proc.deliveries, 5);
-    EXPECT_EQ(proc.kinds, (std::vector<PenReport>{R::Hover, R::Right}));
+    EXPECT_EQ(proc.lines, (Lines{"1 700", "3 1"}));
     EXPECT_EQ(r.engine.State(), B::None);
     EXPECT_EQ(r.out.Injected().size(), 1u);
 
