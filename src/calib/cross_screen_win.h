@@ -35,7 +35,8 @@ public:
 
     // False, doing nothing, while the procedure runs already.
     bool Start();
-    bool Running() const { return procedure_.Active(); }
+    // The router knows whether a calibration has the pen.
+    bool Running() const { return window_.pen->Calibrating(); }
     // A second request while it runs: the screen comes to the front.
     void BringToFront() const;
     // WM_PAINT of the main window.
