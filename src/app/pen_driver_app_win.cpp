@@ -106,8 +106,6 @@ TrayWndServices CPenDriverApp::WindowServices() {
         return RegisterCalibHotKey(window, key) != FALSE;
     };
     services.unregisterHotKey = [this](HWND window) { UnregisterCalibHotKey(window); };
-    services.setCalibrating = [this](int on) { return SetCalibrating(on); };
-    services.calibrating = &calibrating_;
     return services;
 }
 
@@ -167,12 +165,6 @@ int CPenDriverApp::ExitInstance(int exitCode) {
     if (instanceMutex_.Valid()) ::ReleaseMutex(instanceMutex_.Get());
     instanceMutex_.Reset();
     return exitCode;
-}
-
-int CPenDriverApp::SetCalibrating(int flag) {
-    const int count = ::ShowCursor(flag == 0 ? TRUE : FALSE);
-    calibrating_ = flag;
-    return count;
 }
 
 BOOL CPenDriverApp::RegisterCalibHotKey(HWND window, unsigned key) {

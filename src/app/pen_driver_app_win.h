@@ -35,9 +35,6 @@ private:
     // What the main window and the property sheet's pages are handed.
     TrayWndServices WindowServices();
     PropServices PropertyServices();
-    // Hides (nonzero) or shows (0) the cursor and records the flag; returns
-    // the cursor display count.
-    int SetCalibrating(int flag);
     BOOL RegisterCalibHotKey(HWND window, unsigned key);
     void UnregisterCalibHotKey(HWND window);
     void ApplyDragSize(int pixels);
@@ -59,7 +56,6 @@ private:
     std::wstring appName_;
     std::string portName_;
     UniqueHandle instanceMutex_;
-    int calibrating_ = 0;
     // 1 while message 60102 may still be shown in the current opening of the
     // property sheet.
     int rightsNotice_ = 0;

@@ -3,8 +3,7 @@
 #ifndef QXDRV_CALIB_CALIB_VALUES_H
 #define QXDRV_CALIB_CALIB_VALUES_H
 
-#include <cmath>
-#include <limits>
+#include "link/pen_decoder.h"  // TruncateToInt
 
 namespace qx {
 
@@ -19,17 +18,6 @@ struct ScreenPoint {
     int x = 0;
     int y = 0;
 };
-
-// Truncates toward zero. A field such as "9e99" or "nan" parses to a value no
-// int can hold; those saturate (NaN gives 0) instead of being undefined.
-inline int TruncateToInt(double value) {
-    if (std::isnan(value)) return 0;
-    if (value >= static_cast<double>(std::numeric_limits<int>::max()))
-        return std::numeric_limits<int>::max();
-    if (value <= static_cast<double>(std::numeric_limits<int>::min()))
-        return std::numeric_limits<int>::min();
-    return static_cast<int>(value);
-}
 
 // screen = trunc(board * ratio - offset) per axis, no clamping to the screen
 // (the system clamps the cursor itself).

@@ -56,33 +56,28 @@ bool CrossCalibration::Start() {
     return true;
 }
 
-CrossCalibration::Event CrossCalibration::OnDelivery(PenDecoder& decoder) {
-    if (!active_) return Event::None;
+bool CrossCalibration::OnPenLine(const PenEvent& line) {
+    if (!active_) return false;
     if (step_ == kConfirming) {
-        // The port hands over whatever has arrived, so a report can come in
-        // two deliveries; the first line decides once it is complete.
-        if (!decoder.HasCompleteLine()) {
-            decoder.DecodeStep();  // only the overflow rule
-            return Event::None;
-        }
-        const PenReport first = decoder.DecodeStep();
-        decoder.ClearBuffer();
-        if (first == PenReport::Left) {
+        if (line.kind == PenReport::Left) {
             active_ = false;
             step_ = 0;
-            return Event::Accepted;
+            decided_ = Event::Accepted;
+        } else {
+            step_ = 0;
+            decided_ = Event::Restarted;
         }
-        return Restart(decoder);
+        return true;
     }
-    while (decoder.HasCompleteLine()) {
-        if (decoder.DecodeStep() == PenReport::Short) {
-            const Event event = TouchEnded(decoder.RawBoardPosition());
-            decoder.ClearBuffer();
-            return event;
-        }
-    }
-    decoder.DecodeStep();  // no line left: only the overflow rule
-    return Event::None;
+    if (line.kind != PenReport::Short) return false;
+    decided_ = TouchEnded(line.lastRaw);
+    return true;
+}
+
+CrossCalibration::Event CrossCalibration::TakeEvent() {
+    const Event event = decided_;
+    decided_ = Event::None;
+    return event;
 }
 
 CrossCalibration::Event CrossCalibration::TouchEnded(BoardPoint raw) {
@@ -96,31 +91,31 @@ CrossCalibration::Event CrossCalibration::TouchEnded(BoardPoint raw) {
 }
 
 CrossCalibration::Event CrossCalibration::OnConfirmAnswer(unsigned ticket, bool yes,
-                                                          PenDecoder& decoder) {
+                                                          PenProcedureSlot& pen) {
     // The pen answered first (accepted, or restarted and maybe touched again).
     if (!active_ || step_ != kConfirming || ticket != ticket_) return Event::None;
-    decoder.ClearBuffer();
+    pen.ClearPending();
     if (yes) {
         active_ = false;
         step_ = 0;
         return Event::Accepted;
     }
-    return Restart(decoder);
+    return Restart(pen);
 }
 
-CrossCalibration::Event CrossCalibration::OnEscAnswer(bool yes, PenDecoder& decoder) {
+CrossCalibration::Event CrossCalibration::OnEscAnswer(bool yes, PenProcedureSlot& pen) {
     if (!active_) return Event::None;
     if (yes) {
         active_ = false;
         step_ = 0;
         return Event::Left;
     }
-    return Restart(decoder);
+    return Restart(pen);
 }
 
-CrossCalibration::Event CrossCalibration::Restart(PenDecoder& decoder) {
+CrossCalibration::Event CrossCalibration::Restart(PenProcedureSlot& pen) {
     step_ = 0;
-    decoder.ClearBuffer();
+    pen.ClearPending();
     return Event::Restarted;
 }
 

@@ -6,6 +6,7 @@
 #define QXDRV_CALIB_CROSS_CALIBRATION_H
 
 #include "calib/calib_values.h"
+#include "calib/pen_procedure.h"
 #include "link/pen_decoder.h"
 
 namespace qx {
@@ -59,27 +60,30 @@ public:
     // comes back with an older ticket is stale and ignored.
     unsigned Ticket() const { return ticket_; }
 
-    // One delivery, its bytes already in the decoder's line buffer. While a
-    // touch is awaited, lines are decoded up to the first Short report (the
-    // end of a touch), whose position is the last raw board position, and
-    // the buffer is emptied; without one every complete line is consumed, so
-    // the buffer cannot grow and a lift never waits behind a backlog. While
+    // One line of a delivery; true when the rest of the delivery goes.
+    // While a touch is awaited, lines are taken up to the first Short report
+    // (the end of a touch), whose position is the last raw board position,
+    // and the rest goes; without one every complete line is taken, so the
+    // buffer cannot grow and a lift never waits behind a backlog. While
     // confirming, the first complete line decides (a Left report accepts,
-    // anything else restarts) and the rest is emptied; a delivery without a
-    // complete line waits for the rest of it.
-    Event OnDelivery(PenDecoder& decoder);
+    // anything else restarts) and the rest goes; a delivery without a
+    // complete line leaves its text for the next.
+    bool OnPenLine(const PenEvent& line);
+    // What the delivery's lines decided (None when nothing), once.
+    Event TakeEvent();
     // The question 57351 came back with Yes or No (ticket from AskConfirm).
-    Event OnConfirmAnswer(unsigned ticket, bool yes, PenDecoder& decoder);
+    Event OnConfirmAnswer(unsigned ticket, bool yes, PenProcedureSlot& pen);
     // The Esc question 57348 came back with Yes or No.
-    Event OnEscAnswer(bool yes, PenDecoder& decoder);
+    Event OnEscAnswer(bool yes, PenProcedureSlot& pen);
 
 private:
     Event TouchEnded(BoardPoint raw);
-    Event Restart(PenDecoder& decoder);
+    Event Restart(PenProcedureSlot& pen);
 
     bool active_ = false;
     int step_ = 0;
     unsigned ticket_ = 0;
+    Event decided_ = Event::None;
     BoardPoint points_[kCrossCount] = {};
 };
 

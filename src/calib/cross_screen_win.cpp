@@ -53,11 +53,20 @@ CCrossCalibScreen::CCrossCalibScreen(const CrossScreenServices& window,
                                     DEFAULT_QUALITY, DEFAULT_PITCH | FF_SWISS, face.c_str()));
 }
 
-CCrossCalibScreen::~CCrossCalibScreen() { DestroyPrompt(); }
+CCrossCalibScreen::~CCrossCalibScreen() { EndWithWindow(); }
 
-void CCrossCalibScreen::DestroyPrompt() {
+void CCrossCalibScreen::EndWithWindow() {
     if (promptBox_ && ::IsWindow(promptBox_)) ::DestroyWindow(promptBox_);
     promptBox_ = nullptr;
+    TakePen(false);
+}
+
+void CCrossCalibScreen::TakePen(bool take) {
+    if (take == penTaken_) return;
+    penTaken_ = take;
+    if (take) window_.pen->Attach(*this);
+    else window_.pen->Detach(*this);
+    ::ShowCursor(take ? FALSE : TRUE);
 }
 
 bool CCrossCalibScreen::Start() {
@@ -65,8 +74,7 @@ bool CCrossCalibScreen::Start() {
     prompt_ = IDS_CALIB_PROMPT;
     startWidth_ = services_.screen->ScreenWidth();
     startHeight_ = services_.screen->ScreenHeight();
-    window_.decoder->ClearBuffer();
-    window_.setCalibrating(1);
+    TakePen(true);
     ::ShowWindow(window_.window, SW_SHOWMAXIMIZED);
     ::SetForegroundWindow(window_.window);  // Esc reaches the screen
     ::InvalidateRect(window_.window, nullptr, TRUE);
@@ -125,9 +133,9 @@ void CCrossCalibScreen::ShowPrompt(unsigned id) {
     ::SetWindowTextW(promptBox_, services_.strings->LoadText(id).c_str());
 }
 
-void CCrossCalibScreen::OnCalibrationPenData() {
-    Act(procedure_.OnDelivery(*window_.decoder));
-}
+bool CCrossCalibScreen::OnPenLine(const PenEvent& line) { return procedure_.OnPenLine(line); }
+
+void CCrossCalibScreen::OnDeliveryEnd() { Act(procedure_.TakeEvent()); }
 
 void CCrossCalibScreen::Act(CrossCalibration::Event event) {
     using Event = CrossCalibration::Event;
@@ -170,11 +178,11 @@ void CCrossCalibScreen::Ask() {
     const std::wstring question = openQuestion_;
     int answer = 0;
     {
-        PenDecoder::CalibrationReentry reentry(*window_.decoder);
+        PenReentry reentry(*window_.pen);
         answer = services_.boxes->ShowMessage(question, kQuestionFlags);
     }
     openQuestion_.clear();
-    Act(procedure_.OnConfirmAnswer(ticket, answer == IDYES, *window_.decoder));
+    Act(procedure_.OnConfirmAnswer(ticket, answer == IDYES, *window_.pen));
 }
 
 void CCrossCalibScreen::CloseOpenQuestion() const {
@@ -197,7 +205,7 @@ void CCrossCalibScreen::Accept() {
 }
 
 void CCrossCalibScreen::End(bool stored) {
-    window_.setCalibrating(0);
+    TakePen(false);
     ::ShowWindow(window_.window, SW_HIDE);
     if (window_.ended) window_.ended(stored);
 }
@@ -214,7 +222,7 @@ void CCrossCalibScreen::OnChar(wchar_t ch) {
         services_.strings->LoadText(IDS_CALIB_EXIT_QUESTION), kQuestionFlags);
     const int waited = procedure_.Step();
     const CrossCalibration::Event event =
-        procedure_.OnEscAnswer(answer == IDYES, *window_.decoder);
+        procedure_.OnEscAnswer(answer == IDYES, *window_.pen);
     if (event == CrossCalibration::Event::Restarted) {
         DrawCrossNow(waited < kCrossCount ? waited : kCrossTopRight, false);
         ShowPrompt(IDS_CALIB_PROMPT);

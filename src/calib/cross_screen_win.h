@@ -13,7 +13,7 @@
 #include "framework/gdi_owners_win.h"
 #include "calib/calib_services.h"
 #include "calib/cross_calibration.h"
-#include "link/pen_decoder.h"
+#include "calib/pen_procedure.h"
 
 namespace qx {
 
@@ -21,13 +21,12 @@ namespace qx {
 struct CrossScreenServices {
     HWND window = nullptr;  // the main window
     HINSTANCE instance = nullptr;
-    std::function<void(int on)> setCalibrating;  // hides or shows the cursor with the flag
-    PenDecoder* decoder = nullptr;
+    PenProcedureSlot* pen = nullptr;  // where the procedure takes the pen from
     // The procedure ended, with a stored result (true) or without one.
     std::function<void(bool stored)> ended;
 };
 
-class CCrossCalibScreen : public CalibrationPenHandler {
+class CCrossCalibScreen : public PenProcedure {
 public:
     CCrossCalibScreen(const CrossScreenServices& window, const CalibServices& services);
     ~CCrossCalibScreen() override;
@@ -36,24 +35,29 @@ public:
 
     // False, doing nothing, while the procedure runs already.
     bool Start();
-    bool Running() const { return procedure_.Active(); }
+    // The router knows whether a calibration has the pen.
+    bool Running() const { return window_.pen->Calibrating(); }
     // A second request while it runs: the screen comes to the front.
     void BringToFront() const;
     // WM_PAINT of the main window.
     void Paint();
     // WM_CHAR of the main window while calibrating.
     void OnChar(wchar_t ch);
-    // The prompt box goes with the window's teardown.
-    void DestroyPrompt();
+    // The window's teardown: the prompt box goes, and a procedure still
+    // running gives the pen and the cursor back, storing nothing.
+    void EndWithWindow();
 
-    // A delivery while calibrating, its bytes already appended.
-    void OnCalibrationPenData() override;
+    // PenProcedure: the lines of each delivery while the procedure runs.
+    bool OnPenLine(const PenEvent& line) override;
+    void OnDeliveryEnd() override;
 
 private:
     void Act(CrossCalibration::Event event);
     void Ask();
     void Accept();
     void End(bool stored);
+    // Takes the pen and hides the cursor, or the other way round.
+    void TakePen(bool take);
     void Restart();
     void ShowPrompt(unsigned id);
     void DrawCross(HDC dc, int cross, bool active) const;
@@ -67,6 +71,7 @@ private:
     unsigned prompt_;
     UniqueFont promptFont_;
     HWND promptBox_ = nullptr;
+    bool penTaken_ = false;
     std::wstring openQuestion_;  // text of the confirmation box while it is open
     // The screen size the procedure started at; a result for another size
     // is not stored.

@@ -41,7 +41,7 @@ struct DiagControllerServices {
     HINSTANCE instance = nullptr;
     TestModeServices testMode;
     // Hands the engine the dialog's marks, or takes them back (nullptr).
-    std::function<void(TestModeMarks*)> setMarks;
+    std::function<void(SmallButtonObserver*)> setMarks;
     DiagnosticSources sources;
 };
 

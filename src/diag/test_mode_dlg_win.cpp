@@ -151,7 +151,7 @@ void CTestModeDlg::OnTick() {
     ShowText(IDC_TM_UNTREATED, Widen(std::string(services_.decoder->PendingText())));
     ShowMark(IDC_TM_DRIVER_LEFT, DriverButtonMark(engine.State(), ButtonState::Left));
     ShowMark(IDC_TM_DRIVER_RIGHT, DriverButtonMark(engine.State(), ButtonState::Right));
-    UpdateMiddleMarks(0);
+    UpdateMiddleMarks(0, engine.State());
     ShowText(IDC_TM_DRIVER_POSITION, PositionText(engine.LastSetPosition()));
 
     const struct {
@@ -177,10 +177,9 @@ void CTestModeDlg::OnTick() {
     ShowText(IDC_TM_LIVE_OFFSET_Y, OffsetText(live.offsetY));
 }
 
-void CTestModeDlg::UpdateMiddleMarks(int hold) {
+void CTestModeDlg::UpdateMiddleMarks(int hold, ButtonState state) {
     if (!Hwnd()) return;
-    const PointerEngine& engine = *services_.engine;
-    const auto update = middleMarks_.OnUpdate(hold, engine.State(), engine.MiddleEnabled());
+    const auto update = middleMarks_.OnUpdate(hold, state, services_.engine->MiddleEnabled());
     if (!update) return;
     ShowMark(IDC_TM_DRIVER_MIDDLE, update->driver);
     if (update->system) ShowMark(IDC_TM_SYSTEM_MIDDLE, *update->system);

@@ -16,6 +16,7 @@
 #include "calib/calib_services.h"
 #include "diag/test_mode_rules.h"
 #include "link/pen_decoder.h"
+#include "pen/pen_router.h"
 #include "pointer/pointer_engine.h"
 
 namespace qx {
@@ -33,13 +34,12 @@ struct TestModeServices {
     int osVersionClass = 0;
 };
 
-class CTestModeDlg : public CDialog, public TestModeMarks {
+class CTestModeDlg : public CDialog, public SmallButtonObserver {
 public:
     CTestModeDlg(HINSTANCE instance, const TestModeServices& services);
 
-    // TestModeMarks: hold 0 from the timer, 1 from the engine's small-button
-    // report.
-    void UpdateMiddleMarks(int hold) override;
+    // A small-button report: the press is shown and kept one more tick.
+    void OnSmallButton() override { UpdateMiddleMarks(1, ButtonState::Middle); }
 
     // What may have changed while the dialog was hidden: the caption's
     // model, the computer's name and addresses, the manual fields from the
@@ -76,6 +76,8 @@ private:
     bool ShowBox(const std::wstring& text, unsigned flags);
     void ShowText(int id, const std::wstring& text) const;
     void ShowMark(int id, Mark mark) const;
+    // Hold 0 from the timer with the engine's state, 1 from a small-button report.
+    void UpdateMiddleMarks(int hold, ButtonState state);
 
     TestModeServices services_;
     WindowTimer timer_;

@@ -38,8 +38,7 @@ bool BeforeNextMove(std::uint32_t now, std::uint32_t next) {
 
 }  // namespace
 
-PointerEngine::PointerEngine(PointerOutputPort& output, const int& calibrating)
-    : output_(output), calibrating_(&calibrating) {
+PointerEngine::PointerEngine(PointerOutputPort& output) : output_(output) {
     lastSet_ = output_.GetCursorPos();
     nextMoveTick_ = output_.GetTickCount();
 }
@@ -69,8 +68,7 @@ void PointerEngine::Down(std::uint32_t downFlag) {
     output_.MouseEvent(downFlag);
 }
 
-void PointerEngine::UpIfNotCalibrating(ButtonState button) {
-    if (Calibrating()) return;
+void PointerEngine::Up(ButtonState button) {
     state_ = ButtonState::None;
     output_.MouseEvent(UpFlag(button));
 }
@@ -81,32 +79,31 @@ void PointerEngine::OnButtonReport(ButtonState button, int x, int y) {
         ThrottledMove(x, y);
         return;
     }
-    if (state_ != ButtonState::None) UpIfNotCalibrating(state_);
-    const bool mayPress = button != ButtonState::Middle || middleEnabled_ != 0;
-    if (!Calibrating() && mayPress) Press(x, y, DownFlag(button));
+    if (state_ != ButtonState::None) Up(state_);
+    if (button != ButtonState::Middle || middleEnabled_ != 0) Press(x, y, DownFlag(button));
     state_ = button;
 }
 
 void PointerEngine::OnRelease() {
     if (state_ == ButtonState::None) return;
-    UpIfNotCalibrating(state_);
+    Up(state_);
 }
 
 void PointerEngine::OnSmallButton() {
     const ScreenPoint cursor = output_.GetCursorPos();
+    // A button held before is dropped without its up event.
     state_ = ButtonState::Middle;
-    if (marks_ != nullptr) marks_->UpdateMiddleMarks(1);
     // The small button presses where the cursor already is.
-    if (!Calibrating() && middleEnabled_ != 0) {
+    if (middleEnabled_ != 0) {
         ThrottledMove(cursor.x, cursor.y);
         Down(kMouseEventfMiddleDown);
     }
-    if (!Calibrating()) output_.MouseEvent(kMouseEventfMiddleUp);
+    output_.MouseEvent(kMouseEventfMiddleUp);
     state_ = ButtonState::None;
 }
 
 void PointerEngine::OnHoverRelease() {
-    if (state_ != ButtonState::None && !Calibrating()) output_.MouseEvent(UpFlag(state_));
+    if (state_ != ButtonState::None) output_.MouseEvent(UpFlag(state_));
     state_ = ButtonState::None;
 }
 

@@ -2,8 +2,8 @@
 // button events. It does not recognise clicks itself; the system makes
 // clicks and double-clicks out of the downs and ups by its own metrics.
 //
-// Owned by the main window and called on its thread only, from the pen line
-// decoder (PenDecoder) and from the window itself (middle setting, pen
+// Owned by the main window and called on its thread only, from the pen
+// router (PenRouter) and from the window itself (middle setting, pen
 // disabled, destruction). Positions are screen pixels, already calibrated.
 #ifndef QXDRV_POINTER_POINTER_ENGINE_H
 #define QXDRV_POINTER_POINTER_ENGINE_H
@@ -18,15 +18,6 @@ namespace qx {
 // The button the engine believes it holds down.
 enum class ButtonState : int { None = 0, Left = 1, Right = 2, Middle = 3 };
 
-// The test mode dialog's side of a small-button press: it refreshes its
-// middle-button marks from the engine's state (Middle during the call) and,
-// with hold 1, keeps them for one further timer tick.
-class TestModeMarks {
-public:
-    virtual ~TestModeMarks() = default;
-    virtual void UpdateMiddleMarks(int hold) = 0;
-};
-
 class PointerEngine {
 public:
     // Cursor moves are at most one per this many milliseconds.
@@ -35,11 +26,8 @@ public:
     static constexpr std::uint32_t kPressDelayMs = 30;
 
     // Reads the cursor position and the tick count as the starting last-set
-    // position and next move time. `calibrating` is the application's flag
-    // (nonzero while the four-cross calibration runs: no button events then,
-    // but every state change still happens); it must outlive the engine, as
-    // must `output`.
-    PointerEngine(PointerOutputPort& output, const int& calibrating);
+    // position and next move time. `output` must outlive the engine.
+    explicit PointerEngine(PointerOutputPort& output);
 
     PointerEngine(const PointerEngine&) = delete;
     PointerEngine& operator=(const PointerEngine&) = delete;
@@ -47,21 +35,20 @@ public:
     // Left, right or middle coordinate report at (x, y): press, drag or
     // switch buttons. `button` None is ignored.
     void OnButtonReport(ButtonState button, int x, int y);
-    // Release report ('?', 'T'): the held button goes up. While calibrating
-    // the state stays as it is.
+    // Release report ('?', 'T'): the held button goes up.
     void OnRelease();
     // Small-button report ('?', 'M'): a middle click where the cursor is. A
     // button held before is dropped from the state without its up event.
     void OnSmallButton();
     // Hover report, before its fields are parsed: the held button goes up
-    // (silently while calibrating) and the state becomes None.
+    // and the state becomes None.
     void OnHoverRelease();
     // Hover report whose fields parsed: throttled move, no button.
     void OnHoverMove(int x, int y);
 
-    // Pen disabled or window destroyed: sends the held button's up event
-    // unless calibrating, and sets the state to None, so that no button stays
-    // pressed in the system after the pen can no longer release it.
+    // Pen disabled, window destroyed or a calibration taking the pen: sends
+    // the held button's up event and sets the state to None, so that no
+    // button stays pressed in the system after the pen can no longer release it.
     void ReleaseHeldButton();
 
     // The `MiddleButon` setting: nonzero lets the small button and middle
@@ -69,15 +56,11 @@ public:
     void SetMiddleEnabled(int enabled) { middleEnabled_ = enabled != 0 ? 1 : 0; }
     int MiddleEnabled() const { return middleEnabled_; }  // shown by test mode
 
-    // The test mode dialog while it exists, else null. Not owned.
-    void SetTestModeMarks(TestModeMarks* marks) { marks_ = marks; }
-
     ButtonState State() const { return state_; }
     // The position last passed to SetCursorPos (shown by test mode).
     ScreenPoint LastSetPosition() const { return lastSet_; }
 
 private:
-    bool Calibrating() const { return *calibrating_ != 0; }
     void ThrottledMove(int x, int y);
     // Sets the cursor and restarts the move interval from there.
     void MoveNow(int x, int y);
@@ -85,12 +68,10 @@ private:
     void Press(int x, int y, std::uint32_t downFlag);
     // Waits kPressDelayMs, then the down event.
     void Down(std::uint32_t downFlag);
-    // "up <button>": when not calibrating, state None and the up event.
-    void UpIfNotCalibrating(ButtonState button);
+    // State None and the up event of `button`.
+    void Up(ButtonState button);
 
     PointerOutputPort& output_;
-    const int* calibrating_;
-    TestModeMarks* marks_ = nullptr;
     ButtonState state_ = ButtonState::None;
     ScreenPoint lastSet_;
     std::uint32_t nextMoveTick_ = 0;

@@ -14,8 +14,8 @@ CPenTrayWnd::CPenTrayWnd(TrayWndServices services)
     : services_(std::move(services)),
       calibModel_(*services_.settings, *services_.screen, *services_.strings, *services_.boxes),
       calib_(calibModel_),
-      engine_(pointerOutput_, *services_.calibrating),
-      decoder_(calib_.Values(), engine_, *services_.calibrating),
+      engine_(pointerOutput_),
+      router_(calib_.Values(), engine_),
       link_(*services_.strings, *services_.boxes) {}
 
 CPenTrayWnd::~CPenTrayWnd() {
@@ -98,7 +98,7 @@ LRESULT CPenTrayWnd::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
         calibration_->CrossScreen()->Paint();
         return 0;
     case WM_CHAR:
-        if (*services_.calibrating) calibration_->CrossScreen()->OnChar(static_cast<wchar_t>(wParam));
+        if (router_.Calibrating()) calibration_->CrossScreen()->OnChar(static_cast<wchar_t>(wParam));
         break;
     case WM_DESTROY:
         Teardown();
@@ -131,13 +131,12 @@ LRESULT CPenTrayWnd::OnCreate() {
     calibration.hotkey.unregisterKey = [this] { services_.unregisterHotKey(hwnd_); };
     calibration.hotkey.osVersionClass = services_.osVersionClass;
     const CrossScreenServices screen{hwnd_, services_.instance,
-                                     [this](int on) { services_.setCalibrating(on); }, &decoder_, {}};
+                                     &router_, {}};
     calibration_ = std::make_unique<CCalibController>(calibration, screen);
-    decoder_.SetCalibrationHandler(calibration_->CrossScreen());
 
     DiagControllerServices diag{hwnd_, services_.instance,
-                                TestModeServices{calib, &decoder_, &engine_, services_.osVersionClass},
-                                [this](TestModeMarks* marks) { engine_.SetTestModeMarks(marks); },
+                                TestModeServices{calib, &router_.Decoder(), &engine_, services_.osVersionClass},
+                                [this](SmallButtonObserver* marks) { router_.SetObserver(marks); },
                                 {&receivedBytes_, &link_, &busy_,
                                  [this] { return !commands_->PortName().empty(); }}};
     diag_ = std::make_unique<CDiagController>(std::move(diag));
@@ -156,7 +155,7 @@ LRESULT CPenTrayWnd::OnPenData(WPARAM count, const char* text) {
     // A delivery that the stopping link still had in flight is not handled.
     if (link_.Stopping() || text == nullptr) return 0;
     receivedBytes_ += static_cast<std::uint64_t>(std::find(text, text + count, '\0') - text);
-    decoder_.OnPenData(text, count);
+    router_.OnPenData(text, count);
     return 0;
 }
 
@@ -169,10 +168,8 @@ void CPenTrayWnd::Teardown() {
     // No report can release a button any more: do not leave one pressed.
     engine_.ReleaseHeldButton();
     icon_->Delete();
-    decoder_.SetCalibrationHandler(nullptr);
-    calibration_->CrossScreen()->DestroyPrompt();
     // Ended in the middle of a calibration: the cursor comes back.
-    if (*services_.calibrating) services_.setCalibrating(0);
+    calibration_->CrossScreen()->EndWithWindow();
     boxOwner_.reset();
 }
 

@@ -18,8 +18,8 @@
 #include "calib/live_calibration.h"
 #include "diag/diag_controller_win.h"
 #include "framework/box_owner_win.h"
-#include "link/pen_decoder.h"
 #include "link/serial_link_win.h"
+#include "pen/pen_router.h"
 #include "pointer/pointer_engine.h"
 #include "pointer/pointer_output_win.h"
 #include "shell/tray_commands_win.h"
@@ -43,9 +43,6 @@ struct TrayWndServices {
     std::function<PropServices()> properties;
     std::function<bool(HWND, unsigned key)> registerHotKey;
     std::function<void(HWND)> unregisterHotKey;
-    // Hides (nonzero) or shows the cursor with the calibrating flag.
-    std::function<int(int)> setCalibrating;
-    const int* calibrating = nullptr;
 };
 
 class CPenTrayWnd {
@@ -79,7 +76,7 @@ private:
     LiveCalibration calib_;
     Win32PointerOutput pointerOutput_;
     PointerEngine engine_;
-    PenDecoder decoder_;
+    PenRouter router_;
     SerialLink link_;
     std::unique_ptr<TrayIcon> icon_;
     // Destroyed in this order's reverse: Test Mode, the cross screen, then

@@ -127,24 +127,35 @@ TEST(HotkeyChoices, OffersFreeKeysInCharacterOrder) {
     }
 }
 
-// A decoder wired to a silent engine, as the main window holds it while the
-// calibration runs.
-struct Bench : test::PenRig {
-    Bench() { calibrating = 1; }
+// The procedure attached to the router as the cross screen attaches it.
+struct Bench : test::PenRig, PenProcedure {
+    Bench() {
+        procedure.Start();
+        router.Attach(*this);
+    }
+    bool OnPenLine(const PenEvent& line) override { return procedure.OnPenLine(line); }
+    void OnDeliveryEnd() override { last = procedure.TakeEvent(); }
+    CrossCalibration::Event Send(const std::string& bytes) {
+        last = CrossCalibration::Event::None;
+        Deliver(bytes);
+        return last;
+    }
     CrossCalibration::Event Touch(int x, int y) {
         char line[32];
         std::snprintf(line, sizeof(line), "L%04d%03d\r?T\r", x, y);
-        Deliver(line);
-        return procedure.OnDelivery(decoder);
+        return Send(line);
+    }
+    void FourTouches() {
+        for (const auto& [x, y] : {std::pair{16, 16}, {16, 751}, {1263, 751}, {1263, 16}}) Touch(x, y);
     }
     CrossCalibration procedure;
+    CrossCalibration::Event last = CrossCalibration::Event::None;
 };
 
 using Event = CrossCalibration::Event;
 
 TEST(CrossCalibration, TakesEachCrossOnlyInItsQuadrant) {
     Bench b;
-    b.procedure.Start();
     // Each cross: a touch in a wrong quadrant first, then one on the
     // boundary that still belongs to it.
     const struct {
@@ -154,107 +165,88 @@ TEST(CrossCalibration, TakesEachCrossOnlyInItsQuadrant) {
     for (int k = 0; k < kCrossCount; ++k) {
         EXPECT_EQ(b.Touch(touches[k].wrongX, touches[k].wrongY), Event::Ignored) << k;
         EXPECT_EQ(b.procedure.Step(), k);
-        EXPECT_EQ(b.Touch(touches[k].x, touches[k].y),
-                  k < 3 ? Event::Advanced : Event::AskConfirm) << k;
+        EXPECT_EQ(b.Touch(touches[k].x, touches[k].y), k < 3 ? Event::Advanced : Event::AskConfirm) << k;
     }
     EXPECT_EQ(b.procedure.Step(), CrossCalibration::kConfirming);
     EXPECT_EQ(b.procedure.Points()[2].x, 640);
-    EXPECT_EQ(b.engine.State(), ButtonState::Left);  // state kept, no events while calibrating
-    for (const std::string& call : b.out.InjectedSince(0))
-        EXPECT_EQ(call.find("down"), std::string::npos) << call;
+    EXPECT_TRUE(b.out.calls.empty());  // the pointer got nothing
 }
 
+// While confirming the first complete line decides and the rest goes; a
+// report split over two deliveries decides once it is whole.
 TEST(CrossCalibration, ConfirmationAcceptsOnlyTheTip) {
-    struct Case {
-        std::string delivery;
+    const struct {
+        std::vector<std::string> deliveries;
         Event event;
-    } const cases[] = {
-        {"L0500300\r@0500300\r", Event::Accepted},  // the first line decides
-        {"@0500300\rL0500300\r", Event::Restarted},  // hover
-        {"R0500300\r", Event::Restarted},            // the big button
-        {"?T\r", Event::Restarted},
-        {"L0500300?\r", Event::Restarted},          // nothing decoded
+    } cases[] = {
+        {{"L0500300\r@0500300\r"}, Event::Accepted},
+        {{"@0500300\rL0500300\r"}, Event::Restarted},  // hover
+        {{"R0500300\r"}, Event::Restarted},             // the big button
+        {{"?T\r"}, Event::Restarted},
+        {{"L0500300?\r"}, Event::Restarted},            // nothing decoded
+        {{"L05", "00300\r?T\r"}, Event::Accepted},
+        {{"@05", "00300\rL0500300\r"}, Event::Restarted},
     };
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         Bench b;
-        b.procedure.Start();
-        for (const auto& [x, y] : {std::pair{16, 16}, {16, 751}, {1263, 751}, {1263, 16}})
-            b.Touch(x, y);
-        b.Deliver(c.delivery);
-        EXPECT_EQ(b.procedure.OnDelivery(b.decoder), c.event) << c.delivery;
+        b.FourTouches();
+        for (std::size_t i = 0; i + 1 < c.deliveries.size(); ++i) {
+            EXPECT_EQ(b.Send(c.deliveries[i]), Event::None);
+            EXPECT_EQ(b.procedure.Step(), CrossCalibration::kConfirming);
+        }
+        EXPECT_EQ(b.Send(c.deliveries.back()), c.event) << c.deliveries.back();
         EXPECT_EQ(b.procedure.Active(), c.event != Event::Accepted);
         EXPECT_EQ(b.procedure.Step(), 0);
-        EXPECT_TRUE(b.decoder.PendingText().empty());
+        EXPECT_TRUE(b.Pending().empty());
     }
-}
-
-// A report split over two deliveries decides once it is whole.
-TEST(CrossCalibration, ConfirmationWaitsForAWholeLine) {
-    Bench b;
-    b.procedure.Start();
-    for (const auto& [x, y] : {std::pair{16, 16}, {16, 751}, {1263, 751}, {1263, 16}}) b.Touch(x, y);
-    b.Deliver("L05");
-    EXPECT_EQ(b.procedure.OnDelivery(b.decoder), Event::None);
-    EXPECT_EQ(b.procedure.Step(), CrossCalibration::kConfirming);
-    b.Deliver("00300\r?T\r");
-    EXPECT_EQ(b.procedure.OnDelivery(b.decoder), Event::Accepted);
-}
-
-TEST(CrossCalibration, StartsOnlyWhenNotRunning) {
-    Bench b;
-    EXPECT_TRUE(b.procedure.Start());
-    b.Touch(20, 20);
-    // A second start while it runs changes nothing: the next cross stays red.
-    EXPECT_FALSE(b.procedure.Start());
-    EXPECT_EQ(b.procedure.Step(), 1);
-    EXPECT_TRUE(b.procedure.Active());
-    EXPECT_EQ(b.procedure.OnEscAnswer(true, b.decoder), Event::Left);
-    EXPECT_TRUE(b.procedure.Start());  // ended: it starts again
-    EXPECT_EQ(b.procedure.Step(), 0);
 }
 
 TEST(CrossCalibration, StaleAnswersAndEsc) {
     Bench b;
-    b.procedure.Start();
-    for (const auto& [x, y] : {std::pair{16, 16}, {16, 751}, {1263, 751}, {1263, 16}}) b.Touch(x, y);
+    b.FourTouches();
     const unsigned asked = b.procedure.Ticket();
     // The pen restarts while the question is open; its late Yes is ignored.
-    b.Deliver("@0500300\r");
-    EXPECT_EQ(b.procedure.OnDelivery(b.decoder), Event::Restarted);
-    EXPECT_EQ(b.procedure.OnConfirmAnswer(asked, true, b.decoder), Event::None);
+    EXPECT_EQ(b.Send("@0500300\r"), Event::Restarted);
+    EXPECT_EQ(b.procedure.OnConfirmAnswer(asked, true, b.router), Event::None);
     EXPECT_TRUE(b.procedure.Active());
     // Four touches again: a new question, whose No restarts and Yes accepts.
     for (const auto& [x, y] : {std::pair{20, 20}, {20, 740}, {1250, 740}, {1250, 20}}) b.Touch(x, y);
     EXPECT_NE(b.procedure.Ticket(), asked);
-    EXPECT_EQ(b.procedure.OnConfirmAnswer(b.procedure.Ticket(), false, b.decoder), Event::Restarted);
+    b.Deliver("L05");
+    EXPECT_EQ(b.procedure.OnConfirmAnswer(b.procedure.Ticket(), false, b.router), Event::Restarted);
+    EXPECT_TRUE(b.Pending().empty());
     EXPECT_EQ(b.procedure.Step(), 0);
-    EXPECT_EQ(b.procedure.OnConfirmAnswer(b.procedure.Ticket(), true, b.decoder), Event::None);
-    // Esc: No restarts at cross 0, Yes leaves.
+    EXPECT_EQ(b.procedure.OnConfirmAnswer(b.procedure.Ticket(), true, b.router), Event::None);
+    // Esc: No restarts at cross 0 and empties the buffer, Yes leaves.
     b.Touch(20, 20);
-    EXPECT_EQ(b.procedure.OnEscAnswer(false, b.decoder), Event::Restarted);
+    b.Deliver("L05");
+    EXPECT_EQ(b.procedure.OnEscAnswer(false, b.router), Event::Restarted);
+    EXPECT_TRUE(b.Pending().empty());
     EXPECT_EQ(b.procedure.Step(), 0);
-    EXPECT_EQ(b.procedure.OnEscAnswer(true, b.decoder), Event::Left);
+    // A second start while it runs changes nothing: the next cross stays red.
+    b.Touch(20, 20);
+    EXPECT_FALSE(b.procedure.Start());
+    EXPECT_EQ(b.procedure.Step(), 1);
+    EXPECT_EQ(b.procedure.OnEscAnswer(true, b.router), Event::Left);
     EXPECT_FALSE(b.procedure.Active());
     EXPECT_EQ(b.Touch(20, 20), Event::None);  // nothing runs any more
+    EXPECT_TRUE(b.procedure.Start());          // ended: it starts again
+    EXPECT_EQ(b.procedure.Step(), 0);
 }
 
-TEST(CrossCalibration, DecodesUpToTheLiftAndStaysBounded) {
+TEST(CrossCalibration, TakesLinesUpToTheLiftAndStaysBounded) {
     Bench b;
-    b.procedure.Start();
     std::string flood;
     for (int i = 0; i < 500; ++i) flood += "L0100" + std::to_string(100 + i % 200) + "\r";
-    b.Deliver(flood);
-    EXPECT_EQ(b.procedure.OnDelivery(b.decoder), Event::None);
-    EXPECT_TRUE(b.decoder.PendingText().empty());
-    b.Deliver("@0200250\r@0210260\r?T\r@0900900\r");
-    EXPECT_EQ(b.procedure.OnDelivery(b.decoder), Event::Advanced);
+    EXPECT_EQ(b.Send(flood), Event::None);
+    EXPECT_TRUE(b.Pending().empty());
+    EXPECT_EQ(b.Send("@0200250\r@0210260\r?T\r@0900900\r"), Event::Advanced);
     EXPECT_EQ(b.procedure.Points()[0].x, 210);  // the last position before the lift
     EXPECT_EQ(b.procedure.Points()[0].y, 260);
-    EXPECT_TRUE(b.decoder.PendingText().empty());
+    EXPECT_TRUE(b.Pending().empty());
     // Text without a CR stays bounded too.
-    b.Deliver(std::string(5000, 'x'));
-    b.procedure.OnDelivery(b.decoder);
-    EXPECT_LT(b.decoder.PendingText().size(), PenDecoder::kOverflowLength);
+    b.Send(std::string(5000, 'x'));
+    EXPECT_LT(b.Pending().size(), PenDecoder::kOverflowLength);
 }
 
 TEST(CrossCalibration, RoundTripOfTheTouchedPoints) {

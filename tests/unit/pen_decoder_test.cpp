@@ -1,8 +1,11 @@
+// The line decoder and the router behind it: what each line is, what
+// reaches the pointer, and what a running calibration procedure gets.
 #include "link/pen_decoder.h"
 
 #include <gtest/gtest.h>
 
 #include <climits>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -10,99 +13,142 @@
 
 namespace qx {
 
-// Readable failure messages.
 void PrintTo(PenReport r, std::ostream* os) { *os << "PenReport " << static_cast<int>(r); }
 void PrintTo(ButtonState b, std::ostream* os) { *os << "ButtonState " << static_cast<int>(b); }
 
 namespace {
 
 using Lines = std::vector<std::string>;
+using B = ButtonState;
+using R = PenReport;
 
 constexpr std::uint32_t kStart = 1000;
 
-// A fresh decoder, engine and fake clock starting at kStart.
 struct Rig : test::PenRig {
     Rig() : PenRig(kStart) {}
-
-    // Puts text into the buffer without decoding it (a calibrating delivery
-    // with no calibration screen only appends), for stepping by hand.
-    void Load(const std::string& bytes) {
-        const int was = calibrating;
-        calibrating = 1;
-        Deliver(bytes);
-        calibrating = was;
-    }
 };
 
-class PenDecoderTest : public ::testing::Test, public Rig {};
-
-// One line, stepped by hand with the left button held at (-7, -7): its kind,
-// the raw position it leaves, the engine's state and what reaches the system.
-// A dropped line must leave the held button alone; a hover releases it even
-// when its fields are unusable.
-TEST_F(PenDecoderTest, EveryLineKind) {
-    struct Case {
+// One line after "L-007-07": its kind, what it says the pen does and the
+// raw position it leaves.
+TEST(PenDecoder, EveryLineKind) {
+    using T = PenTouch;
+    const struct {
         const char* line;
         PenReport kind;
+        PenTouch touch;
         int rawX, rawY;
-        ButtonState state;
+    } cases[] = {
+        {"L1234567\r", R::Left, T::Left, 1234, 567},     {"R1234567\r", R::Right, T::Right, 1234, 567},
+        {"M1234567\r", R::Middle, T::Middle, 1234, 567}, {"@0100050\r", R::Hover, T::Hover, 100, 50},
+        {"@12?4567\r", R::None, T::Hover, -7, -7},  // a hover releases even when unusable
+        {"?T\r", R::Short, T::Release, -7, -7},      {"?M\r", R::Short, T::SmallButton, -7, -7},
+        {"?X\r", R::Short, T::None, -7, -7},         {"AT\r", R::Short, T::None, -7, -7},
+        {"X1234567\r", R::None, T::None, -7, -7},    {"l1234567\r", R::None, T::None, -7, -7},
+        {"\r", R::None, T::None, -7, -7},             {"?\r", R::None, T::None, -7, -7},
+        {"ABC\r", R::None, T::None, -7, -7},          {"L123456\r", R::None, T::None, -7, -7},
+        {"L12345678\r", R::None, T::None, -7, -7},    {"L12?4567\r", R::None, T::None, -7, -7},
+        {"L1234?67\r", R::None, T::None, -7, -7},     {"R????567\r", R::None, T::None, -7, -7},
+        {"M1234??7\r", R::None, T::None, -7, -7},
+        {"\nL1234567\r", R::None, T::None, -7, -7},  // a line feed is a character of the line
+    };
+    for (const auto& c : cases) {
+        const std::string text = std::string("L-007-07\r") + c.line;
+        PenDecoder decoder;
+        decoder.Append(text.c_str(), text.size());
+        PenEvent event;
+        ASSERT_TRUE(decoder.Next(event) && decoder.Next(event)) << c.line;
+        EXPECT_EQ(event.kind, c.kind) << c.line;
+        EXPECT_EQ(event.touch, c.touch) << c.line;
+        EXPECT_EQ(event.positioned, c.rawX != -7) << c.line;
+        EXPECT_EQ(event.lastRaw.x, c.rawX) << c.line;
+        EXPECT_EQ(event.lastRaw.y, c.rawY) << c.line;
+        EXPECT_EQ(decoder.RawBoardPosition().x, c.rawX) << c.line;
+        EXPECT_FALSE(decoder.Next(event)) << c.line;
+        EXPECT_TRUE(decoder.PendingText().empty()) << c.line;
+    }
+}
+
+// What each report does to the pointer from each button state, through the
+// router: the engine's table, with middle enabled and disabled ("disable"
+// is the pen being disabled).
+TEST(PenRouter, ReportsFromEachButtonState) {
+    const Lines move{"+0 SetCursorPos 200 300"};
+    const Lines pressL{"+0 SetCursorPos 200 300", "+30 down left"};
+    const Lines pressR{"+0 SetCursorPos 200 300", "+30 down right"};
+    const Lines pressM{"+0 SetCursorPos 200 300", "+30 down middle"};
+    auto after = [](const char* up, const Lines& then) {
+        Lines all{up};
+        all.insert(all.end(), then.begin(), then.end());
+        return all;
+    };
+    const char* const L = "L0200300\r";
+    const char* const Rr = "R0200300\r";
+    const char* const M = "M0200300\r";
+    const struct {
+        ButtonState held;
+        int middle;
+        const char* line;
         Lines events;
+        ButtonState state;
+    } rows[] = {
+        {B::None, 1, L, pressL, B::Left},
+        {B::Left, 1, L, move, B::Left},
+        {B::Right, 1, L, after("+0 up right", pressL), B::Left},
+        {B::Middle, 0, L, after("+0 up middle", pressL), B::Left},
+        {B::None, 1, Rr, pressR, B::Right},
+        {B::Left, 1, Rr, after("+0 up left", pressR), B::Right},
+        {B::Right, 1, Rr, move, B::Right},
+        {B::Middle, 1, Rr, after("+0 up middle", pressR), B::Right},
+        {B::None, 1, M, pressM, B::Middle},
+        {B::None, 0, M, {}, B::Middle},
+        {B::Left, 1, M, after("+0 up left", pressM), B::Middle},
+        {B::Left, 0, M, {"+0 up left"}, B::Middle},
+        {B::Right, 1, M, after("+0 up right", pressM), B::Middle},
+        {B::Right, 0, M, {"+0 up right"}, B::Middle},
+        {B::Middle, 1, M, move, B::Middle},
+        {B::Middle, 0, M, move, B::Middle},
+        {B::Left, 1, "@0200300\r", after("+0 up left", move), B::None},
+        {B::Left, 1, "@12?4567\r", {"+0 up left"}, B::None},
+        {B::None, 1, "?T\r", {}, B::None},
+        {B::Left, 1, "?T\r?T\r", {"+0 up left"}, B::None},
+        {B::Right, 1, "?T\r", {"+0 up right"}, B::None},
+        {B::Middle, 0, "?T\r", {"+0 up middle"}, B::None},
+        {B::Right, 1, "disable", {"+0 up right"}, B::None},
+        {B::None, 1, "disable", {}, B::None},
+        {B::Left, 1, "?X\rX1234567\rL12?4567\r", {}, B::Left},
+        // The small button clicks where the cursor is; a held button is lost
+        // without its up; with middle disabled only the up is sent.
+        {B::None, 1, "?M\r", {"+30 down middle", "+30 up middle"}, B::None},
+        {B::None, 0, "?M\r", {"+0 up middle"}, B::None},
+        {B::Left, 1, "?M\r?T\r", {"+30 down middle", "+30 up middle"}, B::None},
+        {B::Right, 0, "?M\r", {"+0 up middle"}, B::None},
     };
-    using B = ButtonState;
-    using R = PenReport;
-    const Lines kept{};
-    const Case cases[] = {
-        {"L1234567\r", R::Left, 1234, 567, B::Left, {"+0 SetCursorPos 1234 567"}},
-        {"R1234567\r", R::Right, 1234, 567, B::Right,
-         {"+0 up left", "+0 SetCursorPos 1234 567", "+30 down right"}},
-        {"M1234567\r", R::Middle, 1234, 567, B::Middle,
-         {"+0 up left", "+0 SetCursorPos 1234 567", "+30 down middle"}},
-        {"@0100050\r", R::Hover, 100, 50, B::None, {"+0 up left", "+0 SetCursorPos 100 50"}},
-        {"@12?4567\r", R::None, -7, -7, B::None, {"+0 up left"}},
-        {"?T\r", R::Short, -7, -7, B::None, {"+0 up left"}},
-        {"?M\r", R::Short, -7, -7, B::None, {"+30 down middle", "+30 up middle"}},
-        {"?X\r", R::Short, -7, -7, B::Left, kept},
-        {"AT\r", R::Short, -7, -7, B::Left, kept},
-        {"X1234567\r", R::None, -7, -7, B::Left, kept},
-        {"l1234567\r", R::None, -7, -7, B::Left, kept},
-        {"\r", R::None, -7, -7, B::Left, kept},
-        {"?\r", R::None, -7, -7, B::Left, kept},
-        {"ABC\r", R::None, -7, -7, B::Left, kept},
-        {"L123456\r", R::None, -7, -7, B::Left, kept},
-        {"L12345678\r", R::None, -7, -7, B::Left, kept},
-        {"L12?4567\r", R::None, -7, -7, B::Left, kept},
-        {"L1234?67\r", R::None, -7, -7, B::Left, kept},
-        {"R????567\r", R::None, -7, -7, B::Left, kept},
-        {"M1234??7\r", R::None, -7, -7, B::Left, kept},
-        {"\nL1234567\r", R::None, -7, -7, B::Left, kept},  // a line feed is a character of the line
-    };
-    for (const Case& c : cases) {
+    for (const auto& row : rows) {
         Rig rig;
         rig.engine.SetMiddleEnabled(1);
-        rig.Load("L-007-07\r");
-        ASSERT_EQ(rig.decoder.DecodeStep(), R::Left);
+        if (row.held != B::None) rig.Deliver(std::string(1, "?LRM"[static_cast<int>(row.held)]) + "0010010\r");
+        rig.engine.SetMiddleEnabled(row.middle);
         rig.out.Advance(100);
-        const std::uint32_t base = rig.out.now;
         rig.out.calls.clear();
-        rig.Load(c.line);
-        EXPECT_EQ(rig.decoder.DecodeStep(), c.kind) << c.line;
-        EXPECT_TRUE(rig.decoder.PendingText().empty()) << c.line;
-        EXPECT_EQ(rig.decoder.RawBoardPosition().x, c.rawX) << c.line;
-        EXPECT_EQ(rig.decoder.RawBoardPosition().y, c.rawY) << c.line;
-        EXPECT_EQ(rig.engine.State(), c.state) << c.line;
-        EXPECT_EQ(rig.out.InjectedSince(base), c.events) << c.line;
+        const std::uint32_t base = rig.out.now;
+        if (std::string(row.line) == "disable") rig.engine.ReleaseHeldButton();
+        else rig.Deliver(row.line);
+        const std::string what = std::to_string(static_cast<int>(row.held)) + " middle " +
+                                 std::to_string(row.middle) + " " + row.line;
+        EXPECT_EQ(rig.out.InjectedSince(base), row.events) << what;
+        EXPECT_EQ(rig.engine.State(), row.state) << what;
     }
 }
 
 // A stroke split into two deliveries at every byte boundary, and delivered
 // one byte at a time, injects exactly what the whole stroke does at once.
-TEST_F(PenDecoderTest, SplitAtEveryByteBoundary) {
+TEST(PenDecoder, SplitAtEveryByteBoundary) {
     const std::string stream = "@0100050\rL0101051\rL0102052\r?T\r@0103053\r?M\r";
     auto run = [](const Lines& batches) {
         Rig rig;
         rig.engine.SetMiddleEnabled(1);
         for (const auto& b : batches) rig.Deliver(b);
-        EXPECT_TRUE(rig.decoder.PendingText().empty());
+        EXPECT_TRUE(rig.Pending().empty());
         return rig.out.Injected();
     };
     const Lines whole = run({stream});
@@ -119,137 +165,148 @@ TEST_F(PenDecoderTest, SplitAtEveryByteBoundary) {
 
 // A long line that ends in a CR is only dropped. Text without a CR that
 // reaches 128 characters, in one delivery or over several, is thrown away,
-// and so is everything up to the next CR, even a complete report.
-TEST_F(PenDecoderTest, OverflowAndResync) {
-    Deliver(std::string(127, 'A'));
-    EXPECT_EQ(decoder.PendingText().size(), 127u);
-    Deliver("\r@0100050\r");
-    out.Advance(100);
-    Deliver(std::string(300, 'A') + "\r@0200050\r");
+// and so is everything up to the next CR, even a complete report. A zero
+// byte ends its batch, and nothing past the count is read.
+TEST(PenDecoder, OverflowResyncAndZeroBytes) {
+    Rig r;
+    r.Deliver(std::string(127, 'A'));
+    EXPECT_EQ(r.Pending().size(), 127u);
+    r.Deliver("\r@0100050\r");
+    r.out.Advance(100);
+    r.Deliver(std::string(300, 'A') + "\r@0200050\r");
+    r.out.Advance(100);
+    r.Deliver(std::string(127, 'A'));
+    r.Deliver("B");
+    EXPECT_TRUE(r.Pending().empty());
+    r.Deliver("xx");  // still resynchronising: thrown away at once
+    EXPECT_TRUE(r.Pending().empty());
+    r.Deliver("L1234567\r@0300050\r");
+    r.out.Advance(100);
+    r.Deliver(std::string(200, 'A'));
+    EXPECT_TRUE(r.Pending().empty());
+    r.Deliver("R1234567\r@0400050\r");
+    EXPECT_EQ(r.out.Injected(), (Lines{"1000 SetCursorPos 100 50", "1100 SetCursorPos 200 50",
+                                       "1200 SetCursorPos 300 50", "1300 SetCursorPos 400 50"}));
 
-    out.Advance(100);
-    Deliver(std::string(127, 'A'));
-    Deliver("B");
-    EXPECT_TRUE(decoder.PendingText().empty());
-    Deliver("xx");  // still resynchronising: thrown away at once
-    EXPECT_TRUE(decoder.PendingText().empty());
-    Deliver("L1234567\r@0300050\r");
-
-    out.Advance(100);
-    Deliver(std::string(200, 'A'));
-    EXPECT_TRUE(decoder.PendingText().empty());
-    Deliver("R1234567\r@0400050\r");
-    EXPECT_EQ(out.Injected(), (Lines{"1000 SetCursorPos 100 50", "1100 SetCursorPos 200 50",
-                                     "1200 SetCursorPos 300 50", "1300 SetCursorPos 400 50"}));
-}
-
-TEST_F(PenDecoderTest, ZeroByteEndsTheBatch) {
-    const std::string batch("L1234567\r\0?T\r", 13);
-    Deliver(batch);
-    EXPECT_EQ(engine.State(), ButtonState::Left);  // the release after the zero is lost
-    EXPECT_TRUE(decoder.PendingText().empty());
-
-    // Nothing past the count is read either, even without a terminator.
+    r.Deliver(std::string("L1234567\r\0?T\r", 13));
+    EXPECT_EQ(r.engine.State(), B::Left);  // the release after the zero is lost
     const char unterminated[] = {'?', 'T', '\r', 'X', 'Y'};
-    decoder.OnPenData(unterminated, 4);
-    EXPECT_EQ(engine.State(), ButtonState::None);
-    EXPECT_EQ(decoder.PendingText(), "X");
-    decoder.OnPenData(nullptr, 0);
-    EXPECT_EQ(decoder.PendingText(), "X");
+    r.router.OnPenData(unterminated, 4);
+    EXPECT_EQ(r.engine.State(), B::None);
+    EXPECT_EQ(r.Pending(), "X");
+    r.router.OnPenData(nullptr, 0);
+    EXPECT_EQ(r.Pending(), "X");
 }
 
-// atof on a copied, zero-terminated field; values no int holds saturate.
-TEST_F(PenDecoderTest, FieldConversion) {
-    struct Case {
+// atof on a copied, zero-terminated field; values no int holds saturate;
+// the screen position is trunc(board x ratio - offset) with the calibration
+// that holds at that report.
+TEST(PenDecoder, FieldsAndTheLiveCalibration) {
+    const CalibValues identity{};
+    const CalibValues halfX{0.5, 2.0, 0.25, 10.0};
+    const struct {
         const char* line;
-        int rawX, rawY;
-        int screenX, screenY;
+        CalibValues calib;
+        int rawX, rawY, screenX, screenY;
+    } cases[] = {
+        {"@ 12 034\r", identity, 12, 34, 12, 34},
+        {"@    0 1\r", identity, 0, 0, 0, 0},  // "0 1" stops at the space
+        {"@-012-05\r", identity, -12, -5, -12, -5},
+        {"@abcdxyz\r", identity, 0, 0, 0, 0},
+        {"@+5  1e2\r", identity, 5, 100, 5, 100},
+        {"@12.7-.9\r", identity, 12, 0, 12, 0},
+        {"@1e3 5e0\r", identity, 1000, 5, 1000, 5},
+        {"@9e99inf\r", identity, INT_MAX, INT_MAX, INT_MAX, INT_MAX},
+        {"@-inf9e9\r", identity, INT_MIN, INT_MAX, INT_MIN, INT_MAX},
+        {"@nan nan\r", identity, 0, 0, 0, 0},
+        {"@0003020\r", halfX, 3, 20, 1, 30},   // trunc(1.25)
+        {"@0000000\r", halfX, 0, 0, 0, -10},   // trunc(-0.25): toward zero
+        {"@00012.5\r", halfX, 1, 2, 0, -5},    // the field as read, not truncated first
+        {"@9e99002\r", halfX, INT_MAX, 2, INT_MAX, -6},
     };
-    const Case cases[] = {
-        {"@ 12 034\r", 12, 34, 12, 34},
-        {"@    0 1\r", 0, 0, 0, 0},  // "0 1" stops at the space
-        {"@-012-05\r", -12, -5, -12, -5},
-        {"@abcdxyz\r", 0, 0, 0, 0},
-        {"@+5  1e2\r", 5, 100, 5, 100},
-        {"@12.7-.9\r", 12, 0, 12, 0},
-        {"@1e3 5e0\r", 1000, 5, 1000, 5},
-        {"@9e99inf\r", INT_MAX, INT_MAX, INT_MAX, INT_MAX},
-        {"@-inf9e9\r", INT_MIN, INT_MAX, INT_MIN, INT_MAX},
-        {"@nan nan\r", 0, 0, 0, 0},
-    };
-    for (const Case& c : cases) {
-        out.calls.clear();
-        out.Advance(100);
-        Load(c.line);
-        EXPECT_EQ(decoder.DecodeStep(), PenReport::Hover) << c.line;
-        EXPECT_EQ(decoder.RawBoardPosition().x, c.rawX) << c.line;
-        EXPECT_EQ(decoder.RawBoardPosition().y, c.rawY) << c.line;
-        EXPECT_EQ(engine.LastSetPosition().x, c.screenX) << c.line;
-        EXPECT_EQ(engine.LastSetPosition().y, c.screenY) << c.line;
+    Rig r;
+    for (const auto& c : cases) {
+        r.out.Advance(100);
+        r.calib = c.calib;
+        r.Deliver(c.line);
+        EXPECT_EQ(r.router.Decoder().RawBoardPosition().x, c.rawX) << c.line;
+        EXPECT_EQ(r.router.Decoder().RawBoardPosition().y, c.rawY) << c.line;
+        EXPECT_EQ(r.engine.LastSetPosition().x, c.screenX) << c.line;
+        EXPECT_EQ(r.engine.LastSetPosition().y, c.screenY) << c.line;
     }
 }
 
-TEST_F(PenDecoderTest, EveryReportUsesTheLiveCalibration) {
-    calib = CalibValues{0.5, 2.0, 0.25, 10.0};
-    Deliver("@0003020\r");
-    EXPECT_EQ(engine.LastSetPosition().x, 1);  // trunc(1.25)
-    EXPECT_EQ(engine.LastSetPosition().y, 30);
-    out.Advance(100);
-    Deliver("@0000000\r");
-    EXPECT_EQ(engine.LastSetPosition().x, 0);  // trunc(-0.25): toward zero
-    EXPECT_EQ(engine.LastSetPosition().y, -10);
-    out.Advance(100);
-    calib = CalibValues{};
-    Deliver("@0100050\r");
-    EXPECT_EQ(engine.LastSetPosition().x, 100);
-    EXPECT_EQ(engine.LastSetPosition().y, 50);
-}
-
-// The calibration screen's side: one call per delivery, under the guard.
-class RecordingCalibration : public CalibrationPenHandler {
-public:
-    explicit RecordingCalibration(PenDecoder& decoder) : decoder_(decoder) {}
-    void OnCalibrationPenData() override {
-        ++calls;
-        kinds.push_back(decoder_.DecodeStep());
-        if (!reentrant.empty()) {
-            const std::string text = reentrant;
-            reentrant.clear();
-            decoder_.OnPenData(text.c_str(), text.size());  // as inside its message box
-        }
+// A procedure that records what it is handed and ends a delivery at the
+// first short line, delivering more from inside itself as a box would.
+struct Recorder : PenProcedure, SmallButtonObserver {
+    explicit Recorder(PenRouter& router) : router(router) {}
+    // Each line as "<kind> <last raw x>".
+    bool OnPenLine(const PenEvent& line) override {
+        lines.push_back(std::to_string(static_cast<int>(line.kind)) + " " + std::to_string(line.lastRaw.x));
+        return line.kind == PenReport::Short;
     }
-    int calls = 0;
-    std::vector<PenReport> kinds;
-    std::string reentrant;
+    void OnDeliveryEnd() override {
+        ++deliveries;
+        const std::string text = nested;
+        nested.clear();
+        std::unique_ptr<PenReentry> open(reentry ? new PenReentry(router) : nullptr);
+        if (!text.empty()) router.OnPenData(text.c_str(), text.size());
+    }
+    void OnSmallButton() override { ++smallButtons; }
 
-private:
-    PenDecoder& decoder_;
+    PenRouter& router;
+    Lines lines;
+    int deliveries = 0;
+    int smallButtons = 0;
+    std::string nested;
+    bool reentry = false;
 };
 
-TEST_F(PenDecoderTest, CalibratingHandsEachDeliveryToTheCalibrationScreen) {
-    RecordingCalibration screen(decoder);
-    decoder.SetCalibrationHandler(&screen);
-    calibrating = 1;
-    Deliver("L0600300\r?T\r");
-    EXPECT_EQ(screen.calls, 1);
-    EXPECT_EQ(decoder.PendingText(), "?T\r");  // the screen decides about the rest
-    EXPECT_EQ(decoder.RawBoardPosition().x, 600);
+TEST(PenRouter, ARunningProcedureTakesEveryLineAndThePointerNone) {
+    Rig r;
+    Recorder proc(r.router);
+    r.router.SetObserver(&proc);
+    r.Deliver("?M\rL0600300\rR0001002");
+    ASSERT_EQ(r.engine.State(), B::Left);
+    r.out.calls.clear();
 
-    screen.reentrant = "@0700100\r";
-    Deliver("");
-    EXPECT_EQ(screen.calls, 2);  // the inner delivery only appended
-    EXPECT_EQ(decoder.PendingText(), "@0700100\r");
-    Deliver("R0001002\r");
-    EXPECT_EQ(screen.calls, 3);  // the guard is down again
-    EXPECT_EQ(screen.kinds, (std::vector<PenReport>{PenReport::Left, PenReport::Short, PenReport::Hover}));
-    EXPECT_EQ(out.Injected(), (Lines{"1000 SetCursorPos 700 100"}));  // the hidden cursor moves
-    EXPECT_EQ(engine.State(), ButtonState::None);
+    r.router.Attach(proc);
+    EXPECT_TRUE(r.router.Calibrating());
+    EXPECT_EQ(r.out.Injected(), (Lines{"1030 up left"}));  // nothing stays pressed
+    EXPECT_TRUE(r.Pending().empty());
+    EXPECT_EQ(proc.smallButtons, 1);
 
-    decoder.SetCalibrationHandler(nullptr);
-    Deliver("?T\r");
-    EXPECT_EQ(decoder.PendingText(), "R0001002\r?T\r");
-    decoder.ClearBuffer();
-    EXPECT_TRUE(decoder.PendingText().empty());
+    r.Deliver("@0700100\rL0600300\r?M\r@0100100\r");
+    EXPECT_EQ(proc.lines, (Lines{"1 700", "2 600", "5 600"}));  // with the last usable position
+    EXPECT_TRUE(r.Pending().empty());  // the rest after the short line went
+    EXPECT_EQ(proc.smallButtons, 2);
+    r.Deliver("@07");
+    EXPECT_EQ(proc.deliveries, 2);  // a delivery without a line ends too
+    EXPECT_EQ(r.Pending(), "@07");
+
+    // From inside the procedure a delivery is only appended, unless it
+    // opened re-entry.
+    proc.lines.clear();
+    proc.nested = "00100\r";
+    r.Deliver("");
+    EXPECT_EQ(proc.deliveries, 3);
+    EXPECT_EQ(r.Pending(), "@0700100\r");
+    proc.reentry = true;
+    proc.nested = "R0001002\r";
+    r.Deliver("");
+    EXPECT_EQ(proc.deliveries, 5);
+    EXPECT_EQ(proc.lines, (Lines{"1 700", "3 1"}));
+    EXPECT_EQ(r.engine.State(), B::None);
+    EXPECT_EQ(r.out.Injected().size(), 1u);
+
+    // Detached: the pointer again, starting from what is left.
+    r.router.Detach(proc);
+    EXPECT_FALSE(r.router.Calibrating());
+    r.Deliver("L0");
+    r.router.Detach(proc);  // a second end changes nothing
+    r.Deliver("020030\r");
+    EXPECT_EQ(r.engine.State(), B::Left);
+    EXPECT_EQ(r.engine.LastSetPosition().x, 20);
 }
 
 }  // namespace

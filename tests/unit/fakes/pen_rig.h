@@ -1,5 +1,6 @@
-// The main window's pen path on a fake clock: the decoder, the engine and
-// the fake pointer output they inject into, as the window wires them.
+// The main window's pen path on a fake clock: the router with its decoder,
+// the engine and the fake pointer output they inject into, as the window
+// wires them.
 #ifndef QXDRV_TESTS_PEN_RIG_H
 #define QXDRV_TESTS_PEN_RIG_H
 
@@ -7,7 +8,7 @@
 #include <string>
 
 #include "fakes/fake_pointer_output.h"
-#include "link/pen_decoder.h"
+#include "pen/pen_router.h"
 #include "pointer/pointer_engine.h"
 
 namespace qx::test {
@@ -23,12 +24,12 @@ struct PenRig : PenRigClock {
 
     // One WM_PENDATA delivery: the text and its count, zero-terminated as
     // the receive buffer always is.
-    void Deliver(const std::string& bytes) { decoder.OnPenData(bytes.c_str(), bytes.size()); }
+    void Deliver(const std::string& bytes) { router.OnPenData(bytes.c_str(), bytes.size()); }
+    std::string_view Pending() const { return router.Decoder().PendingText(); }
 
-    int calibrating = 0;
     CalibValues calib;
-    PointerEngine engine{out, calibrating};
-    PenDecoder decoder{calib, engine, calibrating};
+    PointerEngine engine{out};
+    PenRouter router{calib, engine};
 };
 
 }  // namespace qx::test

@@ -1,6 +1,7 @@
-// Benchmarks of the pen line decoder with the pointer engine behind it, on
-// the core built without sanitizers (-O2). Figures only, no assertions:
-//   ns/report    native time to decode and act on one 9-byte report
+// Benchmarks of the pen path (router, line decoder, BoardToScreen and the
+// pointer engine), on the core built without sanitizers (-O2). Figures
+// only, no assertions:
+//   ns/report    native time to decode, route and act on one 9-byte report
 //   wire_x       how many times faster than the 2.34 ms the report takes on
 //                the wire (9 bytes x 10 bits at 38400 baud)
 //   allocs/rep   heap allocations per report in steady state (target 0),
@@ -17,7 +18,7 @@
 #include <string>
 #include <vector>
 
-#include "link/pen_decoder.h"
+#include "pen/pen_router.h"
 
 namespace {
 
@@ -110,14 +111,13 @@ void Run(benchmark::State& state, const std::vector<std::string>& reports, int p
     const double wireMsPerByte = kWireSecondsPerReport * 1000.0 / kReportBytes;
 
     ClockOnlyOutput out;
-    int calibrating = 0;
     qx::CalibValues calib{1.0008, 1.0014, 0.0128, 0.0218};
-    qx::PointerEngine engine(out, calibrating);
-    qx::PenDecoder decoder(calib, engine, calibrating);
+    qx::PointerEngine engine(out);
+    qx::PenRouter router(calib, engine);
     auto pass = [&] {
         for (const auto& b : batches) {
             out.Advance(wireMsPerByte * static_cast<double>(b.size()));
-            decoder.OnPenData(b.c_str(), b.size());
+            router.OnPenData(b.c_str(), b.size());
         }
     };
     pass();  // warm up: the buffer has its reserve from the start
