@@ -223,25 +223,8 @@ TEST(TestModeAddresses, TellsADottedAddressFromAName) {
     for (const auto& c : cases) EXPECT_EQ(c.dotted, IsDottedAddress(c.name)) << c.name;
 }
 
-TEST(TestChart, GeometryAt1280x768) {
-    const TestChartLayout layout = ChartLayout(1280, 768);
-    EXPECT_EQ(426, layout.firstColumn);
-    EXPECT_EQ(852, layout.lastColumn);
-    EXPECT_EQ(256, layout.stripeTop);
-    EXPECT_EQ(512, layout.stripeBottom);  // the last row drawn is 511
-    int white = 0;
-    for (int x = layout.firstColumn; x <= layout.lastColumn; ++x) {
-        EXPECT_EQ(x % 2 == 1, StripeIsWhite(layout, x)) << x;
-        white += StripeIsWhite(layout, x) ? 1 : 0;
-    }
-    EXPECT_EQ(213, white);  // 427, 429, ..., 851
-    EXPECT_EQ(226, layout.modeLine.y);
-    EXPECT_EQ(1260, layout.modeLine.width);
-    EXPECT_EQ(20, layout.instruction.y);
-    EXPECT_EQ(1278, layout.frame[3].x1);  // the right line
-    EXPECT_EQ(766, layout.frame[1].y1);   // the bottom line
-}
-
+// At 1280 x 768 the diagnostics system test reads these places off the real
+// chart; here a size where the first white column is an even one.
 TEST(TestChart, GeometryAt1024x600) {
     // 1024 / 3 = 341: the first white column is 342, an even one.
     const TestChartLayout layout = ChartLayout(1024, 600);
