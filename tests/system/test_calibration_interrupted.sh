@@ -52,6 +52,13 @@ select_control() {  # ID: the control's line in the open selection dialog
     qx_probe controls --caption "$SELECT" && printf '%s\n' "$QX_OUT" | grep -m1 "^control id=$1 "
 }
 screen_visible() { qx_probe windows --class QXdrvTrayWnd && grep -q "visible=1" <<<"$QX_OUT"; }
+# detail1: Detail Setting chosen in the open selection dialog and OK; the
+# cross screen shows.
+detail1() {
+    qx_probe press "$IDC_METHOD_DETAIL" --caption "$SELECT" --no-wait >/dev/null
+    qx_probe press ok --caption "$SELECT" >/dev/null || qx_fatal "OK did not close the dialog: $QX_OUT"
+    qx_wait "the cross screen" 10 screen_visible
+}
 
 qx_mode 1280 1024
 qx_driver_receiving
@@ -136,12 +143,10 @@ qx_case "to 800 x 600, Yes, Detail-1: a second Calibration starts nothing; Esc l
 qx_mode 800 600
 qx_answer "$(qx_preset_question 800 600 FULL)" yes
 qx_probe wait-window --caption "$SELECT" --visible >/dev/null || qx_fatal "no selection dialog after Yes: $QX_OUT"
-qx_probe press "$IDC_METHOD_DETAIL" --caption "$SELECT" --no-wait >/dev/null
-qx_probe press ok --caption "$SELECT" >/dev/null || qx_fatal "OK did not close the dialog: $QX_OUT"
-qx_wait "the cross screen" 10 screen_visible
+detail1
 qx_expect_eq "cursor hidden" 0 "$(qx_cursor_shown)"
 qx_probe keys --key C >/dev/null
-qx_command "$ID_CALIBRATION"
+qx_command 57667
 qx_probe --timeout 1500 wait-window --caption "$SELECT" --visible >/dev/null &&
     qx_fail "the hotkey or the menu opened Select Calibration during Detail-1"
 qx_probe keys --vk "$VK_ESCAPE" >/dev/null
@@ -162,9 +167,7 @@ qx_expect_eq "the pen lands by the 800 x 600 preset" "377 239" "$(qx_hover 601 3
 
 qx_case "a change during Detail-1 waits until it ends"
 open_select || qx_fatal "no selection dialog: $QX_OUT"
-qx_probe press "$IDC_METHOD_DETAIL" --caption "$SELECT" --no-wait >/dev/null
-qx_probe press ok --caption "$SELECT" >/dev/null || qx_fatal "OK did not close the dialog: $QX_OUT"
-qx_wait "the cross screen" 10 screen_visible
+detail1
 qx_mode 1024 768
 qx_no_box_for 1500 "nothing asked during Detail-1"
 qx_probe post 0x0102 "$VK_ESCAPE" >/dev/null

@@ -34,9 +34,11 @@ _qx_before() { awk -v now="$(_qx_now)" -v end="$1" 'BEGIN { exit !(now < end) }'
 # its background services inherit pipes and would keep them open.
 _qx_wine() { env ${QX_LOCALE:+LC_ALL=$QX_LOCALE} wine "$@"; }
 
+# _qx_end_pid PID: TERM, then KILL, for a process this shell started and
+# has not reaped: the number of one that ended may be another test's by now.
 _qx_end_pid() {
     local pid=$1
-    kill -0 "$pid" 2>/dev/null || return 0
+    [ "$(ps -o ppid= -p "$pid" 2>/dev/null | tr -d ' ')" = "$$" ] || return 0
     kill -TERM "$pid" 2>/dev/null
     local end; end=$(_qx_deadline "$QX_PROCESS_END_WAIT")
     while kill -0 "$pid" 2>/dev/null && _qx_before "$end"; do sleep "$QX_POLL_INTERVAL"; done
