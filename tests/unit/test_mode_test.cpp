@@ -67,7 +67,7 @@ void RunTicks(int middleEnabled, std::initializer_list<Step> steps) {
     }
 }
 
-TEST(TestModeMarks, ASmallButtonPressStaysForOneMoreTickAndDisabledShowsHash) {
+TEST(TestModeMarks, ASmallButtonPressStaysForOneMoreTickAHeldMiddleEveryTickDisabledShowsHash) {
     // The engine reports the press (state Middle during the call), then is
     // back at None before the next tick: that tick keeps the marks, the one
     // after clears them.
@@ -79,16 +79,12 @@ TEST(TestModeMarks, ASmallButtonPressStaysForOneMoreTickAndDisabledShowsHash) {
             {1, ButtonState::Middle, L"O", L"O"},
             {0, ButtonState::None, L"(kept)", L"(kept)"},
             {0, ButtonState::None, L" ", L" "}});
-}
-
-TEST(TestModeMarks, AMiddleReportHeldAcrossTicksShowsEveryTick) {
+    // A middle report held across ticks shows every tick.
     RunTicks(1, {{0, ButtonState::Middle, L"O", L"O"}, {0, ButtonState::Middle, L"O", L"O"},
             {0, ButtonState::Left, L" ", L" "}});
     RunTicks(0, {{0, ButtonState::Middle, L"#", L"(kept)"}, {0, ButtonState::None, L" ", L"(kept)"}});
-}
-
-TEST(TestModeMarks, TwoPressesBetweenTicksHoldOnlyOnce) {
-    // The second press finds the hold set: it is used up, nothing is written.
+    // Two presses between ticks: the second finds the hold set and uses it
+    // up, nothing is written.
     RunTicks(0, {{1, ButtonState::Middle, L"#", L"(kept)"},
             {1, ButtonState::Middle, L"(kept)", L"(kept)"},
             {0, ButtonState::None, L" ", L"(kept)"}});
