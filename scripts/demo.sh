@@ -127,16 +127,16 @@ echo "the pen hovering at board (646, 388) now puts the cursor at $(tray_cursor)
 
 say "Test Mode: what the driver and the system see while the pen touches the panel"
 qx_probe post 0x0111 57685 >/dev/null   # the menu's Test Mode
-tray_dialog "Test Mode (PX-B200)" || qx_fatal "no Test Mode dialog: $QX_OUT"
+qx_dialog "Test Mode (PX-B200)" || qx_fatal "no Test Mode dialog: $QX_OUT"
 qx_pensim "left 900 500" && qx_probe diag bytes --equals "$QX_PEN_TOTAL" >/dev/null
 sleep 0.3   # the dialog refreshes ten times a second
-qx_probe text --hwnd "$TRAY_DIALOG" --any-caption --ids 1013,1016,1017,1020 >/dev/null
+qx_probe text --hwnd "$QX_DIALOG" --any-caption --ids 1013,1016,1017,1020 >/dev/null
 echo "with the pen tip down (1013, 1016: the driver's L and position; 1017, 1020: the system's):"
 printf '%s\n' "$QX_OUT" | sed -n 's/^text /    /p'
 qx_screenshot test-mode
 cp -f "$QX_ARTEFACTS/test-mode.png" "$QXDRV_SYSTEM_DIR/test-mode.png" 2>/dev/null
 qx_pensim "release" && qx_probe diag bytes --equals "$QX_PEN_TOTAL" >/dev/null
-qx_probe press cancel --hwnd "$TRAY_DIALOG" --any-caption >/dev/null   # closing only hides it
+qx_probe press cancel --hwnd "$QX_DIALOG" --any-caption >/dev/null   # closing only hides it
 
 say "The tray icon: its tip, and the menu a left click on it opens"
 qx_probe icons --equals 1 || qx_fatal "no icon in the notification area: $QX_OUT"

@@ -9,46 +9,28 @@
 # and moves the hotkey to another letter; PX-B200 names its own third mode;
 # and at 1280 x 1024 Detail-2 takes the visible rows from two mouse clicks.
 . "$(dirname "$0")/lib/harness.sh"
-. "$(dirname "$0")/lib/calib_harness.sh"
 qx_begin calibration
 # Xvfb starts at its largest size; 1024 x 768 is an added mode.
 qx_board_bench en 1280x1024 '"QXMachine"=dword:00000064'
-xrandr --newmode 1024x768_60 63.50 1024 1072 1176 1328 768 771 775 798 -hsync +vsync >>"$QX_TMP/xrandr.log" 2>&1
-xrandr --addmode screen 1024x768_60 >>"$QX_TMP/xrandr.log" 2>&1 || qx_fatal "xrandr: $(cat "$QX_TMP/xrandr.log")"
-qx_probe mode 1024 768 --freq 60 >/dev/null || qx_fatal "mode change failed: $QX_OUT"
+qx_add_modes "1024x768_60 63.50 1024 1072 1176 1328 768 771 775 798"
+qx_mode 1024 768
 qx_driver_receiving
 DRIVER=$QX_DRIVER_PID
 
 SELECT="Select Calibration"
 HOTKEY_DIALOG="Hotkey for Select Calibration Dialog"
-WM_COMMAND=0x0111
 WM_CHAR=0x0102
-ID_CALIBRATION=57667
 IDC_METHOD_DETAIL=1015
 IDC_DETAIL2=1023
 IDC_HOTKEY_TEXT=1032
 IDC_HOTKEY_LIST=1049
 IDC_APPLY=3
 
-setting() { qx_reg_value HKCU "$QX_SETTINGS_KEY" "$1"; }
-
-# control ID: the probe's line of one control of the open selection dialog.
-control() { printf '%s\n' "$CONTROLS" | grep -m1 "^control id=$1 "; }
-read_select() { qx_probe controls --caption "$SELECT" && CONTROLS=$QX_OUT; }
-
-open_select() {  # KEY: typed as a user does
-    qx_probe keys --key "$1" >/dev/null
-    qx_probe wait-window --caption "$SELECT" --visible >/dev/null || return 1
-    read_select
-}
-
-# tap X Y: a tap of the pen, taken by the driver before this returns.
-tap() {
-    qx_pensim "tap $1 $2" && qx_probe diag bytes --equals "$QX_PEN_TOTAL" >/dev/null ||
-        qx_fail "the driver did not take the tap at $1 $2: $QX_OUT"
-}
+control() { qx_control "$1"; }
+read_select() { qx_dialog "$SELECT" && qx_controls; }
+open_select() { qx_probe keys --key "$1" >/dev/null && read_select; }  # KEY: typed as a user does
+tap() { qx_pen "tap $1 $2"; }
 screen_window() { qx_probe windows --class QXdrvTrayWnd && printf '%s\n' "$QX_OUT"; }
-cursor_shown() { qx_probe state && printf '%s\n' "$QX_OUT" | sed -n 's/^cursor-shown //p'; }
 
 qx_case "Ctrl + Shift + C opens Select Calibration"
 open_select C || qx_fatal "no selection dialog after Ctrl + Shift + C: $QX_OUT"
@@ -63,12 +45,10 @@ qx_expect_match "the hotkey" 'text=Ctrl \+ Shift \+ C$' "$(control 1032)"
 
 qx_case "Easy Setting FULL, Apply: the preset is stored, the dialog stays"
 qx_probe press "$IDC_APPLY" --caption "$SELECT" --no-wait >/dev/null
-qx_wait "the stored preset" 10 test "$(calib_value 1024_768 CalibRatioX)" = 0.799000
-qx_expect_eq "FULL preset of PX-A100 at 1024 x 768" "0.799000 0.999000 -1.000000 -5.000000 " \
-    "$(calib_values 1024_768)"
-qx_expect_eq "OSDmode" 0 "$(setting OSDmode)"
-qx_probe count --caption "$SELECT" --visible
-qx_expect_eq "the dialog is still open" "count 1" "$QX_OUT"
+qx_wait "the FULL preset of PX-A100 at 1024 x 768 stored" 10 \
+    eval '[ "$(qx_calib 1024_768)" = "0.799000 0.999000 -1.000000 -5.000000 " ]' || qx_fail "stored: $(qx_calib 1024_768)"
+qx_expect_eq "OSDmode" 0 "$(qx_value HKCU OSDmode)"
+qx_expect_eq "the dialog is still open" 1 "$(qx_count --caption "$SELECT" --visible)"
 
 qx_case "OK names the mode"
 qx_probe press ok --caption "$SELECT" >/dev/null || qx_fail "OK did not close the dialog: $QX_OUT"
@@ -87,7 +67,7 @@ start_detail1() {
 qx_case "Detail-1: four touches and a confirming tap while the question is open"
 start_detail1 || qx_fatal "no cross screen: $QX_OUT"
 qx_expect_match "the main window, full-screen and top-most" 'visible=1 topmost=1 rect=0,0,1024,768 ' "$(screen_window)"
-qx_expect_eq "cursor hidden" 0 "$(cursor_shown)"
+qx_expect_eq "cursor hidden" 0 "$(qx_cursor_shown)"
 qx_screenshot cross-screen
 tap 700 100  # the top-left cross wants X < 640: ignored
 tap 20 20
@@ -100,20 +80,15 @@ qx_screenshot cross-confirm
 tap 500 400  # the pen answers while the box is open
 qx_probe wait-window --class '#32770' --caption QXdrv --gone >/dev/null || qx_fail "the question stayed open"
 qx_wait "the screen hidden" 10 eval 'screen_window | grep -q "visible=0"'
-qx_expect_eq "cursor shown again" 1 "$(cursor_shown)"
-# Per axis: the mean board position of each side maps 16 pixels from the edge.
-EXPECTED=$(awk 'BEGIN { sx = 1024 - 32; dx = 1000 - 20; rx = sx / dx; ox = (20 - 16 * dx / sx) * rx
-                        sy = 768 - 32; dy = 740 - 20; ry = sy / dy; oy = (20 - 16 * dy / sy) * ry
-                        printf "%f %f %f %f \n", rx, ry, ox, oy }')
-qx_expect_eq "stored calibration" "$EXPECTED" "$(calib_values 1024_768)"
-read -r RX RY OX OY <<<"$EXPECTED"
-qx_pensim "hover 600 300" && qx_probe diag bytes --equals "$QX_PEN_TOTAL" >/dev/null
-qx_expect_eq "a hover lands by the new calibration" \
-    "cursor $(awk -v rx="$RX" -v ry="$RY" -v ox="$OX" -v oy="$OY" 'BEGIN { printf "%d %d", int(600 * rx - ox), int(300 * ry - oy) }')" \
-    "$(qx_probe state && printf '%s\n' "$QX_OUT" | grep '^cursor ')"
+qx_expect_eq "cursor shown again" 1 "$(qx_cursor_shown)"
+# Per axis the mean board position of each side maps 16 pixels from the edge:
+# X 992 / 980 and 20 x 992 / 980 - 16, Y 736 / 720 and 20 x 736 / 720 - 16.
+qx_expect_eq "stored calibration" "1.012245 1.022222 4.244898 4.444444 " "$(qx_calib 1024_768)"
+# 600 x 1.012245 - 4.244898 = 603.1, 300 x 1.022222 - 4.444444 = 302.2
+qx_expect_eq "a hover lands by the new calibration" "603 302" "$(qx_hover 600 300)"
 
 qx_case "Detail-1 left with Esc and Yes stores nothing"
-BEFORE=$(calib_values 1024_768)
+BEFORE=$(qx_calib 1024_768)
 start_detail1 || qx_fatal "no cross screen: $QX_OUT"
 tap 20 20
 qx_probe post "$WM_CHAR" 27 >/dev/null
@@ -121,8 +96,8 @@ qx_box || qx_fatal "no question after Esc: $QX_OUT"
 qx_expect_eq "Esc question" "$(qx_en IDS_CALIB_EXIT_QUESTION)" "$QX_BOX_TEXT"
 qx_probe press yes >/dev/null
 qx_wait "the screen hidden" 10 eval 'screen_window | grep -q "visible=0"'
-qx_expect_eq "cursor shown again" 1 "$(cursor_shown)"
-qx_expect_eq "calibration unchanged" "$BEFORE" "$(calib_values 1024_768)"
+qx_expect_eq "cursor shown again" 1 "$(qx_cursor_shown)"
+qx_expect_eq "calibration unchanged" "$BEFORE" "$(qx_calib 1024_768)"
 
 qx_case "the hotkey dialog: a held key is left out, a new key takes over"
 qx_probe_bg "$QX_TMP/holder.out" hold-hotkey --key K
@@ -144,7 +119,7 @@ qx_probe press ok >/dev/null
 read_select
 qx_expect_match "the new hotkey shown" 'text=Ctrl \+ Shift \+ H$' "$(control 1032)"
 qx_probe press cancel --caption "$SELECT" >/dev/null
-qx_expect_eq "CalibShortKey" H "$(setting CalibShortKey)"
+qx_expect_eq "CalibShortKey" H "$(qx_value HKCU CalibShortKey)"
 open_select H || qx_fail "Ctrl + Shift + H does not open the dialog: $QX_OUT"
 qx_probe press cancel --caption "$SELECT" >/dev/null
 qx_probe keys --key C >/dev/null
@@ -162,7 +137,7 @@ qx_probe press cancel --caption "$SELECT" >/dev/null
 
 qx_case "Detail-2 at 1280 x 1024: the rows of two clicks"
 qx_setting HKCU QXMachine REG_DWORD 100
-qx_probe mode 1280 1024 >/dev/null || qx_fatal "mode change failed: $QX_OUT"
+qx_mode 1280 1024 0
 open_select H || qx_fatal "no selection dialog: $QX_OUT"
 qx_probe press "$IDC_METHOD_DETAIL" --caption "$SELECT" --no-wait >/dev/null
 qx_probe press "$IDC_DETAIL2" --caption "$SELECT" --click --no-wait >/dev/null
@@ -180,9 +155,8 @@ xdotool mousemove 640 895 click 1
 qx_box || qx_fatal "no question after two clicks: $QX_OUT"
 qx_expect_eq "apply?" "$(qx_en IDS_EDGE_APPLY_QUESTION)" "$QX_BOX_TEXT"
 qx_probe press yes >/dev/null
-qx_wait "the stored rows" 10 test "$(calib_value 1280_1024 CalibOffsetY)" = -128.000000
-qx_expect_eq "FULL across, the clicked rows down" "0.998000 1.000000 -2.000000 -128.000000 " \
-    "$(calib_values 1280_1024)"
+qx_wait "FULL across, the clicked rows down" 10 \
+    eval '[ "$(qx_calib 1280_1024)" = "0.998000 1.000000 -2.000000 -128.000000 " ]' || qx_fail "stored: $(qx_calib 1280_1024)"
 
 qx_stop_driver "$DRIVER" || qx_fatal "driver did not end after WM_CLOSE"
 qx_expect_eq "exit code" 0 "$QX_EXIT_CODE"

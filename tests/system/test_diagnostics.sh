@@ -16,14 +16,12 @@
 # back. Then, in Japanese with PX-A100 stored, the caption names that model
 # and the chart ends with Esc.
 . "$(dirname "$0")/lib/harness.sh"
-. "$(dirname "$0")/lib/tray_harness.sh"
 qx_begin diagnostics
 qx_board_bench en 1280x768
 START_METRICS=$(qx_metrics) || qx_fatal "cannot read the metrics: $QX_OUT"
 qx_driver_receiving
 DRIVER=$QX_DRIVER_PID
 
-WM_COMMAND=0x0111
 ID_TEST_MODE=57685
 IDC_SET=1046
 IDC_CHART=1065
@@ -34,36 +32,38 @@ UNTREATED=1012 DRV_L=1013 DRV_M=1014 DRV_POS=1016 SYS_L=1017 SYS_M=1018 SYS_POS=
 LIVE_RX=1024 LIVE_OX=1026 MANUAL=(1028 1029 1030 1031)
 DEBUG_GROUP=1055 COMPUTER=1072 ADDRESSES=1073
 
-# open_test_mode CAPTION: the menu's command; TRAY_DIALOG is the dialog.
-open_test_mode() {
-    qx_probe post "$WM_COMMAND" "$ID_TEST_MODE" >/dev/null
-    tray_dialog "$1"
-}
+# open_test_mode CAPTION: the menu's command; QX_DIALOG is the dialog.
+open_test_mode() { qx_command "$ID_TEST_MODE"; qx_dialog "$1"; }
 # texts ID...: "ID=TEXT" per line, the dialog's controls as they are now.
 texts() {
     local ids; ids=$(IFS=,; echo "$*")
-    qx_probe text --hwnd "$TRAY_DIALOG" --any-caption --ids "$ids" &&
+    qx_probe text --hwnd "$QX_DIALOG" --any-caption --ids "$ids" &&
         printf '%s\n' "$QX_OUT" | sed -n 's/^text id=\([0-9]*\) /\1=/p'
 }
 text_of() { texts "$1" | sed -n "s/^$1=//p"; }
-control() { printf '%s\n' "$CONTROLS" | grep -m1 "^control id=$1 "; }
-read_controls() { qx_probe controls --hwnd "$TRAY_DIALOG" --any-caption && CONTROLS=$QX_OUT; }
+control() { qx_control "$1"; }
+read_controls() { qx_controls; }
 field() { sed -n "s/.* $1=\([^ ]*\).*/\1/p"; }  # a field of a probe line
-calib_value() { qx_reg_value HKCU "SOFTWARE\\NORVANE\\QXdrv1.2\\1280_768" "$1"; }
-cursor() { qx_probe state && printf '%s\n' "$QX_OUT" | sed -n 's/^cursor //p'; }
-# pen CMD...: simulator commands, taken by the driver before this returns.
-pen() {
-    qx_pensim "$@" && qx_probe diag bytes --equals "$QX_PEN_TOTAL" >/dev/null ||
-        qx_fail "the driver did not take: $*"
+pen() { qx_pen "$@"; }
+# set_manual [RX RY OX OY]: types the values into the manual fields (none:
+# leaves them) and presses Set; the first box's text is in QX_BOX_TEXT.
+set_manual() {
+    local i=0 v
+    for v in "$@"; do
+        qx_probe set-text --hwnd "$QX_DIALOG" --any-caption --id "${MANUAL[i++]}" "$v" >/dev/null ||
+            qx_fail "cannot type into ${MANUAL[i - 1]}: $QX_OUT"
+    done
+    qx_probe press "$IDC_SET" --hwnd "$QX_DIALOG" --any-caption --no-wait >/dev/null
+    qx_box || qx_fatal "no box after Set: $QX_OUT"
 }
 
 qx_case "Test Mode opens the dialog cut off above its debug section"
 CAPTION="Test Mode ($(qx_en IDS_MODEL_B200))"
 open_test_mode "$CAPTION" || qx_fatal "no \"$CAPTION\" after Test Mode: $QX_OUT"
-DIALOG=$TRAY_DIALOG
+DIALOG=$QX_DIALOG
 read_controls || qx_fatal "cannot read the dialog: $QX_OUT"
 qx_screenshot test-mode-en
-DIALOG_LINE=$(printf '%s\n' "$CONTROLS" | grep -m1 '^dialog ')
+DIALOG_LINE=$(printf '%s\n' "$QX_CONTROLS" | grep -m1 '^dialog ')
 qx_expect_match "top-most" ' topmost=1 ' "$DIALOG_LINE"
 BOTTOM=$(printf '%s\n' "$DIALOG_LINE" | field rect | cut -d, -f4)
 GROUP_TOP=$(control "$DEBUG_GROUP" | field rect | cut -d, -f2)
@@ -98,7 +98,7 @@ pen release
 qx_wait "L marks cleared" 5 eval '[ "$(texts $DRV_L $SYS_L | paste -sd " " -)" = "$DRV_L=  $SYS_L= " ]'
 
 qx_case "small button with the middle button disabled: # in the driver's M"
-qx_probe_bg "$QX_TMP/middle.out" text --hwnd "$TRAY_DIALOG" --any-caption --ids "$DRV_M,$SYS_M" --watch 3000
+qx_probe_bg "$QX_TMP/middle.out" text --hwnd "$QX_DIALOG" --any-caption --ids "$DRV_M,$SYS_M" --watch 3000
 WATCHER=$QX_BG_PID
 qx_wait_line "$QX_TMP/middle.out" "^text id=$SYS_M " 10 || qx_fatal "the watcher did not start"
 pen small
@@ -120,48 +120,32 @@ qx_wait "the line decoded" 5 eval '[ -z "$(text_of $UNTREATED)" ]' && qx_ok "dec
     qx_fail "still untreated: [$(text_of $UNTREATED)]"
 
 qx_case "Set stores the typed calibration; the pen follows it"
-VALUES=(0.5 0.25 -10 -20.75)
-for i in 0 1 2 3; do
-    qx_probe set-text --hwnd "$TRAY_DIALOG" --any-caption --id "${MANUAL[$i]}" "${VALUES[$i]}" >/dev/null ||
-        qx_fail "cannot type into ${MANUAL[$i]}: $QX_OUT"
-done
-qx_probe press "$IDC_SET" --hwnd "$TRAY_DIALOG" --any-caption --no-wait >/dev/null
-qx_box || qx_fatal "no box after Set: $QX_OUT"
+set_manual 0.5 0.25 -10 -20.75
 qx_expect_eq "Set's answer" "Setting OK!" "$QX_BOX_TEXT"
 qx_screenshot set-ok
 qx_probe press ok >/dev/null
-qx_expect_eq "stored under 1280_768" "0.500000 0.250000 -10.000000 -20.750000" \
-    "$(for n in CalibRatioX CalibRatioY CalibOffsetX CalibOffsetY; do calib_value $n; done | paste -sd ' ' -)"
+qx_expect_eq "stored under 1280_768" "0.500000 0.250000 -10.000000 -20.750000 " "$(qx_calib 1280_768)"
 qx_wait "the live values shown" 5 eval '[ "$(texts $LIVE_RX $LIVE_OX | paste -sd " " -)" = "$LIVE_RX=0.500 $LIVE_OX=-10" ]' ||
     qx_fail "live values: $(texts $LIVE_RX $LIVE_OX | paste -sd ' ' -)"
 pen "tap 1000 500"
-qx_expect_eq "a tap lands by the typed calibration" "510 145" "$(cursor)"
+qx_expect_eq "a tap lands by the typed calibration" "510 145" "$(qx_cursor)"
 
 qx_case "Set with abc: please enter a number, Setting NG!"
-qx_probe set-text --hwnd "$TRAY_DIALOG" --any-caption --id "${MANUAL[1]}" abc >/dev/null
-qx_probe press "$IDC_SET" --hwnd "$TRAY_DIALOG" --any-caption --no-wait >/dev/null
-qx_box || qx_fatal "no box after Set: $QX_OUT"
+set_manual 0.5 abc
 qx_expect_eq "the field is not a number" "$(qx_en IDS_ENTER_NUMBER)" "$QX_BOX_TEXT"
 qx_probe press ok >/dev/null
-qx_box || qx_fatal "no second box: $QX_OUT"
-qx_expect_eq "Set's answer" "Setting NG!" "$QX_BOX_TEXT"
-qx_probe press ok >/dev/null
+qx_answer "Setting NG!" ok
 read_controls
 qx_expect_match "the focus in the failing edit" ' focused=1 ' "$(control "${MANUAL[1]}")"
-qx_expect_eq "nothing stored" 0.250000 "$(calib_value CalibRatioY)"
+qx_expect_eq "nothing stored" "0.500000 0.250000 -10.000000 -20.750000 " "$(qx_calib 1280_768)"
 
 qx_case "-0 is a number: Set stores 0, Enter hides the dialog"
-VALUES=(1 1 -0 0)
-for i in 0 1 2 3; do
-    qx_probe set-text --hwnd "$TRAY_DIALOG" --any-caption --id "${MANUAL[$i]}" "${VALUES[$i]}" >/dev/null
-done
-qx_probe press "$IDC_SET" --hwnd "$TRAY_DIALOG" --any-caption --no-wait >/dev/null
-qx_box || qx_fatal "no box after Set: $QX_OUT"
+set_manual 1 1 -0 0
 qx_expect_eq "Set's answer" "Setting OK!" "$QX_BOX_TEXT"
 qx_probe press ok >/dev/null
-qx_expect_eq "no negative zero stored" "0.000000 0.000000" "$(calib_value CalibOffsetX) $(calib_value CalibOffsetY)"
+qx_expect_eq "no negative zero stored" "1.000000 1.000000 0.000000 0.000000 " "$(qx_calib 1280_768)"
 # A stale value typed but never set: showing the dialog again replaces it.
-qx_probe set-text --hwnd "$TRAY_DIALOG" --any-caption --id "${MANUAL[0]}" 5 >/dev/null
+qx_probe set-text --hwnd "$QX_DIALOG" --any-caption --id "${MANUAL[0]}" 5 >/dev/null
 qx_probe keys --vk $VK_RETURN >/dev/null
 qx_wait "Enter hid the dialog" 5 eval 'qx_probe --timeout 0 count --class "#32770" --caption "$CAPTION" --visible; [ "$QX_OUT" = "count 0" ]' ||
     qx_fail "Enter with -0 did not close Test Mode"
@@ -171,12 +155,12 @@ qx_case "shown again: the model stored meanwhile and the live calibration"
 qx_setting HKCU QXMachine REG_DWORD 100
 CAPTION="Test Mode (PX-A100)"
 open_test_mode "$CAPTION" || qx_fatal "no \"$CAPTION\" after Test Mode: $QX_OUT"
-qx_expect_eq "the same window" "$DIALOG" "$TRAY_DIALOG"
+qx_expect_eq "the same window" "$DIALOG" "$QX_DIALOG"
 qx_expect_eq "the manual fields from the live calibration" "1028=1 1029=1 1030=-0 1031=0" \
     "$(texts "${MANUAL[@]}" | paste -sd ' ' -)"
 
 qx_case "the keyboard stays above the cut"
-focused() { read_controls && printf '%s\n' "$CONTROLS" | sed -n 's/^control id=\([0-9]*\) .* focused=1.*/\1/p'; }
+focused() { read_controls && printf '%s\n' "$QX_CONTROLS" | sed -n 's/^control id=\([0-9]*\) .* focused=1.*/\1/p'; }
 SEEN=""
 for _ in 1 2 3 4 5 6 7 8 9 10 11 12 13 14; do
     qx_probe keys --vk $VK_TAB >/dev/null
@@ -193,16 +177,16 @@ qx_probe watch --for 1000 >/dev/null
 qx_expect_eq "a plain s does not press Set" "seen-total 0" "$(tail -n 1 <<<"$QX_OUT")"
 
 qx_case "closing hides the dialog; Test Mode shows the same one"
-qx_probe press cancel --hwnd "$TRAY_DIALOG" --any-caption --no-wait >/dev/null
+qx_probe press cancel --hwnd "$QX_DIALOG" --any-caption --no-wait >/dev/null
 qx_wait "the dialog hidden" 5 eval 'qx_probe --timeout 0 count --class "#32770" --caption "$CAPTION" --visible; [ "$QX_OUT" = "count 0" ]'
 qx_probe count --class '#32770' --caption "$CAPTION"
 qx_expect_eq "still there, hidden" "count 1" "$QX_OUT"
 open_test_mode "$CAPTION" || qx_fatal "no dialog after the second Test Mode: $QX_OUT"
-qx_expect_eq "the same window" "$DIALOG" "$TRAY_DIALOG"
-BEFORE=$(printf '%s\n' "$CONTROLS" | grep -E "^control id=($COMPUTER|$ADDRESSES) " | sed 's/.* items=//')
+qx_expect_eq "the same window" "$DIALOG" "$QX_DIALOG"
+BEFORE=$(printf '%s\n' "$QX_CONTROLS" | grep -E "^control id=($COMPUTER|$ADDRESSES) " | sed 's/.* items=//')
 read_controls
 qx_expect_eq "the same name and addresses" "$BEFORE" \
-    "$(printf '%s\n' "$CONTROLS" | grep -E "^control id=($COMPUTER|$ADDRESSES) " | sed 's/.* items=//')"
+    "$(printf '%s\n' "$QX_CONTROLS" | grep -E "^control id=($COMPUTER|$ADDRESSES) " | sed 's/.* items=//')"
 
 # chart_window: the probe's line of the full-screen chart, if it is shown.
 chart_window() { qx_probe windows --class '#32770' --visible && printf '%s\n' "$QX_OUT" | grep ' rect=0,0,1280,768 '; }
@@ -217,7 +201,7 @@ white_rows() {
 }
 
 qx_case "the test chart: frame, stripes and mode line"
-qx_probe press "$IDC_CHART" --hwnd "$TRAY_DIALOG" --any-caption --no-wait >/dev/null
+qx_probe press "$IDC_CHART" --hwnd "$QX_DIALOG" --any-caption --no-wait >/dev/null
 qx_wait "the chart" 10 chart_window || qx_fatal "no full-screen chart: $QX_OUT"
 sleep 0.5  # let it paint
 qx_screenshot chart-en
@@ -243,10 +227,8 @@ qx_probe count --class '#32770' --caption "$CAPTION" --visible
 qx_expect_eq "the test mode dialog is still shown" "count 1" "$QX_OUT"
 
 qx_case "the close message while a box of the dialog is open: a clean end"
-qx_probe set-text --hwnd "$TRAY_DIALOG" --any-caption --id "${MANUAL[1]}" abc >/dev/null
-qx_probe press "$IDC_SET" --hwnd "$TRAY_DIALOG" --any-caption --no-wait >/dev/null
-qx_box || qx_fatal "no box after Set: $QX_OUT"
-qx_expect_eq "the field is not a number" "Please enter a number." "$QX_BOX_TEXT"
+set_manual 1 abc
+qx_expect_eq "the field is not a number" "$(qx_en IDS_ENTER_NUMBER)" "$QX_BOX_TEXT"
 qx_probe_bg "$QX_TMP/boxes.out" watch --for 8000 --settle 1500
 WATCHER=$QX_BG_PID
 qx_wait_line "$QX_TMP/boxes.out" "^seen " 10 || qx_fatal "the box watcher did not start"
@@ -263,11 +245,10 @@ qx_reg_preload '[HKEY_LOCAL_MACHINE\Software\Wine\Ports]' "\"COM1\"=\"$QX_PEN_SL
     "[HKEY_CURRENT_USER\\$QX_SETTINGS_KEY]" '"UsePort"="COM1:"' '"QXMachine"=dword:00000064'
 qx_wineserver
 qx_driver_receiving
-JA_TITLE=$(tray_rc_dialog "$TRAY_RC_JA" IDD_TEST_MODE | sed -n 's/^caption //p')
-JA_CAPTION="$JA_TITLE ($(qx_text ja IDS_MODEL_A100))"
+JA_CAPTION="$(qx_text ja IDD_TEST_MODE) ($(qx_text ja IDS_MODEL_A100))"
 open_test_mode "$JA_CAPTION" || qx_fatal "no \"$JA_CAPTION\": $QX_OUT"
 qx_screenshot test-mode-ja
-qx_probe press "$IDC_CHART" --hwnd "$TRAY_DIALOG" --any-caption --no-wait >/dev/null
+qx_probe press "$IDC_CHART" --hwnd "$QX_DIALOG" --any-caption --no-wait >/dev/null
 qx_wait "the chart" 10 chart_window || qx_fatal "no full-screen chart: $QX_OUT"
 sleep 0.5
 qx_screenshot chart-ja

@@ -7,23 +7,23 @@
 # code 0, take the icon away and leave no box; the next start must succeed at
 # once.
 . "$(dirname "$0")/lib/harness.sh"
-. "$(dirname "$0")/lib/tray_harness.sh"
 qx_begin exit_during_flood
 qx_board_bench en 1280x768
 
-# Half of them WM_CLOSE, half Exit answered Yes; QXDRV_FLOOD_RUNS=40 for a longer hunt.
-RUNS=${QXDRV_FLOOD_RUNS:-12}
+# Half of them WM_CLOSE, half Exit answered Yes; the flood keeps the receive
+# thread inside its hand-over at nearly every moment, so two of each way meet
+# it there; QXDRV_FLOOD_RUNS=40 for a longer hunt.
+RUNS=${QXDRV_FLOOD_RUNS:-4}
 EXIT_BOUND=10        # seconds from WM_CLOSE or Yes to the end of the process
 FLOOD_SECONDS=60     # upper bound; the flood ends when the next command arrives
 FLOOD_BYTES=1000     # bytes the window must have taken before it is told to stop
 QUIT_TEXT=$(qx_en IDS_QUIT_QUESTION QXdrv)
-WM_COMMAND=0x0111
 ID_EXIT=57669
 
 # stop_by_exit RUN: Exit from the menu; the question must keep taking the
 # pen's data while it is open; Yes is pressed without waiting for the box.
 stop_by_exit() {
-    qx_probe post "$WM_COMMAND" "$ID_EXIT" >/dev/null
+    qx_command "$ID_EXIT"
     qx_box || { qx_fail "run $1: no Exit question: $QX_OUT"; return 1; }
     [ "$QX_BOX_TEXT" = "$QUIT_TEXT" ] || { qx_fail "run $1: question [$QX_BOX_TEXT]"; return 1; }
     local during
@@ -57,7 +57,7 @@ for run in $(seq 1 "$RUNS"); do
     fi
     took=$(awk -v a="$START" -v b="$(_qx_now)" 'BEGIN { printf "%.2f", b - a }')
     qx_pensim "mark end-of-flood-$run" || break
-    icons=$(tray_icon_count)
+    icons=$(qx_probe icons && qx_line icons)
     boxes=$(qx_boxes)
     if [ "$QX_EXIT_CODE" != 0 ] || [ "$icons" != 0 ] || [ "$boxes" != 0 ]; then
         qx_fail "run $run ($way): exit code $QX_EXIT_CODE, icons left $icons, boxes left $boxes"

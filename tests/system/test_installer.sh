@@ -36,14 +36,11 @@ UNIX_DIR="$WINEPREFIX/drive_c/Program Files/NORVANE/QXdrv"
 MENU_DIR="$WINEPREFIX/drive_c/ProgramData/Microsoft/Windows/Start Menu/Programs/QXdrv"
 RUN_KEY='Software\Microsoft\Windows\CurrentVersion\Run'
 UNINSTALL_KEY='Software\Microsoft\Windows\CurrentVersion\Uninstall\QXdrv'
-WM_COMMAND=0x0111
 ID_HELP=57701
 ID_TEST_MODE=57685
 
 esc() { printf '%s' "$1" | sed 's/\\/\\\\/g'; }  # the probe's escaping of a text
-main_window() { qx_probe windows --class QXdrvTrayWnd && printf '%s\n' "$QX_OUT" | sed -n 's/^window hwnd=\([^ ]*\) .*/\1/p'; }
 receiving() { qx_probe --timeout 20000 diag thread --equals 1 >/dev/null; }
-cursor() { qx_probe state && printf '%s\n' "$QX_OUT" | sed -n 's/^cursor //p'; }
 setup() { _qx_wine "$SETUP" "$@" >>"$QX_TMP/setup.log" 2>&1; }
 
 # The user's own pointer settings, which no clean end may lose.
@@ -54,7 +51,7 @@ nothing_stored() {
     [ ! -e "$UNIX_DIR" ] || qx_fail "$1: files were installed"
     for hive in HKLM HKCU; do
         for name in UsePort QXMachine; do
-            qx_expect_eq "$1: no $hive $name" "" "$(qx_reg_value "$hive" "$QX_SETTINGS_KEY" "$name")"
+            qx_expect_eq "$1: no $hive $name" "" "$(qx_value "$hive" "$name")"
         done
     done
 }
@@ -99,12 +96,12 @@ setup_press 1
 qx_wait "the folder page" 10 setup_shows 'NORVANE.*QXdrv'
 qx_screenshot setup-folder-en
 setup_press 1
-props_answer "$(qx_en IDS_INSTALL_SET_PORT)" ok
+qx_answer "$(qx_en IDS_INSTALL_SET_PORT)" ok
 props_find && props_read || qx_fatal "no first-run sheet from the setup: $QX_OUT"
 qx_probe select --hwnd "$PROPS_HWND" --any-caption --id "$IDC_MODEL_COMBO" PX-A100 >/dev/null ||
     qx_fail "cannot choose PX-A100: $QX_OUT"
 props_press ok --no-wait
-props_answer "$(qx_en IDS_INSTALL_PORT_APPLIED)" ok
+qx_answer "$(qx_en IDS_INSTALL_PORT_APPLIED)" ok
 qx_box && qx_probe press ok >/dev/null  # the preset of the resolution
 qx_wait "the finish page" 30 setup_shows 'Completing'
 qx_screenshot setup-finish-en
@@ -117,26 +114,29 @@ for f in QXdrv.lnk "QXdrv Help.lnk" "Uninstall QXdrv.lnk"; do
     [ -f "$MENU_DIR/$f" ] || qx_fail "no Start menu shortcut: $f"
 done
 qx_expect_eq "autostart for every user" "$(esc "\"$DIR\\QXdrv.exe\"")" "$(qx_reg_value HKLM "$RUN_KEY" QXdrv)"
-qx_expect_eq "listed as" QXdrv "$(qx_reg_value HKLM "$UNINSTALL_KEY" DisplayName)"
-qx_expect_eq "publisher" NORVANE "$(qx_reg_value HKLM "$UNINSTALL_KEY" Publisher)"
-qx_expect_eq "version" 1.2.0.0 "$(qx_reg_value HKLM "$UNINSTALL_KEY" DisplayVersion)"
-qx_expect_eq "icon" "$(esc "\"$DIR\\QXdrv.exe\",0")" "$(qx_reg_value HKLM "$UNINSTALL_KEY" DisplayIcon)"
-qx_expect_eq "uninstall command" "$(esc "\"$DIR\\uninstall.exe\"")" "$(qx_reg_value HKLM "$UNINSTALL_KEY" UninstallString)"
+while IFS='|' read -r name want; do
+    qx_expect_eq "installed-programs $name" "$want" "$(qx_reg_value HKLM "$UNINSTALL_KEY" "$name")"
+done <<EOF2
+DisplayName|QXdrv
+Publisher|NORVANE
+DisplayVersion|1.2.0.0
+DisplayIcon|$(esc "\"$DIR\\QXdrv.exe\",0")
+UninstallString|$(esc "\"$DIR\\uninstall.exe\"")
+EOF2
 qx_expect_match "size in KB" '^[1-9][0-9]+$' "$(qx_reg_value HKLM "$UNINSTALL_KEY" EstimatedSize)"
-qx_expect_eq "the port install mode stored" "COM1:" "$(qx_reg_value HKLM "$QX_SETTINGS_KEY" UsePort)"
-qx_expect_eq "the model install mode stored" 100 "$(qx_reg_value HKLM "$QX_SETTINGS_KEY" QXMachine)"
+qx_expect_eq "the port and model install mode stored" "COM1: 100" "$(qx_value HKLM UsePort) $(qx_value HKLM QXMachine)"
 qx_probe --timeout 0 reg HKLM 'SOFTWARE\NORVANE\QXdrv1.2\1280_768' CalibRatioX >/dev/null ||
     qx_fail "no preset stored for 1280 x 768: $QX_OUT"
 
 qx_case "the installed QXdrv runs and the pen moves the cursor"
 receiving || qx_fatal "the installed QXdrv is not receiving: $QX_OUT"
 pgrep -f 'NORVANE.QXdrv.QXdrv.exe' >/dev/null || qx_fail "the running QXdrv is not the installed one"
-FIRST=$(main_window)
-qx_pensim "tap 1000 200" && qx_probe diag bytes --equals "$QX_PEN_TOTAL" >/dev/null
-BEFORE=$(cursor)
-qx_pensim "tap 6000 700" && qx_probe diag bytes --equals "$QX_PEN_TOTAL" >/dev/null
-qx_expect_match "the cursor moved with the pen" '^[0-9]+ [0-9]+$' "$(cursor)"
-[ "$(cursor)" != "$BEFORE" ] || qx_fail "the cursor stayed at $BEFORE"
+FIRST=$(qx_main_hwnd)
+qx_pen "tap 1000 200"
+BEFORE=$(qx_cursor)
+qx_pen "tap 6000 700"
+qx_expect_match "the cursor moved with the pen" '^[0-9]+ [0-9]+$' "$(qx_cursor)"
+[ "$(qx_cursor)" != "$BEFORE" ] || qx_fail "the cursor stayed at $BEFORE"
 
 qx_case "version texts and supported Windows versions of the installed exe"
 for block in 040904b0 041104b0; do
@@ -153,7 +153,7 @@ supportedOS {8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a}" "$(printf '%s\n' "$QX_OUT" |
 qx_case "Help opens the help at its contents"
 # Windows 10 has no viewer for an old help file: the HTML Help opens anyway.
 printf 'not a help file\n' >"$UNIX_DIR/QXdrv.HLP"
-qx_probe post "$WM_COMMAND" "$ID_HELP" >/dev/null
+qx_command "$ID_HELP"
 qx_probe wait-window --class "HH Parent" --caption "QXdrv Help" --visible >/dev/null || qx_fail "no help window: $QX_OUT"
 qx_probe tree --class "HH Parent" --any-caption || qx_fail "no contents: $QX_OUT"
 TOPICS=$(for page in index calibration properties testmode install messages registry; do
@@ -165,7 +165,7 @@ rm -f "$UNIX_DIR/QXdrv.HLP"
 
 qx_case "Help without the help file says so"
 rm -f "$UNIX_DIR/QXdrv_en.chm"
-qx_probe post "$WM_COMMAND" "$ID_HELP" >/dev/null
+qx_command "$ID_HELP"
 qx_box || qx_fail "no box for the missing help: $QX_OUT"
 qx_expect_eq "missing help text" "$(qx_en IDS_HELP_MISSING "$DIR\\QXdrv_en.chm" | sed 's/\\/\\\\/g; s/\\\\r/\\r/g')" "$QX_BOX_TEXT"
 qx_probe press ok >/dev/null
@@ -181,27 +181,25 @@ rc=$?
 qx_expect_eq "QXdrv.exe not written" "$EXE_STATUS" "$(stat -c %z "$UNIX_DIR/QXdrv.exe")"
 kill "$HOLDER"
 qx_wait "the running copy ended as its Exit does" 30 test "$(qx_main_windows)" = 0
-qx_expect_eq "the port stays" "COM1:" "$(qx_reg_value HKLM "$QX_SETTINGS_KEY" UsePort)"
-qx_expect_eq "the model stays" 100 "$(qx_reg_value HKLM "$QX_SETTINGS_KEY" QXMachine)"
+qx_expect_eq "the port and the model stay" "COM1: 100" "$(qx_value HKLM UsePort) $(qx_value HKLM QXMachine)"
 
 qx_case "a silent install over the user's own choices: the new copy uses what it was given"
 # The user chose another port since; install mode stored PX-A100 per user.
 _qx_wine reg add "HKCU\\$QX_SETTINGS_KEY" /v UsePort /d COM2: /f >>"$QX_TMP/setup.log" 2>&1 ||
     qx_fatal "cannot store the user's port"
-qx_expect_eq "the user's own port" "COM2:" "$(qx_reg_value HKCU "$QX_SETTINGS_KEY" UsePort)"
+qx_expect_eq "the user's own port" "COM2:" "$(qx_value HKCU UsePort)"
 setup /S /PORT=COM1: /MODEL=200 || qx_fail "the silent setup failed: $(cat "$QX_TMP/setup.log")"
 for hive in HKLM HKCU; do
-    qx_expect_eq "$hive port" "COM1:" "$(qx_reg_value "$hive" "$QX_SETTINGS_KEY" UsePort)"
-    qx_expect_eq "$hive model" 200 "$(qx_reg_value "$hive" "$QX_SETTINGS_KEY" QXMachine)"
+    qx_expect_eq "$hive port and model" "COM1: 200" "$(qx_value "$hive" UsePort) $(qx_value "$hive" QXMachine)"
 done
 receiving || qx_fail "the new QXdrv is not receiving: $QX_OUT"
 # The new copy counts from 0: any bytes at all come from the board on COM1.
 qx_pensim "tap 2000 300" && qx_probe --timeout 10000 diag bytes --at-least 1 >/dev/null ||
     qx_fail "the new QXdrv does not take the pen on COM1: $QX_OUT"
-qx_probe post "$WM_COMMAND" "$ID_TEST_MODE" >/dev/null
+qx_command "$ID_TEST_MODE"
 qx_probe wait-window --caption "Test Mode (PX-B200)" --visible >/dev/null ||
     qx_fail "no \"Test Mode (PX-B200)\" from the new QXdrv: $QX_OUT"
-SECOND=$(main_window)
+SECOND=$(qx_main_hwnd)
 [ -n "$SECOND" ] && [ "$SECOND" != "$FIRST" ] || qx_fail "no new main window (was $FIRST, now '$SECOND')"
 qx_expect_eq "one main window" 1 "$(qx_main_windows)"
 qx_probe icons --equals 1 >/dev/null || qx_fail "not one tray icon: $QX_OUT"
@@ -216,6 +214,6 @@ qx_wait "the folder removed" 10 test ! -e "$UNIX_DIR"
 qx_expect_eq "no Run value" "" "$(qx_reg_value HKLM "$RUN_KEY" QXdrv)"
 qx_probe reg-key HKLM "$UNINSTALL_KEY"
 qx_expect_eq "no installed-programs entry" "key missing" "$QX_OUT"
-qx_expect_eq "the settings stay" "COM1:" "$(qx_reg_value HKLM "$QX_SETTINGS_KEY" UsePort)"
+qx_expect_eq "the settings stay" "COM1:" "$(qx_value HKLM UsePort)"
 qx_expect_eq "the user's own pointer metrics are back" "$USER_METRICS" "$(qx_metrics)"
 qx_finish

@@ -3,25 +3,18 @@
 # Japanese version text, and the icon's tip, the menu's items in both pen
 # states, the question of Disable COM port, the About box, Select Calibration
 # the box of a second start, the "Properties" sheet in both forms and the box of
-# install mode left without a port are the Japanese texts and templates of the
-# resource script; Help opens the Japanese help with its Japanese topics, and
-# the setup program speaks Japanese.
+# install mode left without a port are the Japanese texts; the About box has
+# the English one's controls and version line; Help opens the Japanese help
+# with its Japanese topics, and the setup program speaks Japanese.
 . "$(dirname "$0")/lib/harness.sh"
 . "$(dirname "$0")/lib/tray_harness.sh"
 . "$(dirname "$0")/lib/props_harness.sh"
 qx_begin japanese
 props_bench ja
 
-RC=$TRAY_RC_JA
-VERSION_TEXT=$(qx_text ja IDS_VERSION_STAMP) || qx_fatal "IDS_VERSION_STAMP has no Japanese text"
-TIP=$(qx_text ja IDS_TRAY_TIP QXdrv) || qx_fatal "IDS_TRAY_TIP has no Japanese text"
-DISABLE_TEXT=$(qx_text ja IDS_DISABLE_PORT_QUESTION) || qx_fatal "IDS_DISABLE_PORT_QUESTION has no Japanese text"
-ALREADY_TEXT=$(qx_text ja IDS_ALREADY_RUNNING QXdrv) || qx_fatal "IDS_ALREADY_RUNNING has no Japanese text"
-ABOUT_CAPTION=$(tray_rc_dialog "$RC" IDD_ABOUTBOX | sed -n 's/^caption //p')
-[ -n "$ABOUT_CAPTION" ] || qx_fatal "no About template in $RC"
-WM_COMMAND=0x0111
+ja() { qx_text ja "$@" || qx_fatal "$1 has no Japanese text in texts.sh"; }
+VERSION_TEXT=$(ja IDS_VERSION_STAMP)
 ID_DISABLE_PORT=57672
-ID_ABOUT=57668
 
 qx_driver_receiving
 DRIVER=$QX_DRIVER_PID
@@ -34,61 +27,45 @@ qx_expect_eq "HKCU QXdrvVersion" \
     "reg type=REG_SZ bytes=$((${#VERSION_TEXT} * 2)) value=$VERSION_TEXT" "$QX_OUT"
 
 qx_case "the icon's tip"
-qx_expect_eq "Japanese tip" "$TIP" "$(tray_tip)"
+qx_expect_eq "Japanese tip" "$(ja IDS_TRAY_TIP QXdrv)" "$(tray_tip)"
 
 qx_case "the menu"
-if tray_menu_read; then
-    qx_expect_eq "Japanese menu items" "$(tray_expected_menu ja "1280 X 768" 1 1 0)" "$TRAY_MENU"
-    qx_screenshot menu-ja
-    tray_menu_close || qx_fail "the menu did not close"
-else
-    qx_fail "no menu on a left-button release: $TRAY_MENU"
-fi
+expect_menu "Japanese menu items" 1 1 0
 
 qx_case "Disable COM port in Japanese"
-qx_probe post "$WM_COMMAND" "$ID_DISABLE_PORT" >/dev/null
-if qx_box; then
-    qx_expect_eq "Japanese disable question" "$DISABLE_TEXT" "$QX_BOX_TEXT"
-    qx_screenshot disable-question-ja
-    qx_probe press yes || qx_fail "Yes did not close the question: $QX_OUT"
-else
-    qx_fail "no question for Disable COM port: $QX_OUT"
-fi
+qx_command "$ID_DISABLE_PORT"
+qx_answer "$(ja IDS_DISABLE_PORT_QUESTION)" yes
 qx_probe diag pen --equals 0 || qx_fail "pen not disabled: $QX_OUT"
 # The command ends (busy cleared) only after the icon has changed.
 qx_probe diag busy --equals 0 || qx_fail "busy after the question: $QX_OUT"
 expect_menu "Japanese menu with the port disabled" 0 1 1
-qx_probe post "$WM_COMMAND" "$ID_DISABLE_PORT" >/dev/null
+qx_command "$ID_DISABLE_PORT"
 qx_probe diag pen --equals 1 || qx_fail "pen not enabled again: $QX_OUT"
 
 qx_case "the About box"
-qx_probe post "$WM_COMMAND" "$ID_ABOUT" >/dev/null
-tray_dialog "$ABOUT_CAPTION" || qx_fatal "no Japanese About box: $QX_OUT"
-qx_expect_eq "Japanese About box controls" "$(tray_rc_dialog "$RC" IDD_ABOUTBOX)" \
-    "$(tray_dialog_controls)"
-# The same controls as the English template, whatever their texts.
-shape() { sed -n 's/^control \(class=[^ ]* id=[-0-9]*\) .*/\1/p'; }
-qx_expect_eq "the same controls as in English" "$(tray_rc_dialog "$TRAY_RC_EN" IDD_ABOUTBOX | shape)" \
-    "$(tray_dialog_controls | shape)"
+qx_command 57668
+qx_dialog "$(ja IDD_ABOUTBOX)" || qx_fatal "no Japanese About box: $QX_OUT"
+qx_expect_eq "the icon, the version line, a second text of two lines and OK, as in English" "Static -1 #128
+Static -1 Vellora Driver Version 1.2.0.0
+Static -1 (two lines)
+Button 1 OK" "$(tray_dialog_controls | sed -E '1d; s/^(Static -1) [^\\]+\\n[^\\]+$/\1 (two lines)/')"
 qx_screenshot about-ja
 expect_menu "Japanese menu while About is open" 0 0 0
-tray_dialog_press ok || qx_fail "OK did not close About: $QX_OUT"
+qx_probe press ok --hwnd "$QX_DIALOG" --any-caption || qx_fail "OK did not close About: $QX_OUT"
 qx_probe diag busy --equals 0 || qx_fail "busy after About: $QX_OUT"
 
 qx_case "Select Calibration in Japanese"
-SELECT_CAPTION=$(tray_rc_dialog "$RC" IDD_CALIB_SELECT | sed -n 's/^caption //p')
-qx_probe post "$WM_COMMAND" 57667 >/dev/null
-tray_dialog "$SELECT_CAPTION" || qx_fatal "no Japanese selection dialog: $QX_OUT"
-PIXELS=$(qx_text ja IDS_RESOLUTION_PIXELS | sed 's/%d/1280/; s/%d/768/')
-qx_expect_match "the resolution in Japanese" "id=1031 text=$PIXELS\$" "$(tray_dialog_controls)"
+qx_command 57667
+qx_dialog "$(ja IDD_CALIB_SELECT)" || qx_fatal "no Japanese selection dialog: $QX_OUT"
+qx_controls
+qx_expect_match "the resolution in Japanese" "text=$(ja IDS_RESOLUTION_PIXELS | sed 's/%d/1280/; s/%d/768/')\$" "$(qx_control 1031)"
 qx_screenshot select-ja
-tray_dialog_press cancel || qx_fail "Cancel did not close the dialog: $QX_OUT"
+qx_probe press cancel --hwnd "$QX_DIALOG" --any-caption || qx_fail "Cancel did not close the dialog: $QX_OUT"
 qx_probe diag busy --equals 0 || qx_fail "busy after the selection dialog: $QX_OUT"
 
 qx_case "the Properties sheet in Japanese"
 props_open || qx_fatal "no Japanese Properties sheet: $QX_OUT"
-IN_USE=$(qx_text ja IDS_SUFFIX_IN_USE)
-qx_expect_eq "the port in use, in Japanese" "COM1:$IN_USE" "$(props_list | cut -d, -f1)"
+qx_expect_eq "the port in use, in Japanese" "COM1:$(ja IDS_SUFFIX_IN_USE)" "$(props_list | cut -d, -f1)"
 qx_screenshot properties-ja
 
 qx_case "the pointer pages in Japanese"
@@ -103,7 +80,7 @@ qx_screenshot properties-other-ja
 props_press cancel || qx_fail "Cancel did not close the sheet"
 
 qx_case "Help in Japanese"
-qx_probe post "$WM_COMMAND" 57701 >/dev/null
+qx_command 57701
 qx_wait "the help window" 10 qx_probe --timeout 0 wait-window --class "HH Parent" --visible
 qx_probe windows --class "HH Parent" --visible
 qx_expect_match "the Japanese help's title" ' caption=QXdrv ヘルプ$' "$QX_OUT"
@@ -117,7 +94,7 @@ qx_case "second start"
 qx_driver_start
 SECOND=$QX_DRIVER_PID
 qx_box || qx_fatal "no box for the second start: $QX_OUT"
-qx_expect_eq "Japanese second-start text" "$ALREADY_TEXT" "$QX_BOX_TEXT"
+qx_expect_eq "Japanese second-start text" "$(ja IDS_ALREADY_RUNNING QXdrv)" "$QX_BOX_TEXT"
 qx_screenshot already-running-ja
 qx_probe press ok || qx_fail "OK did not close the box: $QX_OUT"
 qx_wait_exit "$SECOND" 10 || qx_fail "the second copy did not end"
@@ -127,14 +104,13 @@ qx_stop_driver "$DRIVER" || qx_fatal "driver did not end after WM_CLOSE"
 qx_expect_eq "exit code" 0 "$QX_EXIT_CODE"
 
 qx_case "install mode in Japanese, left without a port"
-props_forget_port
+props_forget UsePort
 props_install || qx_fatal "no Japanese first-run sheet: $QX_OUT"
 INSTALL=$QX_DRIVER_PID
-qx_expect_eq "the first port selected, in Japanese" "COM1:$(qx_text ja IDS_SUFFIX_SELECTED)" \
-    "$(props_list | cut -d, -f1)"
+qx_expect_eq "the first port selected, in Japanese" "COM1:$(ja IDS_SUFFIX_SELECTED)" "$(props_list | cut -d, -f1)"
 qx_screenshot properties-setup-ja
 props_press cancel --no-wait
-props_answer "$(qx_text ja IDS_INSTALL_NOT_SET)" ok
+qx_answer "$(ja IDS_INSTALL_NOT_SET)" ok
 qx_wait_exit "$INSTALL" 15 || qx_fail "install mode did not end"
 
 qx_case "the setup program in Japanese"

@@ -42,7 +42,7 @@ props_tap $IDC_AREA_EDIT
 props_type $IDC_AREA_EDIT 7
 qx_probe keys --vk $VK_TAB >/dev/null
 RANGE=$(qx_en IDS_ENTER_INTEGER_RANGE 8)
-props_answer "${RANGE//%2/64}" ok
+qx_answer "${RANGE//%2/64}" ok
 props_wait_field $IDC_AREA_EDIT text 8 || qx_fail "the edit does not show 8"
 qx_expect_eq "slider forced" 8 "$(props_field $IDC_PAGE_SLIDER pos)"
 
@@ -74,9 +74,9 @@ qx_case "OK applies area and time at once; the page never shown stores nothing"
 props_press ok || qx_fail "OK did not close the sheet"
 INTERVAL=$((1300 - POS))
 qx_expect_eq "metrics" "metrics dblclk_w=40 dblclk_h=40 dblclk_time=$INTERVAL drag_w=3 drag_h=5" "$(qx_metrics)"
-qx_expect_eq "DblClick" 40 "$(props_setting HKCU DblClick)"
-qx_expect_eq "DblClickInterval" "$INTERVAL" "$(props_setting HKCU DblClickInterval)"
-qx_expect_eq "no SingleClickType" "" "$(props_setting HKCU SingleClickType)"
+qx_expect_eq "DblClick" 40 "$(qx_value HKCU DblClick)"
+qx_expect_eq "DblClickInterval" "$INTERVAL" "$(qx_value HKCU DblClickInterval)"
+qx_expect_eq "no SingleClickType" "" "$(qx_value HKCU SingleClickType)"
 
 qx_case "the pen's taps in another program follow the new double-click time"
 pen_scribble_start
@@ -86,6 +86,11 @@ pen_send "tap 700 300" "sleep 350" "tap 700 300"
 pen_expect_names "350 ms apart: a double-click" "ldown lup ldbl lup"
 pen_send "hover 1100 150" "small"
 pen_expect_names "the small button while off: no middle down, only the lone up the engine sends" "mup"
+pen_send "middle 800 400"
+pen_expect_names "a middle report while off presses nothing" ""
+pen_expect_buttons "while the tip touches" 0 0 0 3
+pen_send "release"
+pen_expect_names "its release sends the lone middle-up" "mup"
 
 qx_case "other setup: all off, the range group disabled without tick marks"
 props_open || qx_fatal "no sheet the second time: $QX_OUT"
@@ -105,18 +110,18 @@ qx_box_owned_by "60104" "$PROPS_HWND"
 # A click on OK behind the question must not close the sheet with the option
 # half chosen.
 qx_probe tap --id 1 --hwnd "$PROPS_HWND" --any-caption >/dev/null || qx_fail "cannot click OK behind the box: $QX_OUT"
-props_answer "$(qx_en IDS_HTML_QUESTION)" yes
+qx_answer "$(qx_en IDS_HTML_QUESTION)" yes
 props_open_still || qx_fail "the click on OK behind the question closed the sheet"
 props_wait_field $IDC_RANGE_SLIDER enabled 1 || qx_fail "the range group stayed disabled"
 qx_expect_eq "tick marks every 4" 7 "$(props_field $IDC_RANGE_SLIDER tics)"
 props_slide $IDC_RANGE_SLIDER 20
 qx_expect_eq "drag threshold untouched before OK" "drag_w=3 drag_h=5" "$(qx_metrics | grep -o 'drag_w.*')"
 props_press ok --no-wait
-props_answer "$(qx_en IDS_HTML_NEXT_START)" ok
+qx_answer "$(qx_en IDS_HTML_NEXT_START)" ok
 props_gone || qx_fail "the sheet stayed open"
 qx_expect_eq "drag threshold" "drag_w=20 drag_h=20" "$(qx_metrics | grep -o 'drag_w.*')"
 qx_expect_eq "stored" "1 20 1" \
-    "$(props_setting HKCU SingleClickType) $(props_setting HKCU SingleClick) $(props_setting HKCU MiddleButon)"
+    "$(qx_value HKCU SingleClickType) $(qx_value HKCU SingleClick) $(qx_value HKCU MiddleButon)"
 pen_send "hover 1100 150" "small"
 pen_expect_names "the small button: a middle click" "mdown mup"
 
@@ -131,7 +136,7 @@ qx_expect_eq "the range still in force while the sheet is open" "drag_w=20 drag_
     "$(qx_metrics | grep -o 'drag_w.*')"
 props_press cancel || qx_fail "Cancel did not close the sheet"
 qx_expect_eq "the range still in force after Cancel" "drag_w=20 drag_h=20" "$(qx_metrics | grep -o 'drag_w.*')"
-qx_expect_eq "the option stays stored" 1 "$(props_setting HKCU SingleClickType)"
+qx_expect_eq "the option stays stored" 1 "$(qx_value HKCU SingleClickType)"
 
 qx_case "the HTML option cleared with OK: the user's own drag threshold again"
 props_open || qx_fatal "no sheet the fourth time: $QX_OUT"
@@ -141,7 +146,7 @@ props_wait_field $IDC_HTML_ENABLE checked 0 || qx_fail "the option stayed set"
 props_press ok || qx_fail "OK did not close the sheet"
 qx_expect_eq "no box" 0 "$(qx_boxes)"
 qx_expect_eq "the threshold from before the start" "drag_w=3 drag_h=5" "$(qx_metrics | grep -o 'drag_w.*')"
-qx_expect_eq "option off, range kept" "0 20" "$(props_setting HKCU SingleClickType) $(props_setting HKCU SingleClick)"
+qx_expect_eq "option off, range kept" "0 20" "$(qx_value HKCU SingleClickType) $(qx_value HKCU SingleClick)"
 
 qx_case "an invalid area left with Esc or Cancel: no message, nothing stored"
 # no_box_while_closing HOW: 7 typed into the area edit, the sheet left by
@@ -158,7 +163,7 @@ no_box_while_closing() {
 }
 no_box_while_closing qx_probe keys --vk 27
 no_box_while_closing props_tap 2
-qx_expect_eq "the area stored before" 40 "$(props_setting HKCU DblClick)"
+qx_expect_eq "the area stored before" 40 "$(qx_value HKCU DblClick)"
 
 qx_case "after Exit the user's own metrics are back"
 pen_scribble_stop

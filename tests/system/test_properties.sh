@@ -40,21 +40,21 @@ qx_box >/dev/null || qx_fatal "no question after OK: $QX_OUT"
 qx_box_owned_by "57680" "$PROPS_HWND"
 # A click on the sheet's OK behind the question must not apply a second time.
 qx_probe tap --id 1 --hwnd "$PROPS_HWND" --any-caption >/dev/null || qx_fail "cannot click OK behind the box: $QX_OUT"
-props_answer "$(qx_en IDS_PORT_CHANGE_QUESTION)" no
-props_answer "$(qx_en IDS_PORT_CHANGE_CANCELED)" ok
+qx_answer "$(qx_en IDS_PORT_CHANGE_QUESTION)" no
+qx_answer "$(qx_en IDS_PORT_CHANGE_CANCELED)" ok
 props_gone || qx_fail "the sheet stayed open"
 qx_expect_eq "no second question from the click behind" 0 "$(qx_boxes)"
-qx_expect_eq "UsePort kept" "COM1:" "$(props_setting HKCU UsePort)"
+qx_expect_eq "UsePort kept" "COM1:" "$(qx_value HKCU UsePort)"
 
 qx_case "a port change accepted is stored for the next start"
 props_open || qx_fatal "no sheet the second time"
 props_choose "COM3:"
 props_press ok --no-wait
-props_answer "$(qx_en IDS_PORT_CHANGE_QUESTION)" yes
-props_answer "$(qx_en IDS_PORT_CHANGED 'COM3:')" ok
+qx_answer "$(qx_en IDS_PORT_CHANGE_QUESTION)" yes
+qx_answer "$(qx_en IDS_PORT_CHANGED 'COM3:')" ok
 props_gone || qx_fail "the sheet stayed open"
-qx_expect_eq "UsePort per user" "COM3:" "$(props_setting HKCU UsePort)"
-qx_expect_eq "UsePort per machine" "COM3:" "$(props_setting HKLM UsePort)"
+qx_expect_eq "UsePort per user" "COM3:" "$(qx_value HKCU UsePort)"
+qx_expect_eq "UsePort per machine" "COM3:" "$(qx_value HKLM UsePort)"
 qx_pensim "tap 300 300" && qx_probe diag bytes --equals "$QX_PEN_TOTAL" >/dev/null ||
     qx_fail "the running link left COM1: $QX_OUT"
 
@@ -69,13 +69,13 @@ qx_case "only the exact text -i is install mode"
 for args in "-I" "/i" "-i x"; do
     # shellcheck disable=SC2086 # "-i x" is two arguments, as typed
     qx_driver_start $args
-    props_answer "$(qx_en IDS_ALREADY_RUNNING QXdrv)" ok
+    qx_answer "$(qx_en IDS_ALREADY_RUNNING QXdrv)" ok
     qx_wait_exit "$QX_DRIVER_PID" 15 || qx_fail "'$args' did not end after its box"
 done
 qx_stop_driver "$DRIVER" || qx_fail "driver did not end"
 
 qx_case "install mode: every port that exists, the first selected, PX-B200"
-props_forget_port
+props_forget UsePort
 props_install || qx_fatal "no first-run sheet: $QX_OUT"
 INSTALL=$QX_DRIVER_PID
 qx_screenshot setup-en
@@ -88,7 +88,7 @@ qx_expect_match "OK alone" 'visible=1 .*text=OK$' "$(props_control 1)"
 qx_expect_match "no Cancel" 'visible=0 ' "$(props_control 2)"
 qx_expect_match "no Apply" 'visible=0 ' "$(props_control $ID_APPLY_NOW)"
 qx_expect_eq "nothing stored while the form is open" "" \
-    "$(props_setting HKCU CalibDisp)$(props_setting HKCU MiddleButon)"
+    "$(qx_value HKCU CalibDisp)$(qx_value HKCU MiddleButon)"
 COMBO_HWND=$(props_control $IDC_MODEL_COMBO | sed -n 's/.* hwnd=\([^ ]*\) .*/\1/p')
 [ -n "$COMBO_HWND" ] || qx_fail "no model combo: $(props_control $IDC_MODEL_COMBO)"
 qx_expect_eq "the model is chosen from a list, not typed" "" \
@@ -102,17 +102,17 @@ MOVED="COM1:,COM2: [Conflicted] [Selected],COM3:$SETUP_MORE selected=1"
 qx_wait "the mark moved" 10 eval 'props_read && test "$(props_list)" = "$MOVED"'
 qx_expect_match "the model choice kept" ' selected=0 text=PX-A100$' "$(props_control $IDC_MODEL_COMBO)"
 props_press ok --no-wait
-props_answer "$(qx_en IDS_PORT_CONFLICT_WARNING)" ok
-props_answer "$(qx_en IDS_INSTALL_PORT_APPLIED)" ok
+qx_answer "$(qx_en IDS_PORT_CONFLICT_WARNING)" ok
+qx_answer "$(qx_en IDS_INSTALL_PORT_APPLIED)" ok
 qx_box || qx_fail "no preset notice: $QX_OUT"
 qx_expect_match "preset notice" 'applied to the current resolution \(1280 x 768 pixels\)' "$QX_BOX_TEXT"
 qx_probe press ok >/dev/null
 qx_wait_exit "$INSTALL" 15 || qx_fail "install mode did not end"
-qx_expect_eq "UsePort" "COM2:" "$(props_setting HKCU UsePort)"
-qx_expect_eq "model" 100 "$(props_setting HKCU QXMachine)"
+qx_expect_eq "UsePort" "COM2:" "$(qx_value HKCU UsePort)"
+qx_expect_eq "model" 100 "$(qx_value HKCU QXMachine)"
 qx_expect_eq "notice and small button on with OK" "1 1" \
-    "$(props_setting HKCU CalibDisp) $(props_setting HKCU MiddleButon)"
-qx_expect_eq "no start-up pause" 0 "$(props_setting HKLM SleepTime)"
+    "$(qx_value HKCU CalibDisp) $(qx_value HKCU MiddleButon)"
+qx_expect_eq "no start-up pause" 0 "$(qx_value HKLM SleepTime)"
 qx_probe --timeout 0 reg HKCU 'SOFTWARE\NORVANE\QXdrv1.2\1280_768' CalibRatioX >/dev/null ||
     qx_fail "no preset stored for 1280 x 768: $QX_OUT"
 
@@ -121,10 +121,10 @@ props_forget UsePort CalibDisp MiddleButon
 props_install || qx_fatal "no first-run sheet the second time: $QX_OUT"
 INSTALL=$QX_DRIVER_PID
 props_press cancel --no-wait
-props_answer "$(qx_en IDS_INSTALL_NOT_SET)" ok
+qx_answer "$(qx_en IDS_INSTALL_NOT_SET)" ok
 qx_wait_exit "$INSTALL" 15 || qx_fail "install mode did not end after Esc"
-qx_expect_eq "no UsePort" "" "$(props_setting HKCU UsePort)$(props_setting HKLM UsePort)"
-qx_expect_eq "nor anything else" "" "$(props_setting HKCU CalibDisp)$(props_setting HKCU MiddleButon)"
+qx_expect_eq "no UsePort" "" "$(qx_value HKCU UsePort)$(qx_value HKLM UsePort)"
+qx_expect_eq "nor anything else" "" "$(qx_value HKCU CalibDisp)$(qx_value HKCU MiddleButon)"
 
 qx_case "normal form: a configured port the system does not know is listed, selected and kept"
 qx_setting HKCU UsePort REG_SZ com12:
@@ -137,9 +137,9 @@ qx_expect_eq "listed as configured, not present" "COM1:,com12: [Not present],COM
 props_page 1 "$IDC_AREA_EDIT" || qx_fail "the COM port page could not be left: $QX_OUT"
 props_press ok || qx_fail "OK did not close the sheet"
 qx_expect_eq "no question, no message" 0 "$(qx_boxes)"
-qx_expect_eq "UsePort kept" "com12:" "$(props_setting HKCU UsePort)"
+qx_expect_eq "UsePort kept" "com12:" "$(qx_value HKCU UsePort)"
 qx_stop_driver "$DRIVER" || qx_fail "driver did not end"
-props_forget_port
+props_forget UsePort
 
 qx_case "normal form without a configured port: Cancel and OK ask for one"
 qx_driver_start
@@ -148,14 +148,14 @@ qx_box && qx_probe press ok >/dev/null  # no port to open at start
 props_open || qx_fatal "no sheet without a port: $QX_OUT"
 qx_expect_eq "nothing in use" "COM1:,COM3:$NORMAL_MORE selected=-1" "$(props_list)"
 props_press cancel --no-wait
-props_answer "$(qx_en IDS_SELECT_PORT)" ok
+qx_answer "$(qx_en IDS_SELECT_PORT)" ok
 props_press ok --no-wait
-props_answer "$(qx_en IDS_SELECT_PORT)" ok
+qx_answer "$(qx_en IDS_SELECT_PORT)" ok
 props_open_still ||
     qx_fail "the sheet closed without a port"
 props_choose "COM1:"
 props_press ok || qx_fail "OK did not close the sheet"
 qx_expect_eq "no question for a first port" 0 "$(qx_boxes)"
-qx_expect_eq "UsePort" "COM1:" "$(props_setting HKCU UsePort)"
+qx_expect_eq "UsePort" "COM1:" "$(qx_value HKCU UsePort)"
 qx_stop_driver "$DRIVER" || qx_fail "driver did not end"
 qx_finish

@@ -10,85 +10,82 @@
 # Yes opens "Select Calibration"; Cancel there leaves the pen on the values
 # stored for the new size.
 . "$(dirname "$0")/lib/harness.sh"
-. "$(dirname "$0")/lib/calib_harness.sh"
 qx_begin resolution_change
 # Xvfb starts at its largest size (its first mode reports 0 Hz); the smaller
 # sizes are added modes.
 qx_board_bench en 1920x1080 '"QXMachine"=dword:00000064' '"CalibDisp"=dword:00000001'
-calib_add_modes "1024x768_60 63.50 1024 1072 1176 1328 768 771 775 798" \
+qx_add_modes "1024x768_60 63.50 1024 1072 1176 1328 768 771 775 798" \
     "1280x768_60 79.50 1280 1344 1472 1664 768 771 778 798"
 qx_driver_receiving
 DRIVER=$QX_DRIVER_PID
 
 WM_DISPLAYCHANGE=0x007E
-# The size as the question names it.
-pixels() { qx_en IDS_RESOLUTION_PIXELS | sed "s/%d/$1/; s/%d/$2/"; }
 
 qx_case "notice on, to 1024 x 768: FULL offered, No applies its preset"
-to_size 1024 768
-answer "57681 naming FULL" "$(qx_en IDS_RES_CHANGED_PRESET "$(pixels 1024 768)" | sed 's/%2/FULL/')" no
-qx_wait "the preset stored" 10 eval '[ "$(calib_values 1024_768)" = "0.799000 0.999000 -1.000000 -5.000000 " ]' ||
-    qx_fail "stored: $(calib_values 1024_768)"
-qx_expect_eq "OSDmode" 0 "$(osd_mode)"
-qx_expect_eq "a hover lands by the preset" "400 404" "$(hover 500 400)"
+qx_mode 1024 768
+qx_answer "$(qx_preset_question 1024 768 FULL)" no
+qx_wait "the preset stored" 10 eval '[ "$(qx_calib 1024_768)" = "0.799000 0.999000 -1.000000 -5.000000 " ]' ||
+    qx_fail "stored: $(qx_calib 1024_768)"
+qx_expect_eq "OSDmode" 0 "$(qx_value HKCU OSDmode)"
+qx_expect_eq "a hover lands by the preset" "400 404" "$(qx_hover 500 400)"
 
 qx_case "to 1280 x 768: the third mode offered"
-to_size 1280 768
-answer "57681 naming ORIGINAL" "$(qx_en IDS_RES_CHANGED_PRESET "$(pixels 1280 768)" | sed 's/%2/ORIGINAL/')" no
+qx_mode 1280 768
+qx_answer "$(qx_preset_question 1280 768 ORIGINAL)" no
 
 qx_case "to 1920 x 1080, never calibrated: no preset; No applies FULL of the nearest row"
-to_size 1920 1080
-answer "57715" "$(qx_en IDS_RES_CHANGED_NO_PRESET "$(pixels 1920 1080)")" no
-qx_wait "the nearest FULL stored" 10 eval '[ "$(calib_values 1920_1080)" = "1.250000 1.333000 0.000000 0.000000 " ]' ||
-    qx_fail "stored: $(calib_values 1920_1080)"
-qx_expect_eq "OSDmode" -1 "$(osd_mode)"
+qx_mode 1920 1080 0
+qx_answer "$(qx_en IDS_RES_CHANGED_NO_PRESET "$(qx_pixels 1920 1080)")" no
+qx_wait "the nearest FULL stored" 10 eval '[ "$(qx_calib 1920_1080)" = "1.250000 1.333000 0.000000 0.000000 " ]' ||
+    qx_fail "stored: $(qx_calib 1920_1080)"
+qx_expect_eq "OSDmode" -1 "$(qx_value HKCU OSDmode)"
 
 qx_case "the same size again (a colour depth): nothing asked"
 qx_probe post "$WM_DISPLAYCHANGE" >/dev/null
-no_box_for 1500 "no question"
+qx_no_box_for 1500 "no question"
 
 qx_case "to 1920 x 1080, calibrated before: 57716 and 57717, No keeps the values"
-to_size 1024 768
-answer "57681 again" "$(qx_en IDS_RES_CHANGED_PRESET "$(pixels 1024 768)" | sed 's/%2/FULL/')" no
-to_size 1920 1080
-answer "57716 followed by 57717" "$(qx_en IDS_RES_CHANGED_ADJUSTED "$(pixels 1920 1080)")$(qx_en IDS_RES_CHANGED_ASK)" no
-qx_expect_eq "values kept" "1.250000 1.333000 0.000000 0.000000 " "$(calib_values 1920_1080)"
+qx_mode 1024 768
+qx_answer "$(qx_preset_question 1024 768 FULL)" no
+qx_mode 1920 1080 0
+qx_answer "$(qx_en IDS_RES_CHANGED_ADJUSTED "$(qx_pixels 1920 1080)")$(qx_en IDS_RES_CHANGED_ASK)" no
+qx_expect_eq "values kept" "1.250000 1.333000 0.000000 0.000000 " "$(qx_calib 1920_1080)"
 
 qx_case "the display control panel open: the pen goes on, the question waits"
 qx_probe_bg "$QX_TMP/panel.out" hold-window --title "$(qx_en IDS_DISPLAY_PANEL_TITLE)"
 PANEL=$QX_BG_PID
 qx_wait_line "$QX_TMP/panel.out" '^held' 15 || qx_fatal "no Display Properties window"
-to_size 1024 768
-no_box_for 1500 "nothing asked while the panel is open"
+qx_mode 1024 768
+qx_no_box_for 1500 "nothing asked while the panel is open"
 # Still the 1920 x 1080 values (1.25, 1.333): the change waits.
-qx_expect_eq "the pen moves the cursor meanwhile" "375 266" "$(hover 300 200)"
+qx_expect_eq "the pen moves the cursor meanwhile" "375 266" "$(qx_hover 300 200)"
 kill "$PANEL"
-answer "asked once the panel closed" "$(qx_en IDS_RES_CHANGED_PRESET "$(pixels 1024 768)" | sed 's/%2/FULL/')" no
+qx_answer "$(qx_preset_question 1024 768 FULL)" no
 
 qx_case "notice off, to a calibrated size: taken without a question"
 qx_setting HKCU CalibDisp REG_DWORD 0
-qx_expect_eq "the 1024 x 768 preset is live" "240 204" "$(hover 300 200)"
-to_size 1920 1080
-no_box_for 1500 "no question"
-qx_expect_eq "the pen follows the stored values" "375 266" "$(hover 300 200)"
+qx_expect_eq "the 1024 x 768 preset is live" "240 204" "$(qx_hover 300 200)"
+qx_mode 1920 1080 0
+qx_no_box_for 1500 "no question"
+qx_expect_eq "the pen follows the stored values" "375 266" "$(qx_hover 300 200)"
 
 qx_case "PX-B200 offers DOT BY DOT at 1280 x 768"
 qx_setting HKCU CalibDisp REG_DWORD 1
 qx_setting HKCU QXMachine REG_DWORD 200
-to_size 1280 768
-answer "57681 naming DOT BY DOT" "$(qx_en IDS_RES_CHANGED_PRESET "$(pixels 1280 768)" | sed 's/%2/DOT BY DOT/')" no
+qx_mode 1280 768
+qx_answer "$(qx_preset_question 1280 768 'DOT BY DOT')" no
 
 qx_case "Yes opens Select Calibration"
 qx_setting HKCU QXMachine REG_DWORD 100
-BEFORE=$(calib_values 1024_768)
-to_size 1024 768
-answer "57681" "$(qx_en IDS_RES_CHANGED_PRESET "$(pixels 1024 768)" | sed 's/%2/FULL/')" yes
+BEFORE=$(qx_calib 1024_768)
+qx_mode 1024 768
+qx_answer "$(qx_preset_question 1024 768 FULL)" yes
 qx_probe wait-window --caption "Select Calibration" --visible >/dev/null || qx_fail "no selection dialog after Yes: $QX_OUT"
 qx_probe press cancel --caption "Select Calibration" >/dev/null || qx_fail "Cancel did not close it: $QX_OUT"
-qx_expect_eq "Cancel stores nothing" "$BEFORE" "$(calib_values 1024_768)"
+qx_expect_eq "Cancel stores nothing" "$BEFORE" "$(qx_calib 1024_768)"
 # Not the 1280 x 768 values of the moment before: the pen follows the ones
 # stored for 1024 x 768.
-qx_expect_eq "the pen lands by the 1024 x 768 values" "240 204" "$(hover 300 200)"
+qx_expect_eq "the pen lands by the 1024 x 768 values" "240 204" "$(qx_hover 300 200)"
 
 qx_stop_driver "$DRIVER" || qx_fatal "driver did not end after WM_CLOSE"
 qx_expect_eq "exit code" 0 "$QX_EXIT_CODE"

@@ -45,28 +45,9 @@ TablePorts Machine() {
     return ports;
 }
 
-TEST(PortProbe, ExistsAndUsableFromTheOpenAnswer) {
-    struct Case {
-        PortOpenResult result;
-        const char* port;
-        const char* appPort;
-        bool exists, usable;
-    } cases[] = {
-        {kFree, "COM1:", "", true, true},
-        {{false, kErrorFileNotFound}, "COM1:", "COM1:", false, false},
-        {kHeld, "COM2:", "COM1:", true, false},  // another program holds it
-        {kHeld, "COM1:", "COM1:", true, true},   // the pen's own link holds it
-        {kHeld, "COM1:", "com1:", true, true},   // names compare without case
-        {kHeld, "COM1:", "", true, false},
-        {kOddError, "COM5:", "", true, true},
-    };
-    for (const Case& c : cases) {
-        EXPECT_EQ(PortExists(c.result), c.exists) << c.port << " error " << c.result.error;
-        EXPECT_EQ(PortUsable(c.result, c.port, c.appPort), c.usable)
-            << c.port << " error " << c.result.error << " app " << c.appPort;
-    }
-}
-
+// Which answer of a port's opening lists it, and how, is read off the lists:
+// a free port, one the pen's own link holds (named in any case), one another
+// program holds, a missing one and one that fails oddly.
 TEST(PortList, EachFormListsAndMarksThePorts) {
     struct Case {
         bool setup;

@@ -3,7 +3,6 @@
 #ifndef QXDRV_TESTS_RESOURCE_SCRIPT_H
 #define QXDRV_TESTS_RESOURCE_SCRIPT_H
 
-#include <algorithm>
 #include <cctype>
 #include <fstream>
 #include <map>
@@ -28,7 +27,7 @@ inline std::string ReadFile(const std::string& path) {
 inline std::map<std::string, long> ReadDefines(const std::string& text) {
     std::map<std::string, long> defines;
     std::map<std::string, std::string> aliases;
-    std::regex line(R"(^\s*#define\s+(\w+)\s+(\w+)\s*$)");
+    const std::regex line(R"(^\s*#define\s+(\w+)\s+(\w+)\s*$)");
     std::istringstream in(text);
     for (std::string s; std::getline(in, s);) {
         std::smatch m;
@@ -43,22 +42,11 @@ inline std::map<std::string, long> ReadDefines(const std::string& text) {
     return defines;
 }
 
-// Undoes the script's quoting: "" is one quote; backslash escapes stay as
-// written, which is all the comparison needs.
-inline std::string Unquote(const std::string& quoted) {
-    std::string out;
-    for (std::size_t i = 1; i + 1 < quoted.size(); ++i) {
-        out += quoted[i];
-        if (quoted[i] == '"' && quoted[i + 1] == '"') ++i;
-    }
-    return out;
-}
-
 // One control statement of a dialog template.
 struct Control {
     std::string kind;   // statement keyword: LTEXT, AUTORADIOBUTTON, CONTROL...
     std::string id;     // identifier as written
-    std::string cls;    // window class: the one CONTROL names, else the keyword's
+    std::string cls;    // the class CONTROL names (upper case), else the keyword
     std::set<std::string> style;  // style flags given, without the defaults
     int x = 0, y = 0, width = 0, height = 0;  // dialog units, as written
     bool operator==(const Control& o) const {
@@ -73,32 +61,24 @@ inline std::ostream& operator<<(std::ostream& out, const Control& c) {
 }
 
 struct ResourceScript {
-    std::map<std::string, std::string> strings;  // id name -> text
-    // dialog name -> its controls, in template order
-    std::map<std::string, std::vector<Control>> dialogs;
-    // dialog name -> its STYLE flags
+    std::map<std::string, std::string> strings;  // id name -> text as quoted
+    std::map<std::string, std::vector<Control>> dialogs;  // in template order
     std::map<std::string, std::set<std::string>> dialogStyles;
     std::vector<std::string> problems;
 };
 
+// Arguments split at commas outside quotes, trimmed.
 inline std::vector<std::string> SplitArgs(const std::string& args) {
-    std::vector<std::string> out;
-    std::string cur;
+    std::vector<std::string> out(1);
     bool quoted = false;
     for (char c : args) {
         if (c == '"') quoted = !quoted;
-        if (c == ',' && !quoted) {
-            out.push_back(cur);
-            cur.clear();
-        } else {
-            cur += c;
-        }
+        if (c == ',' && !quoted) out.emplace_back();
+        else out.back() += c;
     }
-    out.push_back(cur);
     for (auto& s : out) {
         const auto b = s.find_first_not_of(" \t");
-        const auto e = s.find_last_not_of(" \t\r");
-        s = b == std::string::npos ? std::string() : s.substr(b, e - b + 1);
+        s = b == std::string::npos ? std::string() : s.substr(b, s.find_last_not_of(" \t\r") - b + 1);
     }
     return out;
 }
@@ -107,84 +87,57 @@ inline std::vector<std::string> SplitArgs(const std::string& args) {
 inline std::set<std::string> StyleFlags(const std::string& arg) {
     std::set<std::string> flags;
     static const std::regex flag(R"((NOT\s+)?(\w+))");
-    for (auto it = std::sregex_iterator(arg.begin(), arg.end(), flag);
-         it != std::sregex_iterator(); ++it)
+    for (auto it = std::sregex_iterator(arg.begin(), arg.end(), flag); it != std::sregex_iterator(); ++it)
         flags.insert((*it)[1].matched ? "NOT " + (*it)[2].str() : (*it)[2].str());
     return flags;
 }
 
-// The window class behind a control statement, as the resource compiler
-// picks it; CONTROL names its own.
-inline std::string ControlClass(const std::string& kind) {
-    static const std::map<std::string, std::string> classes{
-        {"LTEXT", "STATIC"}, {"RTEXT", "STATIC"}, {"CTEXT", "STATIC"}, {"ICON", "STATIC"},
-        {"PUSHBUTTON", "BUTTON"}, {"DEFPUSHBUTTON", "BUTTON"}, {"CHECKBOX", "BUTTON"},
-        {"AUTOCHECKBOX", "BUTTON"}, {"STATE3", "BUTTON"}, {"AUTO3STATE", "BUTTON"},
-        {"RADIOBUTTON", "BUTTON"}, {"AUTORADIOBUTTON", "BUTTON"}, {"GROUPBOX", "BUTTON"},
-        {"PUSHBOX", "BUTTON"}, {"EDITTEXT", "EDIT"}, {"COMBOBOX", "COMBOBOX"},
-        {"LISTBOX", "LISTBOX"}, {"SCROLLBAR", "SCROLLBAR"}};
-    const auto it = classes.find(kind);
-    return it == classes.end() ? std::string() : it->second;
-}
-
-// x, y, cx, cy from args[at] on; a place that is not four numbers stays 0.
-inline void ReadPlace(const std::vector<std::string>& args, std::size_t at, Control& control) {
-    int* fields[] = {&control.x, &control.y, &control.width, &control.height};
-    for (std::size_t i = 0; i < 4 && at + i < args.size(); ++i) {
-        const std::string& a = args[at + i];
-        if (a.empty() || a.find_first_not_of("0123456789") != std::string::npos) return;
-        *fields[i] = std::stoi(a);
-    }
-}
-
-// Reads one control statement (continuation lines already joined).
-inline bool ReadControl(const std::string& kind, const std::vector<std::string>& args,
-                        Control& control) {
-    control.kind = kind;
+// Reads one control statement (continuation lines already joined):
+// CONTROL text, id, class, style, x, y, cx, cy [, exstyle]; the controls
+// without a text name their id first; the others: text, id; then x, y, cx,
+// cy and the optional style.
+inline bool ReadControl(const std::string& kind, const std::vector<std::string>& args, Control& c) {
+    static const std::regex idFirst("EDITTEXT|COMBOBOX|LISTBOX|SCROLLBAR");
+    static const std::regex textFirst(
+        "[LRC]TEXT|ICON|(DEF)?PUSH(BUTTON|BOX)|(AUTO)?(CHECKBOX|RADIOBUTTON|3STATE)|STATE3|GROUPBOX");
+    c.kind = c.cls = kind;
+    std::size_t at = 0;
     if (kind == "CONTROL") {
-        // CONTROL text, id, class, style, x, y, cx, cy [, exstyle]
         if (args.size() < 8) return false;
-        control.id = args[1];
-        control.cls = args[2];
-        control.cls.erase(std::remove(control.cls.begin(), control.cls.end(), '"'),
-                          control.cls.end());
-        for (auto& c : control.cls) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-        control.style = StyleFlags(args[3]);
-        ReadPlace(args, 4, control);
-        return true;
+        c.cls.clear();
+        for (char ch : args[2])
+            if (ch != '"') c.cls += static_cast<char>(std::toupper(static_cast<unsigned char>(ch)));
+        c.style = StyleFlags(args[3]);
+        at = 3;
+    } else if (std::regex_match(kind, idFirst) || std::regex_match(kind, textFirst)) {
+        at = std::regex_match(kind, idFirst) ? 0 : 1;
+        if (args.size() < at + 5) return false;
+        if (args.size() > at + 5) c.style = StyleFlags(args[at + 5]);
+    } else {
+        return false;
     }
-    control.cls = ControlClass(kind);
-    if (control.cls.empty()) return false;
-    // Controls without a text argument name their id first; then come
-    // x, y, cx, cy and the optional style.
-    const bool idFirst = kind == "EDITTEXT" || kind == "COMBOBOX" ||
-                         kind == "LISTBOX" || kind == "SCROLLBAR";
-    const std::size_t at = idFirst ? 0 : 1;
-    if (args.size() < at + 5) return false;
-    control.id = args[at];
-    ReadPlace(args, at + 1, control);
-    if (args.size() > at + 5) control.style = StyleFlags(args[at + 5]);
+    c.id = args[kind == "CONTROL" ? 1 : at];
+    int* place[] = {&c.x, &c.y, &c.width, &c.height};
+    for (std::size_t i = 0; i < 4 && at + 1 + i < args.size(); ++i) {
+        const std::string& a = args[at + 1 + i];
+        if (a.empty() || a.find_first_not_of("0123456789") != std::string::npos) break;
+        *place[i] = std::stoi(a);
+    }
     return true;
 }
 
 inline ResourceScript ParseResourceScript(const std::string& text) {
     ResourceScript script;
-    std::istringstream in(text);
-    enum class Block { None, Strings, Dialog } block = Block::None;
-    bool inBody = false;
-    std::string dialog;
-    const std::regex stringEntry(R"(^\s*(\w+)\s+("(?:[^"]|"")*")\s*$)");
+    const std::regex stringEntry(R"re(^\s*(\w+)\s+"((?:[^"]|"")*)"\s*$)re");
     const std::regex dialogHead(R"(^\s*(\w+)\s+DIALOGEX?\b.*)");
     const std::regex dialogStyle(R"(^\s*STYLE\s+(.*)$)");
     const std::regex statement(R"(^\s*([A-Z0-9]+)\s+(.*)$)");
-    // A statement goes on when its line ends in a comma or a | or the next
+    const std::regex begin(R"(^\s*(BEGIN|\{)\s*$)"), end(R"(^\s*(END|\})\s*$)");
+    // A statement goes on when its line ends in a comma or a |, or the next
     // line begins with a |.
-    const std::regex continues(R"([,|]\s*$)");
-    const std::regex continuation(R"(^\s*\|)");
-    const std::regex stringTable(R"(^\s*STRINGTABLE\b)");
-    const std::regex begin(R"(^\s*(BEGIN|\{)\s*$)");
-    const std::regex end(R"(^\s*(END|\})\s*$)");
+    const std::regex continues(R"([,|]\s*$)"), continuation(R"(^\s*\|)");
     std::vector<std::string> lines;
+    std::istringstream in(text);
     for (std::string line; std::getline(in, line);) {
         if (!line.empty() && line.back() == '\r') line.pop_back();
         line = line.substr(0, line.find("//"));
@@ -194,59 +147,55 @@ inline ResourceScript ParseResourceScript(const std::string& text) {
         else
             lines.push_back(line);
     }
-    for (const std::string& trimmed : lines) {
+    enum class Block { None, Strings, Dialog } block = Block::None;
+    bool inBody = false;
+    std::string dialog;
+    for (const std::string& line : lines) {
         std::smatch m;
+        const bool blank = line.find_first_not_of(" \t") == std::string::npos;
         if (block == Block::None) {
-            if (std::regex_search(trimmed, stringTable)) {
+            if (std::regex_search(line, std::regex(R"(^\s*STRINGTABLE\b)"))) {
                 block = Block::Strings;
-                inBody = false;
-            } else if (std::regex_match(trimmed, m, dialogHead)) {
+            } else if (std::regex_match(line, m, dialogHead)) {
                 block = Block::Dialog;
                 dialog = m[1];
                 script.dialogs[dialog];
-                inBody = false;
             }
-            continue;
-        }
-        if (std::regex_search(trimmed, begin)) {
+            inBody = false;
+        } else if (std::regex_search(line, begin)) {
             inBody = true;
-            continue;
-        }
-        if (std::regex_search(trimmed, end)) {
+        } else if (std::regex_search(line, end)) {
             block = Block::None;
-            continue;
-        }
-        if (!inBody) {
-            if (block == Block::Dialog && std::regex_match(trimmed, m, dialogStyle))
+        } else if (!inBody) {
+            if (block == Block::Dialog && std::regex_match(line, m, dialogStyle))
                 script.dialogStyles[dialog] = StyleFlags(m[1]);
-            continue;
-        }
-        if (block == Block::Strings) {
-            if (std::regex_match(trimmed, m, stringEntry)) {
-                if (!script.strings.emplace(m[1], Unquote(m[2])).second)
+        } else if (block == Block::Strings) {
+            if (std::regex_match(line, m, stringEntry)) {
+                // "" is one quote; backslash escapes stay as written.
+                const std::string quoted = std::regex_replace(m[2].str(), std::regex("\"\""), "\"");
+                if (!script.strings.emplace(m[1], quoted).second)
                     script.problems.push_back("string id used twice: " + m[1].str());
-            } else if (trimmed.find_first_not_of(" \t") != std::string::npos) {
-                script.problems.push_back("unread string line: " + trimmed);
+            } else if (!blank) {
+                script.problems.push_back("unread string line: " + line);
             }
-        } else if (std::regex_match(trimmed, m, statement)) {
+        } else if (std::regex_match(line, m, statement)) {
             Control control;
             if (ReadControl(m[1], SplitArgs(m[2]), control))
                 script.dialogs[dialog].push_back(control);
             else
-                script.problems.push_back("unread control in " + dialog + ": " + trimmed);
-        } else if (trimmed.find_first_not_of(" \t") != std::string::npos) {
-            script.problems.push_back("unread line in " + dialog + ": " + trimmed);
+                script.problems.push_back("unread control in " + dialog + ": " + line);
+        } else if (!blank) {
+            script.problems.push_back("unread line in " + dialog + ": " + line);
         }
     }
     return script;
 }
 
-// The insertions a text expects: %1..%9 and printf conversions, in order.
+// The insertions a text expects: %1..%9 and printf conversions.
 inline std::multiset<std::string> Insertions(const std::string& text) {
     std::multiset<std::string> out;
     const std::regex insertion(R"(%([1-9]|[-+ #0]*\d*(?:\.\d+)?[dsfuxXc]))");
-    for (auto it = std::sregex_iterator(text.begin(), text.end(), insertion);
-         it != std::sregex_iterator(); ++it)
+    for (auto it = std::sregex_iterator(text.begin(), text.end(), insertion); it != std::sregex_iterator(); ++it)
         out.insert(it->str());
     return out;
 }

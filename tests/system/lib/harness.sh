@@ -25,25 +25,20 @@ QX_PROBE_TIMEOUT_MS=${QXDRV_PROBE_TIMEOUT_MS:-10000}  # a probe's default wait; 
 # --- internal helpers --------------------------------------------------------
 
 _qx_log() { printf '%s\n' "$*"; }
-
 _qx_now() { date +%s.%N; }
-
-# True while the deadline (an absolute _qx_now value) lies ahead.
-_qx_before() { awk -v now="$(_qx_now)" -v end="$1" 'BEGIN { exit !(now < end) }'; }
-
+# _qx_deadline SECONDS: an absolute time; _qx_before T: true while T lies ahead.
 _qx_deadline() { awk -v now="$(_qx_now)" -v s="$1" 'BEGIN { printf "%.3f", now + s }'; }
+_qx_before() { awk -v now="$(_qx_now)" -v end="$1" 'BEGIN { exit !(now < end) }'; }
 
 # Runs wine with the test's environment. Wine's output always goes to files:
 # its background services inherit pipes and would keep them open.
-_qx_wine() {
-    env ${QX_LOCALE:+LC_ALL=$QX_LOCALE} wine "$@"
-}
+_qx_wine() { env ${QX_LOCALE:+LC_ALL=$QX_LOCALE} wine "$@"; }
 
-_qx_track_pid() { QX_PIDS="${QX_PIDS:-} $1"; }
-
+# _qx_end_pid PID: TERM, then KILL, for a process this shell started and
+# has not reaped: the number of one that ended may be another test's by now.
 _qx_end_pid() {
     local pid=$1
-    kill -0 "$pid" 2>/dev/null || return 0
+    [ "$(ps -o ppid= -p "$pid" 2>/dev/null | tr -d ' ')" = "$$" ] || return 0
     kill -TERM "$pid" 2>/dev/null
     local end; end=$(_qx_deadline "$QX_PROCESS_END_WAIT")
     while kill -0 "$pid" 2>/dev/null && _qx_before "$end"; do sleep "$QX_POLL_INTERVAL"; done
@@ -53,7 +48,7 @@ _qx_end_pid() {
 }
 
 _qx_cleanup() {
-    local status=$?
+    local status=$? pid prefix
     trap - EXIT
     [ "$status" -ne 0 ] && [ "${QX_FAILURES:-0}" -eq 0 ] && QX_FAILURES=1
     if [ "${QX_FAILURES:-0}" -ne 0 ] && [ -n "${DISPLAY:-}" ] && [ -n "${QX_XVFB_PID:-}" ]; then
@@ -62,10 +57,7 @@ _qx_cleanup() {
     if [ -n "${QX_TMP:-}" ] && [ -d "$QX_TMP" ] && [ -n "${QX_ARTEFACTS:-}" ]; then
         cp -f "$QX_TMP"/*.out "$QX_TMP"/*.err "$QX_TMP"/*.log "$QX_ARTEFACTS"/ 2>/dev/null
     fi
-    local pid
-    for pid in ${QX_PIDS:-}; do _qx_end_pid "$pid"; done
-    [ -n "${QX_PENSIM_PID:-}" ] && _qx_end_pid "$QX_PENSIM_PID"
-    local prefix
+    for pid in ${QX_PIDS:-} ${QX_PENSIM_PID:-}; do _qx_end_pid "$pid"; done
     for prefix in ${QX_PREFIXES:-}; do
         WINEPREFIX="$prefix" wineserver -k >/dev/null 2>&1
         WINEPREFIX="$prefix" wineserver -w >/dev/null 2>&1
@@ -122,21 +114,13 @@ qx_fail() {
     QX_FAILURES=$((QX_FAILURES + 1))
     _qx_log "FAIL: $*"
 }
-
 # qx_fatal TEXT: a failure after which the test cannot go on.
-qx_fatal() {
-    qx_fail "$*"
-    exit 1
-}
-
+qx_fatal() { qx_fail "$*"; exit 1; }
 qx_ok() { _qx_log "ok: $*"; }
 
 # qx_expect_eq DESC EXPECTED ACTUAL
 qx_expect_eq() {
-    if [ "$2" == "$3" ]; then
-        qx_ok "$1"
-        return 0
-    fi
+    [ "$2" == "$3" ] && { qx_ok "$1"; return 0; }
     qx_fail "$1"
     _qx_log "    expected: [$2]"
     _qx_log "    seen:     [$3]"
@@ -145,10 +129,7 @@ qx_expect_eq() {
 
 # qx_expect_match DESC EXTENDED_REGEX ACTUAL
 qx_expect_match() {
-    if printf '%s' "$3" | grep -Eq -- "$2"; then
-        qx_ok "$1"
-        return 0
-    fi
+    printf '%s' "$3" | grep -Eq -- "$2" && { qx_ok "$1"; return 0; }
     qx_fail "$1"
     _qx_log "    expected to match: $2"
     _qx_log "    seen:              [$3]"
@@ -160,28 +141,23 @@ qx_wait() {
     local desc=$1 seconds=$2
     shift 2
     local end; end=$(_qx_deadline "$seconds")
-    while :; do
-        if "$@" >/dev/null 2>&1; then return 0; fi
-        _qx_before "$end" || break
+    while ! "$@" >/dev/null 2>&1; do
+        _qx_before "$end" || { qx_fail "timed out after ${seconds}s waiting for: $desc"; return 1; }
         sleep "$QX_POLL_INTERVAL"
     done
-    qx_fail "timed out after ${seconds}s waiting for: $desc"
-    return 1
 }
 
 # qx_wait_line FILE EXTENDED_REGEX SECONDS: waits for a matching line in FILE.
-qx_wait_line() {
-    qx_wait "line /$2/ in $(basename "$1")" "$3" grep -Eq -- "$2" "$1"
-}
+qx_wait_line() { qx_wait "line /$2/ in $(basename "$1")" "$3" grep -Eq -- "$2" "$1"; }
 
 # --- display, prefix, wineserver ----------------------------------------------
 
 # _qx_start_xvfb WxH: a private X server on a free display number (Xvfb picks
-# it and reports it through -displayfd); prints the number, sets $_QX_XPID.
+# it and reports it through -displayfd); sets _QX_XNUM and _QX_XPID.
 _qx_start_xvfb() {
-    local size=$1 numfile
+    local numfile
     numfile=$(mktemp "${TMPDIR:-/tmp}/qxdrv-display.XXXXXX")
-    Xvfb -displayfd 3 -screen 0 "${size}x24" -nolisten tcp -noreset 3>"$numfile" \
+    Xvfb -displayfd 3 -screen 0 "${1}x24" -nolisten tcp -noreset 3>"$numfile" \
         >>"${QX_TMP:-/tmp}/xvfb.log" 2>&1 &
     _QX_XPID=$!
     local end; end=$(_qx_deadline "$QX_DISPLAY_WAIT")
@@ -195,54 +171,41 @@ _qx_start_xvfb() {
 
 # qx_display [WxH]: starts the test's Xvfb (default 1280x768) and exports DISPLAY.
 qx_display() {
-    local size=${1:-1280x768}
-    _qx_start_xvfb "$size" || qx_fatal "Xvfb did not start"
+    _qx_start_xvfb "${1:-1280x768}" || qx_fatal "Xvfb did not start"
     QX_XVFB_PID=$_QX_XPID
     export DISPLAY=":$_QX_XNUM"
-    _qx_log "display $DISPLAY ($size, Xvfb pid $QX_XVFB_PID)"
+    _qx_log "display $DISPLAY (${1:-1280x768}, Xvfb pid $QX_XVFB_PID)"
 }
 
-# Makes the template prefix for LANG (en or ja) once per system dir; parallel
-# tests wait on the lock instead of racing.
-_qx_template() {
-    local lang=$1
+# qx_prefix [en|ja]: a private copy of the LANG template prefix as WINEPREFIX
+# (the template is made once per system dir; parallel tests wait on the lock).
+# ja also runs every Wine program of the test under LC_ALL=ja_JP.UTF-8.
+qx_prefix() {
+    local lang=${1:-en} fd locale=""
     local dir="$QX_SYSTEM_DIR/prefix-template-$lang"
-    local lock="$QX_SYSTEM_DIR/prefix-template.lock"
-    local fd
-    exec {fd}>"$lock"
+    [ "$lang" = ja ] && locale=ja_JP.UTF-8
+    exec {fd}>"$QX_SYSTEM_DIR/prefix-template.lock"
     flock "$fd"
     if [ ! -f "$dir/.qx-ready" ]; then
         _qx_log "making the $lang template prefix in $dir (once)"
         rm -rf "$dir" "$dir.tmp"
         _qx_start_xvfb 1024x768 || { flock -u "$fd"; qx_fatal "Xvfb for the template did not start"; }
-        local xpid=$_QX_XPID locale=""
-        [ "$lang" = ja ] && locale=ja_JP.UTF-8
         (
             export WINEPREFIX="$dir.tmp" DISPLAY=":$_QX_XNUM"
             env ${locale:+LC_ALL=$locale} wineboot -i >"$QX_SYSTEM_DIR/template-$lang.log" 2>&1
             wineserver -w
         )
-        _qx_end_pid "$xpid"
-        if [ -f "$dir.tmp/system.reg" ]; then
-            touch "$dir.tmp/.qx-ready" && mv "$dir.tmp" "$dir"
-        fi
+        _qx_end_pid "$_QX_XPID"
+        [ -f "$dir.tmp/system.reg" ] && touch "$dir.tmp/.qx-ready" && mv "$dir.tmp" "$dir"
     fi
     flock -u "$fd"
     exec {fd}>&-
     [ -f "$dir/.qx-ready" ] || qx_fatal "could not make the $lang template prefix"
-    QX_TEMPLATE="$dir"
-}
-
-# qx_prefix [en|ja]: a private copy of the template as WINEPREFIX. ja also runs
-# every Wine program of the test under LC_ALL=ja_JP.UTF-8.
-qx_prefix() {
-    local lang=${1:-en}
-    _qx_template "$lang"
     export WINEPREFIX="$QX_TMP/prefix-$lang"
     rm -rf "$WINEPREFIX"
-    cp -a "$QX_TEMPLATE" "$WINEPREFIX" || qx_fatal "cannot copy the template prefix"
+    cp -a "$dir" "$WINEPREFIX" || qx_fatal "cannot copy the template prefix"
     QX_PREFIXES="$QX_PREFIXES $WINEPREFIX"
-    if [ "$lang" = ja ]; then QX_LOCALE=ja_JP.UTF-8; else QX_LOCALE=""; fi
+    QX_LOCALE=$locale
     _qx_log "prefix $WINEPREFIX ($lang)"
 }
 
@@ -253,100 +216,42 @@ qx_wineserver() {
     wineserver -p >>"$QX_TMP/wineserver.log" 2>&1 || qx_fatal "wineserver -p failed"
 }
 
-# qx_wineserver_restart: what Wine needs to pick up a changed COM mapping.
-qx_wineserver_restart() {
-    wineserver -k >/dev/null 2>&1
-    wineserver -w
-    wineserver -p >>"$QX_TMP/wineserver.log" 2>&1 || qx_fatal "wineserver -p failed"
-}
-
 # --- registry -----------------------------------------------------------------
 
 QX_SETTINGS_KEY='SOFTWARE\NORVANE\QXdrv1.2\Setting'
 
-# qx_reg_add KEY NAME TYPE DATA: e.g. qx_reg_add 'HKCU\SOFTWARE\X' Name REG_DWORD 40
+# qx_reg_add KEY NAME TYPE DATA: e.g. qx_reg_add 'HKCU\SOFTWARE\X' Name REG_DWORD 40;
+# qx_setting HIVE NAME TYPE DATA: a value under the driver's settings key
+# (HIVE is HKCU or HKLM).
 qx_reg_add() {
     _qx_wine reg add "$1" /v "$2" /t "$3" /d "$4" /f >"$QX_TMP/reg.out" 2>&1 ||
         qx_fatal "reg add $1 $2 failed: $(cat "$QX_TMP/reg.out")"
 }
-
-# qx_setting HIVE NAME TYPE DATA: a value under the driver's settings key
-# (HIVE is HKCU or HKLM).
 qx_setting() { qx_reg_add "$1\\$QX_SETTINGS_KEY" "$2" "$3" "$4"; }
-
-# --- pen board simulator and COM1 ----------------------------------------------
-
-# qx_pensim_start: starts the simulator with its pty linked at
-# $QX_TMP/com and its control FIFO at $QX_TMP/pen.ctl; sets QX_PEN_SLAVE (the
-# pty slave, the driver's COM1) and QX_PENSIM_PID. Output: $QX_TMP/pensim.out.
-qx_pensim_start() {
-    [ -x "${QXDRV_PENSIM:-}" ] || qx_fatal "QXDRV_PENSIM must name the pensim executable (got '${QXDRV_PENSIM:-}')"
-    [ -z "${QX_PENSIM_PID:-}" ] || qx_pensim_stop
-    rm -f "$QX_TMP/com" "$QX_TMP/pen.ctl"
-    QX_PEN_LOG="$QX_TMP/pensim.out"
-    "$QXDRV_PENSIM" --pty "$QX_TMP/com" --fifo "$QX_TMP/pen.ctl" >"$QX_PEN_LOG" 2>"$QX_TMP/pensim.err" &
-    QX_PENSIM_PID=$!
-    qx_wait "the simulator's pty" "$QX_PENSIM_WAIT" test -L "$QX_TMP/com" || qx_fatal "pensim did not start: $(cat "$QX_TMP/pensim.err")"
-    QX_PEN_SLAVE=$(readlink -f "$QX_TMP/com")
-    _qx_log "pensim pid $QX_PENSIM_PID on $QX_PEN_SLAVE"
-}
-
-# qx_pensim_stop: ends the simulator; the driver's COM1 device vanishes.
-qx_pensim_stop() {
-    [ -n "${QX_PENSIM_PID:-}" ] || return 0
-    _qx_end_pid "$QX_PENSIM_PID"
-    QX_PENSIM_PID=""
-}
-
-# qx_pensim_async CMD...: hands commands to the simulator without waiting
-# (a flood runs until the next command arrives).
-qx_pensim_async() {
-    local c
-    for c in "$@"; do printf '%s\n' "$c" >"$QX_TMP/pen.ctl"; done
-}
-
-# qx_pensim CMD...: runs commands and waits until the simulator has done them.
-# Sets QX_PEN_BYTES (bytes these commands wrote) and QX_PEN_TOTAL (all bytes
-# written so far); fails when one of them reported an error.
-qx_pensim() {
-    QX_PEN_MARK=$((QX_PEN_MARK + 1))
-    local mark="qx-$QX_PEN_MARK" before
-    before=$(grep -c '' "$QX_PEN_LOG")
-    qx_pensim_async "$@" "mark $mark"
-    qx_wait "simulator commands: $*" "$QX_PENSIM_CMD_WAIT" grep -qx "mark $mark" "$QX_PEN_LOG" || return 1
-    local lines
-    lines=$(tail -n +"$((before + 1))" "$QX_PEN_LOG" | sed "/^mark $mark\$/q")
-    QX_PEN_BYTES=$(printf '%s\n' "$lines" | sed -n 's/.* bytes=\([0-9]*\).*/\1/p' | awk '{ s += $1 } END { print s + 0 }')
-    QX_PEN_TOTAL=$(printf '%s\n' "$lines" | sed -n 's/.* total=\([0-9]*\).*/\1/p' | tail -n 1)
-    if printf '%s\n' "$lines" | grep -q '^error'; then
-        qx_fail "simulator reported: $(printf '%s\n' "$lines" | grep '^error')"
-        return 1
-    fi
-    return 0
-}
-
-# qx_com1 PATH: maps COM1 to PATH, the simulator's pty ("$QX_PEN_SLAVE"), a
-# device that does not exist, or nothing at all ("": an empty mapping removes
-# Wine's default one), and restarts the wineserver to pick it up.
-qx_com1() {
-    qx_reg_add 'HKLM\Software\Wine\Ports' COM1 REG_SZ "$1"
-    qx_wineserver_restart
-}
 
 # qx_reg_value HIVE KEY NAME: a stored value as the probe prints it, without
 # the terminating zero a .reg import or an installer stores; nothing when the
-# value is missing.
+# value is missing. qx_value HIVE NAME: one of the driver's settings.
 qx_reg_value() {
     qx_probe --timeout 0 reg "$1" "$2" "$3" >/dev/null &&
         printf '%s\n' "$QX_OUT" | sed -n 's/.* value=//p' | sed 's/\\x00$//'
+}
+qx_value() { qx_reg_value "$1" "$QX_SETTINGS_KEY" "$2"; }
+
+# qx_calib WxH: the four calibration values stored for one resolution, each
+# followed by a space.
+qx_calib() {
+    local n
+    for n in CalibRatioX CalibRatioY CalibOffsetX CalibOffsetY; do
+        printf '%s ' "$(qx_reg_value HKCU "SOFTWARE\\NORVANE\\QXdrv1.2\\$1" "$n")"
+    done
 }
 
 # qx_reg_preload LINES...: registry lines (the body of a .reg file, keys under
 # HKEY_LOCAL_MACHINE or HKEY_CURRENT_USER) written straight into the prefix's
 # registry files, before its wineserver starts: no Wine run, and no restart
-# for a changed COM mapping. Call it before the prefix's first Wine run. Wine's
-# files take the same value lines as a .reg file; a key that is there already
-# takes the values in addition.
+# for a changed COM mapping. Wine's files take the same value lines as a .reg
+# file; a key that is there already takes the values in addition.
 qx_reg_preload() {
     [ -f "$WINEPREFIX/system.reg" ] || qx_fatal "qx_reg_preload needs qx_prefix first"
     printf '%s\n' "$@" | awk -v sys="$WINEPREFIX/system.reg" -v usr="$WINEPREFIX/user.reg" -v now="$(date +%s)" '
@@ -364,6 +269,54 @@ qx_reg_preload() {
         out == "" { print "qx_reg_preload: a value before its key: " $0 > "/dev/stderr"; exit 1 }
         { print >> out }' || qx_fatal "qx_reg_preload failed"
 }
+
+# --- pen board simulator and COM1 ----------------------------------------------
+
+# qx_pensim_start: starts the simulator with its pty linked at $QX_TMP/com and
+# its control FIFO at $QX_TMP/pen.ctl; sets QX_PEN_SLAVE (the pty slave, the
+# driver's COM1) and QX_PENSIM_PID. Output: $QX_TMP/pensim.out.
+qx_pensim_start() {
+    [ -x "${QXDRV_PENSIM:-}" ] || qx_fatal "QXDRV_PENSIM must name the pensim executable (got '${QXDRV_PENSIM:-}')"
+    rm -f "$QX_TMP/com" "$QX_TMP/pen.ctl"
+    QX_PEN_LOG="$QX_TMP/pensim.out"
+    "$QXDRV_PENSIM" --pty "$QX_TMP/com" --fifo "$QX_TMP/pen.ctl" >"$QX_PEN_LOG" 2>"$QX_TMP/pensim.err" &
+    QX_PENSIM_PID=$!
+    qx_wait "the simulator's pty" "$QX_PENSIM_WAIT" test -L "$QX_TMP/com" || qx_fatal "pensim did not start: $(cat "$QX_TMP/pensim.err")"
+    QX_PEN_SLAVE=$(readlink -f "$QX_TMP/com")
+    _qx_log "pensim pid $QX_PENSIM_PID on $QX_PEN_SLAVE"
+}
+
+# qx_pensim_async CMD...: hands commands to the simulator without waiting
+# (a flood runs until the next command arrives).
+qx_pensim_async() { printf '%s\n' "$@" >"$QX_TMP/pen.ctl"; }
+
+# qx_pensim CMD...: runs commands and waits until the simulator has done them.
+# Sets QX_PEN_BYTES (bytes these commands wrote) and QX_PEN_TOTAL (all bytes
+# written so far); fails when one of them reported an error.
+qx_pensim() {
+    QX_PEN_MARK=$((QX_PEN_MARK + 1))
+    local mark="qx-$QX_PEN_MARK" before lines
+    before=$(grep -c '' "$QX_PEN_LOG")
+    qx_pensim_async "$@" "mark $mark"
+    qx_wait "simulator commands: $*" "$QX_PENSIM_CMD_WAIT" grep -qx "mark $mark" "$QX_PEN_LOG" || return 1
+    lines=$(tail -n +"$((before + 1))" "$QX_PEN_LOG" | sed "/^mark $mark\$/q")
+    QX_PEN_BYTES=$(printf '%s\n' "$lines" | sed -n 's/.* bytes=\([0-9]*\).*/\1/p' | awk '{ s += $1 } END { print s + 0 }')
+    QX_PEN_TOTAL=$(printf '%s\n' "$lines" | sed -n 's/.* total=\([0-9]*\).*/\1/p' | tail -n 1)
+    ! grep '^error' <<<"$lines" || { qx_fail "simulator reported an error"; return 1; }
+}
+
+# qx_pen CMD...: simulator commands, taken by the driver before this returns.
+qx_pen() {
+    qx_pensim "$@" && qx_probe diag bytes --equals "$QX_PEN_TOTAL" >/dev/null ||
+        qx_fail "the driver did not take: $* ($QX_OUT)"
+}
+
+# qx_com1 PATH: maps COM1 to PATH, the simulator's pty ("$QX_PEN_SLAVE"), a
+# device that does not exist, or nothing at all ("": an empty mapping removes
+# Wine's default one), and restarts the wineserver to pick it up.
+qx_com1() { qx_reg_add 'HKLM\Software\Wine\Ports' COM1 REG_SZ "$1"; qx_wineserver_restart; }
+# qx_wineserver_restart: what Wine needs to pick up a changed COM mapping.
+qx_wineserver_restart() { wineserver -k >/dev/null 2>&1; wineserver -w; qx_wineserver; }
 
 # qx_board_bench LANG WxH [REG_LINES...]: the usual bench of a test: a private
 # prefix in LANG with the simulator on COM1, "UsePort" "COM1:" in the
@@ -386,17 +339,26 @@ qx_stty() { stty -F "$QX_PEN_SLAVE" -a; }
 
 # --- driver and probe ----------------------------------------------------------
 
+# qx_wine_bg OUTFILE EXE ARGS...: a Win32 program in the background, output to
+# OUTFILE (errors to OUTFILE.err); sets QX_BG_PID. The cleanup ends it. A plain
+# command, not a function: $! must be the Wine process itself (env and the
+# wine script exec into it), not a subshell around it.
+qx_wine_bg() {
+    local out=$1
+    shift
+    env ${QX_LOCALE:+LC_ALL=$QX_LOCALE} wine "$@" >"$out" 2>"$out.err" </dev/null &
+    QX_BG_PID=$!
+    _qx_track_pid "$QX_BG_PID"
+}
+_qx_track_pid() { QX_PIDS="${QX_PIDS:-} $1"; }
+
 # qx_driver_start [ARGS...]: starts QXdrv.exe in the background; sets
 # QX_DRIVER_PID (the latest start). Output: $QX_TMP/driver-N.out / .err
 qx_driver_start() {
     [ -f "$QX_DRIVER_EXE" ] || qx_fatal "no driver at $QX_DRIVER_EXE"
     QX_DRIVER_COUNT=$((QX_DRIVER_COUNT + 1))
-    # A plain command, not a function: $! must be the Wine process itself
-    # (env and the wine script exec into it), not a subshell around it.
-    env ${QX_LOCALE:+LC_ALL=$QX_LOCALE} wine "$QX_DRIVER_EXE" "$@" \
-        >"$QX_TMP/driver-$QX_DRIVER_COUNT.out" 2>"$QX_TMP/driver-$QX_DRIVER_COUNT.err" &
-    QX_DRIVER_PID=$!
-    _qx_track_pid "$QX_DRIVER_PID"
+    qx_wine_bg "$QX_TMP/driver-$QX_DRIVER_COUNT.out" "$QX_DRIVER_EXE" "$@"
+    QX_DRIVER_PID=$QX_BG_PID
     _qx_log "driver start #$QX_DRIVER_COUNT pid $QX_DRIVER_PID ${*:+args: $*}"
 }
 
@@ -408,27 +370,15 @@ qx_driver_receiving() {
     qx_expect_eq "no box after the start" 0 "$(qx_boxes)"
 }
 
-# qx_wine_bg OUTFILE EXE ARGS...: a Win32 program in the background, output to
-# OUTFILE (errors to OUTFILE.err); sets QX_BG_PID. The cleanup ends it.
-qx_wine_bg() {
-    local out=$1
-    shift
-    env ${QX_LOCALE:+LC_ALL=$QX_LOCALE} wine "$@" >"$out" 2>"$out.err" </dev/null &
-    QX_BG_PID=$!
-    _qx_track_pid "$QX_BG_PID"
-}
-
 # qx_alive PID: true while the process runs.
 qx_alive() { kill -0 "$1" 2>/dev/null; }
 
 # qx_wait_exit PID SECONDS: waits for the process to end; sets QX_EXIT_CODE.
 qx_wait_exit() {
-    local pid=$1 seconds=$2
     QX_EXIT_CODE=""
-    qx_wait "process $pid to end" "$seconds" eval "! kill -0 $pid 2>/dev/null" || return 1
-    wait "$pid" 2>/dev/null
+    qx_wait "process $1 to end" "$2" eval "! kill -0 $1 2>/dev/null" || return 1
+    wait "$1" 2>/dev/null
     QX_EXIT_CODE=$?
-    return 0
 }
 
 # qx_probe ARGS...: runs the UI probe; QX_OUT holds its output, the status is
@@ -446,10 +396,7 @@ qx_probe() {
         printf '$ uiprobe %s  [rc=%s, no output: run again]\n' "$*" "$rc" >>"$QX_TMP/probe.log"
     done
     QX_OUT=$(cat "$QX_TMP/probe.out")
-    {
-        printf '$ uiprobe %s  [rc=%s]\n' "$*" "$rc"
-        cat "$QX_TMP/probe.out" "$QX_TMP/probe.err"
-    } >>"$QX_TMP/probe.log"
+    { printf '$ uiprobe %s  [rc=%s]\n' "$*" "$rc"; cat "$QX_TMP/probe.out" "$QX_TMP/probe.err"; } >>"$QX_TMP/probe.log"
     return "$rc"
 }
 
@@ -460,6 +407,20 @@ qx_probe_bg() {
     shift
     qx_wine_bg "$out" "$QX_PROBE_EXE" --timeout "$QX_PROBE_TIMEOUT_MS" "$@"
 }
+
+# qx_line PREFIX: the probe's last output, from its first line that starts
+# with PREFIX on, without PREFIX ("cursor", "buttons", "cursor-shown", ...).
+qx_line() { printf '%s\n' "$QX_OUT" | sed -n "s/^$1 //p" | head -n 1; }
+
+# qx_cursor: "X Y" of the system cursor; qx_cursor_shown: 1 or 0.
+qx_cursor() { qx_probe state && qx_line cursor; }
+qx_cursor_shown() { qx_probe state && qx_line cursor-shown; }
+
+# qx_hover X Y: the pen hovers there; prints where the cursor went.
+qx_hover() { qx_pen "hover $1 $2" && qx_cursor; }
+
+# qx_command ID: the main window gets WM_COMMAND ID, as a menu choice sends it.
+qx_command() { qx_probe post 0x0111 "$1" >/dev/null || qx_fail "cannot post command $1: $QX_OUT"; }
 
 # qx_dialog CAPTION [SECONDS]: waits for a visible dialog with exactly this
 # caption and sets QX_DIALOG to its handle. The caption is matched here, not
@@ -475,11 +436,15 @@ qx_dialog() {
                 { i = index($0, " caption="); if (i && substr($0, i + 1) == c) { sub(/^window hwnd=/, ""); print $1; exit } }')
             [ -n "$QX_DIALOG" ] && return 0
         fi
-        _qx_before "$end" || break
+        _qx_before "$end" || return 1
         sleep "$QX_POLL_INTERVAL"
     done
-    return 1
 }
+
+# qx_controls [HWND]: the controls of the dialog HWND (default QX_DIALOG) into
+# QX_CONTROLS; qx_control ID: the probe's line of one of them.
+qx_controls() { qx_probe controls --hwnd "${1:-$QX_DIALOG}" --any-caption && QX_CONTROLS=$QX_OUT; }
+qx_control() { printf '%s\n' "$QX_CONTROLS" | grep -m1 "^control id=$(($1)) "; }
 
 # qx_box [PROBE_OPTIONS...]: waits for a visible "QXdrv" message box (or the
 # one the options name, e.g. --caption T) and sets QX_BOX_TEXT (escaped text)
@@ -488,41 +453,45 @@ qx_box() {
     QX_BOX_TEXT=""
     QX_BOX_BUTTONS=""
     qx_probe box "$@" || return 1
-    QX_BOX_TEXT=$(printf '%s\n' "$QX_OUT" | sed -n 's/^text //p')
+    QX_BOX_TEXT=$(qx_line text)
     QX_BOX_BUTTONS=$(printf '%s\n' "$QX_OUT" | sed -n 's/^button //p')
-    return 0
 }
+
+# qx_answer TEXT BUTTON: the next box says TEXT; BUTTON answers it.
+qx_answer() {
+    qx_box || { qx_fail "no box where \"$1\" was expected: $QX_OUT"; return 1; }
+    qx_expect_eq "box text" "$1" "$QX_BOX_TEXT"
+    qx_probe press "$2" >/dev/null || qx_fail "$2 did not close the box: $QX_OUT"
+}
+
+# qx_no_box_for MS DESC: no box shows for MS milliseconds.
+qx_no_box_for() { qx_probe watch --for "$1" >/dev/null; qx_expect_eq "$2" "seen-total 0" "$(tail -n 1 <<<"$QX_OUT")"; }
 
 # qx_metrics: the pointer metrics line of the probe
 # ("metrics dblclk_w=.. dblclk_h=.. dblclk_time=.. drag_w=.. drag_h=..").
 qx_metrics() { qx_probe metrics && printf '%s\n' "$QX_OUT"; }
 
-# qx_diag SELECTOR: the driver's diagnostic value (bytes, linebuf, button, pen, thread).
+# qx_diag SELECTOR: the driver's diagnostic value (bytes, button, pen, thread, busy).
 qx_diag() { qx_probe diag "$@" && printf '%s\n' "$QX_OUT" | sed -n 's/^diag [^ ]* //p'; }
 
-# qx_main_windows: number of the driver's main windows.
-qx_main_windows() { qx_probe count --class QXdrvTrayWnd && printf '%s\n' "$QX_OUT" | sed -n 's/^count //p'; }
+# qx_count FILTER...: how many top-level windows match; qx_main_windows: the
+# driver's main windows; qx_boxes: visible "QXdrv" message boxes right now.
+qx_count() { qx_probe count "$@" && qx_line count; }
+qx_main_windows() { qx_count --class QXdrvTrayWnd; }
+qx_boxes() { qx_count --class '#32770' --caption QXdrv --visible; }
 
-# qx_boxes: number of visible "QXdrv" message boxes right now.
-qx_boxes() { qx_probe count --class '#32770' --caption QXdrv --visible && printf '%s\n' "$QX_OUT" | sed -n 's/^count //p'; }
+# qx_main_hwnd: the handle of the driver's main window.
+qx_main_hwnd() { qx_probe windows --class QXdrvTrayWnd && qx_field hwnd "$(head -n 1 <<<"$QX_OUT")"; }
 
 # qx_resident PID: the driver runs and its main window exists.
-qx_resident() {
-    qx_alive "$1" || return 1
-    qx_probe --timeout 0 wait-window --class QXdrvTrayWnd
-}
+qx_resident() { qx_alive "$1" && qx_probe --timeout 0 wait-window --class QXdrvTrayWnd; }
 
 # qx_stop_driver PID [SECONDS]: WM_CLOSE to the main window, then waits for the
 # process to end (default 10 s); sets QX_EXIT_CODE.
 qx_stop_driver() {
-    local pid=$1 seconds=${2:-10} start
-    start=$(_qx_now)
     qx_probe close >/dev/null || { qx_fail "no main window to close: $QX_OUT"; return 1; }
-    qx_wait_exit "$pid" "$seconds" || return 1
-    _qx_log "driver pid $pid ended $(awk -v a="$start" -v b="$(_qx_now)" 'BEGIN { printf "%.2f", b - a }')s after WM_CLOSE, exit code $QX_EXIT_CODE"
+    qx_wait_exit "$1" "${2:-10}" && _qx_log "driver pid $1 ended, exit code $QX_EXIT_CODE"
 }
-
-# --- artefacts and resources -----------------------------------------------------
 
 # qx_screenshot NAME: the whole test display as $QX_ARTEFACTS/NAME.png.
 qx_screenshot() {
@@ -547,11 +516,27 @@ qx_box_owned_by() {
     qx_expect_eq "$1: the box lies above it" "$(qx_field hwnd "$box")" "$(qx_field hwnd "$first")"
 }
 
+# qx_add_modes MODELINE...: adds display modes to the test's Xvfb (it starts
+# at its largest size; its first mode reports 0 Hz, added ones 60).
+qx_add_modes() {
+    local mode
+    for mode in "$@"; do
+        # shellcheck disable=SC2086  # the modeline's numbers are separate words
+        xrandr --newmode $mode -hsync +vsync >>"$QX_TMP/xrandr.log" 2>&1
+        xrandr --addmode screen "${mode%% *}" >>"$QX_TMP/xrandr.log" 2>&1 || qx_fatal "xrandr: $(cat "$QX_TMP/xrandr.log")"
+    done
+}
+
+# qx_mode W H [FREQ]: another program changes the resolution (every window
+# gets WM_DISPLAYCHANGE); FREQ defaults to 60, the rate of an added mode.
+qx_mode() { qx_probe mode "$1" "$2" --freq "${3:-60}" >/dev/null || qx_fatal "mode change to $1 x $2 failed: $QX_OUT"; }
+
 . "$(dirname "${BASH_SOURCE[0]}")/texts.sh"
 
-# The resource scripts: the dialog templates.
-QX_RC_EN="$(cd "$(dirname "${BASH_SOURCE[0]}")/../../.." && pwd)/src/res/lang_en_win.rc"
-QX_RC_JA="${QX_RC_EN%/*}/lang_ja_win.rc"
+# qx_pixels W H: a size as the boxes name it; qx_preset_question W H MODE: the
+# question of a resolution change to a size with a preset.
+qx_pixels() { qx_en IDS_RESOLUTION_PIXELS | sed "s/%d/$1/; s/%d/$2/"; }
+qx_preset_question() { qx_en IDS_RES_CHANGED_PRESET "$(qx_pixels "$1" "$2")" | sed "s/%2/$3/"; }
 
 # qx_en ID [ARG1]: the English text of string ID as quoted (texts.sh), with
 # %1 replaced by ARG1; an ID without a text there ends the test.
@@ -562,6 +547,6 @@ qx_en() { qx_text en "$@" || qx_fatal "$1 has no English text in texts.sh"; }
 qx_text() {
     local text
     text=$(_qx_text_of "$1" "$2") || return 1
-    if [ $# -ge 3 ]; then text=${text//%1/$3}; fi
+    [ $# -lt 3 ] || text=${text//%1/$3}
     printf '%s\n' "$text"
 }

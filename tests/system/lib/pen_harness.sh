@@ -69,9 +69,9 @@ pen_send() {
         qx_fail "the driver did not receive the case's bytes, or no marker: $QX_OUT"
         return 1
     }
-    PEN_BUTTONS=$(printf '%s\n' "$QX_OUT" | sed -n 's/^buttons //p')
-    PEN_CURSOR=$(printf '%s\n' "$QX_OUT" | sed -n 's/^cursor //p')
-    PEN_ENGINE=$(printf '%s\n' "$QX_OUT" | sed -n 's/^engine //p')
+    PEN_BUTTONS=$(qx_line buttons)
+    PEN_CURSOR=$(qx_line cursor)
+    PEN_ENGINE=$(qx_line engine)
     # The target writes its log in text mode: lines end in CR LF.
     local marker="^[0-9]+ key $PEN_MARKER_VK 0\$"
     qx_wait "the target's marker" "$PEN_LOG_WAIT" eval "tail -n +$((before + 1)) '$PEN_LOG' | tr -d '\r' | grep -Eq '$marker'" ||
@@ -85,13 +85,7 @@ pen_send() {
 pen_expect_names() { qx_expect_eq "$1" "$2" "$PEN_NAMES"; }
 
 # pen_event N: the Nth "msg x y" line of the case (1-based; -1 the last).
-pen_event() {
-    if [ "$1" -lt 0 ]; then
-        printf '%s\n' "$PEN_EVENTS" | tail -n "$((-$1))" | head -n 1
-    else
-        printf '%s\n' "$PEN_EVENTS" | sed -n "$1p"
-    fi
-}
+pen_event() { printf '%s\n' "$PEN_EVENTS" | if [ "$1" -lt 0 ]; then tail -n "$((-$1))" | head -n 1; else sed -n "$1p"; fi; }
 
 # pen_expect_buttons DESC LEFT RIGHT MIDDLE ENGINE_STATE: after the case, what
 # the system holds down and the driver's own button state.

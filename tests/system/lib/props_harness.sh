@@ -5,8 +5,6 @@
 # depends on the machine: props_more_ports tells what the lists must show of
 # them. Source after harness.sh.
 
-WM_COMMAND=0x0111
-ID_PROPERTIES=57666
 IDC_PORT_LIST=1054
 IDC_MODEL_LABEL=1058
 IDC_MODEL_COMBO=1074
@@ -32,9 +30,6 @@ props_more_ports() {
         $2 ~ /^COM[4-9]:$/ && $3 == "error" && $4 != 2 && $4 != 5 { printf ",%s", $2 }'
 }
 
-# props_setting HIVE NAME: a stored setting, or nothing.
-props_setting() { qx_reg_value "$1" "$QX_SETTINGS_KEY" "$2"; }
-
 # props_forget NAME...: the settings gone from both hives.
 props_forget() {
     local hive name
@@ -44,26 +39,18 @@ props_forget() {
         done
     done
 }
-props_forget_port() { props_forget UsePort; }
 
-# props_find: waits for the sheet and sets PROPS_HWND.
-props_find() {
-    PROPS_HWND=""
-    qx_dialog "$PROPS_SHEET" && PROPS_HWND=$QX_DIALOG
-}
-
-# props_read: the open sheet's controls into PROPS_CONTROLS; props_control ID:
-# the probe's line of one of them.
-props_read() { qx_probe controls --hwnd "$PROPS_HWND" --any-caption && PROPS_CONTROLS=$QX_OUT; }
-props_control() { printf '%s\n' "$PROPS_CONTROLS" | grep -m1 "^control id=$(($1)) "; }
+# props_find: waits for the sheet and sets PROPS_HWND (and QX_DIALOG).
+props_find() { PROPS_HWND=""; qx_dialog "$PROPS_SHEET" && PROPS_HWND=$QX_DIALOG; }
+# props_read: the open sheet's controls (qx_controls); props_control ID: the
+# probe's line of one of them.
+props_read() { qx_controls "$PROPS_HWND" && PROPS_CONTROLS=$QX_CONTROLS; }
+props_control() { qx_control "$1"; }
 # props_list: the port list as "ENTRY,ENTRY,... selected=N".
 props_list() { props_control "$IDC_PORT_LIST" | sed -n 's/.* items=\(.*selected=[-0-9]*\) .*/\1/p'; }
 
 # props_open: the Properties command of the resident driver; reads the sheet.
-props_open() {
-    qx_probe post "$WM_COMMAND" "$ID_PROPERTIES" >/dev/null
-    props_find && props_read
-}
+props_open() { qx_command 57666; props_find && props_read; }
 
 # props_install: install mode, its first box answered; reads the first-run
 # sheet. QX_DRIVER_PID is the install run.
@@ -80,13 +67,6 @@ props_choose() { qx_probe select --hwnd "$PROPS_HWND" --any-caption --id "$IDC_P
 props_press() { qx_probe press "$1" --hwnd "$PROPS_HWND" --any-caption "${@:2}" >/dev/null; }
 props_gone() { qx_probe wait-window --hwnd "$PROPS_HWND" --any-caption --gone >/dev/null; }
 props_open_still() { qx_probe --timeout 0 wait-window --hwnd "$PROPS_HWND" --any-caption --visible >/dev/null; }
-
-# props_answer TEXT BUTTON: the next box says TEXT; BUTTON answers it.
-props_answer() {
-    qx_box || { qx_fail "no box where \"$1\" was expected: $QX_OUT"; return 1; }
-    qx_expect_eq "box text" "$1" "$QX_BOX_TEXT"
-    qx_probe press "$2" >/dev/null || qx_fail "$2 did not close the box: $QX_OUT"
-}
 
 # The pointer pages: double-click area (page 1), speed (page 2), other setup
 # (page 3), their controls read from the open sheet.

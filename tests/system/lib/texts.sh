@@ -3,8 +3,8 @@
 # characters): English as the product's description quotes it, Japanese as
 # the product's own translation has it.
 
-# _qx_text_of en|ja ID: the text of string ID in that language; fails for an
-# ID that has none here.
+# _qx_text_of en|ja ID: the text of string ID (or a dialog's caption, by the
+# dialog's id) in that language; fails for an ID that has none here.
 _qx_text_of() {
     local t
     case $1:$2 in
@@ -52,6 +52,7 @@ _qx_text_of() {
     en:IDS_SUFFIX_SELECTED) t=' [Selected]' ;;
     en:IDS_TRAY_TIP) t='Set to %1 Ver.1.2.' ;;
     en:IDS_VERSION_STAMP) t='Version 1.2' ;;
+    en:IDD_ABOUTBOX) t='About QXdrv' ;;
     ja:IDS_MENU_RESOLUTION) t='現在の解像度' ;;
     ja:IDS_MENU_CALIBRATION) t='キャリブレーション(&C)...' ;;
     ja:IDS_MENU_DISABLE_PORT) t='COM ポートを無効にする(&D)' ;;
@@ -70,6 +71,9 @@ _qx_text_of() {
     ja:IDS_SUFFIX_SELECTED) t=' [選択]' ;;
     ja:IDS_INSTALL_NOT_SET) t='COM ポートが設定されていないため、ペンはまだ使用できません。\r\r"QXdrv.exe -i" をもう一度実行するか、後でトレイメニューの「プロパティ」からポートを選択してください。' ;;
     ja:IDS_MODEL_A100) t='PX-A100' ;;
+    ja:IDD_ABOUTBOX) t='QXdrv のバージョン情報' ;;
+    ja:IDD_CALIB_SELECT) t='キャリブレーションの選択' ;;
+    ja:IDD_TEST_MODE) t='テストモード' ;;
     *) return 1 ;;
     esac
     printf '%s\n' "$t"

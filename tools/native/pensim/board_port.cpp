@@ -22,13 +22,6 @@ constexpr std::size_t kDrainChunk = 4096;
 
 std::string Errno(const char* what) { return std::string(what) + ": " + std::strerror(errno); }
 
-void MakeRaw(int fd) {
-    termios tio{};
-    if (tcgetattr(fd, &tio) != 0) return;
-    cfmakeraw(&tio);
-    tcsetattr(fd, TCSANOW, &tio);
-}
-
 // The slave starts raw but with line settings unlike the board's (9600 baud,
 // 7 bits, even parity, 2 stop bits, no handshake), so that "stty -F" on it
 // shows the board's settings only once the driver has set them.
@@ -97,16 +90,6 @@ std::unique_ptr<BoardPort> BoardPort::CreatePty(const std::string& link, std::st
         return nullptr;
     }
     return std::unique_ptr<BoardPort>(new BoardPort(master, peer, slave, link));
-}
-
-std::unique_ptr<BoardPort> BoardPort::OpenDevice(const std::string& path, std::string& error) {
-    const int fd = open(path.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK);
-    if (fd < 0) {
-        error = Errno("open device");
-        return nullptr;
-    }
-    if (isatty(fd)) MakeRaw(fd);
-    return std::unique_ptr<BoardPort>(new BoardPort(fd, -1, path, ""));
 }
 
 BoardPort::BoardPort(int fd, int peerFd, std::string peerPath, std::string link)

@@ -25,8 +25,6 @@ class BoardPort {
 public:
     // Makes a pty in raw mode and points 'link' at its slave.
     static std::unique_ptr<BoardPort> CreatePty(const std::string& link, std::string& error);
-    // Opens an existing device for writing; makes it raw when it is a tty.
-    static std::unique_ptr<BoardPort> OpenDevice(const std::string& path, std::string& error);
 
     ~BoardPort();
     BoardPort(const BoardPort&) = delete;

@@ -102,22 +102,6 @@ RunResult CommandRunner::Run(const std::string& rawLine) {
     return ok ? RunResult::Ok : RunResult::Failed;
 }
 
-RunResult CommandRunner::RunFile(const std::string& path) {
-    std::ifstream in(path);
-    if (!in) {
-        std::fprintf(log_, "error script %s: cannot open\n", path.c_str());
-        std::fflush(log_);
-        return RunResult::Failed;
-    }
-    std::string line;
-    while (std::getline(in, line)) {
-        const RunResult r = Run(line);
-        if (r != RunResult::Ok) return r;
-        if (g_stopRequested) return RunResult::Quit;
-    }
-    return RunResult::Ok;
-}
-
 bool CommandRunner::Send(const std::string& bytes, std::string& error) {
     const std::size_t n = port_.Write(bytes, error);
     total_ += n;

@@ -27,9 +27,6 @@ public:
     // Runs one line; blank lines and lines starting with '#' do nothing.
     RunResult Run(const std::string& line);
 
-    // Runs every line of a command file, stopping at quit or a failure.
-    RunResult RunFile(const std::string& path);
-
     unsigned long long Total() const { return total_; }
 
 private:

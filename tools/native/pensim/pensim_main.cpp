@@ -1,15 +1,11 @@
 // pensim: pen board simulator for the system tests.
 //
-//   pensim (--pty LINK | --dev PATH) [--fifo PATH] [--script FILE] [-e CMD]...
-//          [--unpaced] [--baud N] [--stall-timeout MS]
+//   pensim --pty LINK --fifo PATH
 //
-// --pty makes a pty, points LINK at its slave (the driver's COM1) and keeps it
-// open until "quit" or SIGTERM. --dev writes into an existing device or pty.
-// Commands run in this order: every -e, the --script file, then each line
-// written to the control FIFO, which stays open until "quit" or SIGTERM. The
-// first output line is "ready <pty slave or device>"; then one line per
-// command (see command_runner.h). Writes are paced at 38400 baud (ten bits a
-// byte) unless --unpaced or "pace off".
+// Makes a pty, points LINK at its slave (the driver's COM1) and runs each line
+// written to the control FIFO, until "quit" or SIGTERM. The first output line
+// is "ready <pty slave>"; then one line per command (see command_runner.h).
+// Writes are paced at 38400 baud (ten bits a byte) unless "pace off".
 //
 // Commands (X 0..9999, Y 0..999):
 //   hover|left|right|middle X Y   "@XXXXYYY", "L...", "R...", "M..." and CR
@@ -46,16 +42,7 @@ constexpr int kBoardBaud = 38400;
 constexpr int kIdlePollMs = 50;
 constexpr std::size_t kReadChunk = 4096;
 
-struct Options {
-    std::string ptyLink;
-    std::string device;
-    std::string fifo;
-    std::string script;
-    std::vector<std::string> commands;
-    bool paced = true;
-    long baud = kBoardBaud;
-    long stallMs = 5000;
-};
+constexpr auto kStallTimeout = std::chrono::milliseconds(5000);
 
 void OnStopSignal(int) { qx::pensim::g_stopRequested = 1; }
 
@@ -70,49 +57,9 @@ void InstallSignals() {
     std::signal(SIGPIPE, SIG_IGN);
 }
 
-int Usage(const char* message) {
-    std::fprintf(stderr,
-                 "pensim: %s\n"
-                 "usage: pensim (--pty LINK | --dev PATH) [--fifo PATH] [--script FILE]\n"
-                 "              [-e CMD]... [--unpaced] [--baud N] [--stall-timeout MS]\n",
-                 message);
+int Usage(const std::string& message) {
+    std::fprintf(stderr, "pensim: %s\nusage: pensim --pty LINK --fifo PATH\n", message.c_str());
     return kUsageExit;
-}
-
-bool ParseOptions(int argc, char** argv, Options& o, std::string& error) {
-    for (int i = 1; i < argc; ++i) {
-        const std::string a = argv[i];
-        const bool hasValue = i + 1 < argc;
-        if (a == "--unpaced") {
-            o.paced = false;
-            continue;
-        }
-        if (!hasValue) {
-            error = "missing value or unknown option: " + a;
-            return false;
-        }
-        const std::string v = argv[++i];
-        if (a == "--pty") o.ptyLink = v;
-        else if (a == "--dev") o.device = v;
-        else if (a == "--fifo") o.fifo = v;
-        else if (a == "--script") o.script = v;
-        else if (a == "-e") o.commands.push_back(v);
-        else if (a == "--baud") o.baud = std::strtol(v.c_str(), nullptr, 10);
-        else if (a == "--stall-timeout") o.stallMs = std::strtol(v.c_str(), nullptr, 10);
-        else {
-            error = "unknown option: " + a;
-            return false;
-        }
-    }
-    if (o.ptyLink.empty() == o.device.empty()) {
-        error = "give exactly one of --pty and --dev";
-        return false;
-    }
-    if (o.baud <= 0 || o.stallMs <= 0) {
-        error = "baud and stall timeout must be positive";
-        return false;
-    }
-    return true;
 }
 
 // Control FIFO opened read-write, so that writers coming and going never
@@ -176,54 +123,29 @@ private:
 }  // namespace
 
 int main(int argc, char** argv) {
-    Options o;
-    std::string error;
-    if (!ParseOptions(argc, argv, o, error)) return Usage(error.c_str());
+    if (argc != 5 || std::string(argv[1]) != "--pty" || std::string(argv[3]) != "--fifo")
+        return Usage("give --pty LINK --fifo PATH");
     InstallSignals();
     std::setvbuf(stdout, nullptr, _IOLBF, 0);
 
-    std::unique_ptr<ControlFifo> fifo;
-    if (!o.fifo.empty()) {
-        fifo = std::make_unique<ControlFifo>(o.fifo);
-        if (!fifo->Open(error)) return Usage(error.c_str());
-    }
+    std::string error;
+    ControlFifo fifo(argv[4]);
+    if (!fifo.Open(error)) return Usage(error);
     // The link appears last: once it exists, the control FIFO is ready as well.
-    auto port = o.device.empty() ? BoardPort::CreatePty(o.ptyLink, error)
-                                 : BoardPort::OpenDevice(o.device, error);
-    if (!port) return Usage(error.c_str());
-    port->SetPacing(o.paced, static_cast<int>(o.baud));
-    port->SetStallTimeout(std::chrono::milliseconds(o.stallMs));
+    auto port = BoardPort::CreatePty(argv[2], error);
+    if (!port) return Usage(error);
+    port->SetPacing(true, kBoardBaud);
+    port->SetStallTimeout(kStallTimeout);
     std::printf("ready %s\n", port->PeerPath().c_str());
 
     CommandRunner runner(*port, stdout);
-    if (fifo) runner.SetPendingInput([&fifo] { return fifo->Pending(); });
-
-    bool failed = false;
-    bool quit = false;
-    const auto account = [&](RunResult r) {
-        if (r == RunResult::Failed) failed = true;
-        if (r == RunResult::Quit) quit = true;
-    };
-    for (const auto& c : o.commands) {
-        if (quit || qx::pensim::g_stopRequested) break;
-        account(runner.Run(c));
-    }
-    if (!quit && !o.script.empty() && !qx::pensim::g_stopRequested) {
-        account(runner.RunFile(o.script));
-    }
-    // A failed command on the command line or in a script ends the run; on the
-    // control FIFO the test decides what to do next.
-    const bool keepServing = !quit && !(failed && !fifo) && (fifo || o.device.empty());
-    while (keepServing && !quit && !qx::pensim::g_stopRequested) {
+    runner.SetPendingInput([&fifo] { return fifo.Pending(); });
+    // A failed command is reported; the test decides what to do next.
+    while (!qx::pensim::g_stopRequested) {
         port->DrainInput();
         std::string line;
-        if (fifo && fifo->NextLine(line, kIdlePollMs)) {
-            account(runner.Run(line));
-        } else if (!fifo) {
-            qx::pensim::SleepUntil(qx::pensim::Clock::now() +
-                                   std::chrono::milliseconds(kIdlePollMs));
-        }
+        if (fifo.NextLine(line, kIdlePollMs) && runner.Run(line) == RunResult::Quit) break;
     }
     std::printf("end total=%llu\n", runner.Total());
-    return failed ? 1 : 0;
+    return 0;
 }

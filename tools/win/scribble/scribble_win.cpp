@@ -1,6 +1,6 @@
-// scribble.exe LOGFILE [x y w h]
+// scribble.exe LOGFILE
 //
-// A top-level window (full screen by default) that paints what the pointer
+// A full-screen top-level window that paints what the pointer
 // draws with a held button and appends one line per mouse message to
 // LOGFILE, flushed at once:
 //   <tick ms> <message> <x> <y>
@@ -146,13 +146,6 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     int argc = 0;
     LPWSTR* argv = ::CommandLineToArgvW(::GetCommandLineW(), &argc);
     if (argc >= 2) g_log = ::_wfopen(argv[1], L"a");
-    int x = 0, y = 0, w = ::GetSystemMetrics(SM_CXSCREEN), h = ::GetSystemMetrics(SM_CYSCREEN);
-    if (argc >= 6) {
-        x = ::_wtoi(argv[2]);
-        y = ::_wtoi(argv[3]);
-        w = ::_wtoi(argv[4]);
-        h = ::_wtoi(argv[5]);
-    }
     ::LocalFree(argv);
 
     WNDCLASSEXW wc{};
@@ -163,8 +156,8 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     wc.hCursor = ::LoadCursorW(nullptr, IDC_ARROW);
     wc.lpszClassName = kClass;
     ::RegisterClassExW(&wc);
-    HWND hwnd = ::CreateWindowExW(0, kClass, L"QXdrv pen target", WS_POPUP | WS_VISIBLE, x, y, w,
-                                  h, nullptr, nullptr, instance, nullptr);
+    HWND hwnd = ::CreateWindowExW(0, kClass, L"QXdrv pen target", WS_POPUP | WS_VISIBLE, 0, 0,
+                                  ::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN), nullptr, nullptr, instance, nullptr);
     if (!hwnd) return 1;
     ::SetForegroundWindow(hwnd);
     MSG msg;

@@ -76,7 +76,7 @@ public:
         sink_ = CreateWindowExW(0, menuhook::kSinkClass, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
                                 instance, this);
         if (!sink_) return Fail(L"cannot create the report window");
-        const std::wstring dll = args.Get(L"dll", DefaultDllPath());
+        const std::wstring dll = DefaultDllPath();
         module_ = LoadLibraryW(dll.c_str());
         if (!module_) return Fail(L"cannot load " + dll);
         // Through void(*)(), the generic function pointer type, to change the signature.
@@ -219,14 +219,8 @@ bool EndOpenMenu(Session& session, const Deadline& deadline) {
 int CmdMenuWatch(const Args& args, const Deadline& deadline) {
     Session session;
     if (const int rc = HookAndNotify(args, deadline, session)) return rc;
-    const bool any = args.Has(L"any");
     MenuReport menu;
-    if (!session.WaitFor(
-            [any](const MenuReport& r) {
-                return IsKind(r, ReportKind::TopMenu) ||
-                       (any && (IsKind(r, ReportKind::SubMenu) || IsKind(r, ReportKind::SystemMenu)));
-            },
-            deadline, menu)) {
+    if (!session.WaitFor([](const MenuReport& r) { return IsKind(r, ReportKind::TopMenu); }, deadline, menu)) {
         Err(L"timeout: no popup menu");
         return kExitFailed;
     }

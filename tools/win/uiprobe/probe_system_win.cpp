@@ -169,12 +169,6 @@ int CmdSetMetrics(const Args& args, const Deadline&) {
     return kExitOk;
 }
 
-int CmdScreen(const Args&, const Deadline&) {
-    Out(L"screen " + std::to_wstring(GetSystemMetrics(SM_CXSCREEN)) + L" " +
-        std::to_wstring(GetSystemMetrics(SM_CYSCREEN)));
-    return kExitOk;
-}
-
 int CmdPorts(const Args&, const Deadline&) {
     // What opening each of COM1: to COM9: for reading answers, as a port
     // probe sees it: "open" or the error code.

@@ -12,7 +12,6 @@ int CmdReg(const Args& args, const Deadline& deadline);
 int CmdRegKey(const Args& args, const Deadline& deadline);
 int CmdMetrics(const Args& args, const Deadline& deadline);
 int CmdSetMetrics(const Args& args, const Deadline& deadline);
-int CmdScreen(const Args& args, const Deadline& deadline);
 int CmdPorts(const Args& args, const Deadline& deadline);
 int CmdVersion(const Args& args, const Deadline& deadline);
 int CmdHoldHotkey(const Args& args, const Deadline& deadline);

@@ -77,13 +77,11 @@ bool NumberOption(const Args& args, const std::wstring& name, long long fallback
     return args.GetNumber(name, value);
 }
 
-// Icon I of the shell, waited for until the deadline.
-HWND WaitForIcon(long long index, const Deadline& deadline) {
+// The shell's first icon, waited for until the deadline.
+HWND WaitForIcon(const Deadline& deadline) {
     do {
         const std::vector<HWND> icons = FindTrayIcons();
-        if (index >= 0 && static_cast<std::size_t>(index) < icons.size()) {
-            return icons[static_cast<std::size_t>(index)];
-        }
+        if (!icons.empty()) return icons.front();
     } while (PollPause(deadline));
     return nullptr;
 }
@@ -123,12 +121,10 @@ int CmdIcons(const Args& options, const Deadline& deadline) {
     return kExitFailed;
 }
 
-int CmdTip(const Args& options, const Deadline& deadline) {
-    long long index = 0;
-    if (!NumberOption(options, L"index", 0, index)) return kExitUsage;
-    const HWND icon = WaitForIcon(index, deadline);
+int CmdTip(const Args&, const Deadline& deadline) {
+    const HWND icon = WaitForIcon(deadline);
     if (!icon) {
-        Out(L"timeout no icon " + std::to_wstring(index));
+        Out(L"timeout no icon");
         return kExitFailed;
     }
     DWORD shellPid = 0;
@@ -161,8 +157,6 @@ int CmdTip(const Args& options, const Deadline& deadline) {
 }
 
 int CmdClick(const Args& options, const Deadline& deadline) {
-    long long index = 0;
-    if (!NumberOption(options, L"index", 0, index)) return kExitUsage;
     const std::wstring button = options.Get(L"button", L"left");
     UINT down = 0;
     UINT up = 0;
@@ -175,9 +169,9 @@ int CmdClick(const Args& options, const Deadline& deadline) {
     } else {
         return kExitUsage;
     }
-    const HWND icon = WaitForIcon(index, deadline);
+    const HWND icon = WaitForIcon(deadline);
     if (!icon) {
-        Out(L"timeout no icon " + std::to_wstring(index));
+        Out(L"timeout no icon");
         return kExitFailed;
     }
     RECT client{};

@@ -56,7 +56,6 @@ const Command kCommands[] = {
     {L"reg-key", qx::probe::CmdRegKey, L"HKCU|HKLM PATH   key exists|missing"},
     {L"metrics", qx::probe::CmdMetrics, L"  double-click area and time, drag threshold"},
     {L"set-metrics", qx::probe::CmdSetMetrics, L"[--dblclk-w N] [--dblclk-h N] [--dblclk-time N] [--drag-w N] [--drag-h N]"},
-    {L"screen", qx::probe::CmdScreen, L"  screen W H"},
     {L"ports", qx::probe::CmdPorts, L"  what opening COM1: to COM9: answers"},
     {L"version", qx::probe::CmdVersion, L"FILE [--block 041104b0]   version texts and manifest supportedOS"},
     {L"hold-hotkey", qx::probe::CmdHoldHotkey, L"[--key C] [--ms N]   Ctrl+Shift+key: print held; hold until killed"},
@@ -66,19 +65,19 @@ const Command kCommands[] = {
     {L"state", qx::probe::CmdState, L"  buttons held, cursor, the driver's button"},
     {L"settle", qx::probe::CmdSettle, L"[--bytes N] [--vk VK]   wait for N bytes received, state, key marker"},
     {L"icons", qx::probe::CmdIcons, L"[--equals N]   the shell's icon windows"},
-    {L"tip", qx::probe::CmdTip, L"[--index I]   hover an icon, print its tooltip"},
-    {L"click", qx::probe::CmdClick, L"[--index I] [--button left|right]   click an icon window"},
+    {L"tip", qx::probe::CmdTip, L"  hover the first icon, print its tooltip"},
+    {L"click", qx::probe::CmdClick, L"[--button left|right]   click the first icon window"},
     {L"forget", qx::probe::CmdForget, L"[--class C] [--id N]   the shell drops the driver's icon"},
     {L"taskbar-created", qx::probe::CmdTaskbarCreated, L"  broadcast TaskbarCreated"},
     {L"mode", qx::probe::CmdMode, L"W H [--freq F]   change the display mode"},
     {L"current-mode", qx::probe::CmdCurrentMode, L"  current W H F"},
-    {L"menu-watch", qx::probe::CmdMenuWatch, L"[--notify left|right] [--any] [--close] [--dll PATH]   read the next popup menu"},
-    {L"menu-none", qx::probe::CmdMenuNone, L"[--notify left|right] [--dll PATH]   no popup menu opens"},
-    {L"menu-close", qx::probe::CmdMenuClose, L"[--dll PATH]   end the open menu"},
+    {L"menu-watch", qx::probe::CmdMenuWatch, L"[--notify left|right] [--close]   read the next popup menu"},
+    {L"menu-none", qx::probe::CmdMenuNone, L"[--notify left|right]   no popup menu opens"},
+    {L"menu-close", qx::probe::CmdMenuClose, L"  end the open menu"},
 };
 
 // Options of any command that take no value.
-const std::set<std::wstring> kFlags = {L"gone", L"visible", L"no-wait", L"any-caption", L"any", L"click", L"shell",
+const std::set<std::wstring> kFlags = {L"gone", L"visible", L"no-wait", L"any-caption", L"click", L"shell",
                                        L"close"};
 
 int Usage() {
