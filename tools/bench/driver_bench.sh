@@ -8,7 +8,10 @@
 #             open and with the property sheet open, and for the reference
 #             reader (tools/win/refreader: reads COM1, calls SetCursorPos);
 #             each as a ratio to the reference
-#   memory    resident set (VmRSS) of the Wine process of each reader, idle
+#   memory    resident set (VmRSS) of the Wine process of each reader, idle;
+#             also of the reference loading the libraries the driver has and
+#             it has not (their cost alone), and the driver's resident set by
+#             mapping against the reference's (the maps stay in the artefacts)
 #   idle CPU  CPU time of that process and of the prefix's wineserver over a
 #             quiet interval with the port open and no reports, in % of a core
 #   per report  the native qx_pen_bench of each build, when it is there
@@ -20,8 +23,8 @@
 #
 # Run after ./scripts/build.sh:  tools/bench/driver_bench.sh
 # Environment:
-#   QXDRV_WIN_BUILD_DIR           default build/win
-#   QXDRV_NATIVE_BUILD_DIR        default build/native (pen_latency, qx_pen_bench)
+#   QXDRV_WIN_BUILD_DIR           the driver's build, default build/win
+#   QXDRV_NATIVE_BUILD_DIR        its qx_pen_bench's, default build/native
 #   QXDRV_BEFORE_WIN_BUILD_DIR    an older driver's build/win, optional
 #   QXDRV_BEFORE_NATIVE_BUILD_DIR its build/native, optional
 #   BENCH_ROUNDS=3 BENCH_COUNT=100 BENCH_INTERVAL_MS=40 BENCH_IDLE_S=5
@@ -36,8 +39,10 @@ export QXDRV_WIN_BUILD_DIR="${QXDRV_WIN_BUILD_DIR:-$root/build/win}"
 NATIVE_DIR="${QXDRV_NATIVE_BUILD_DIR:-$root/build/native}"
 BEFORE_WIN="${QXDRV_BEFORE_WIN_BUILD_DIR:-}"
 BEFORE_NATIVE="${QXDRV_BEFORE_NATIVE_BUILD_DIR:-}"
-LATENCY_EXE="$NATIVE_DIR/tools/native/latency/pen_latency"
-REFREADER_EXE="$QXDRV_WIN_BUILD_DIR/tools/win/refreader/refreader.exe"
+# The instruments come from this tree's own builds, whichever drivers run.
+LATENCY_EXE="$root/build/native/tools/native/latency/pen_latency"
+REFREADER_EXE="$root/build/win/tools/win/refreader/refreader.exe"
+export QXDRV_SYSTEM_DIR="${QXDRV_SYSTEM_DIR:-$root/build/win/system-tests}"
 ROUNDS=${BENCH_ROUNDS:-3}
 COUNT=${BENCH_COUNT:-100}
 INTERVAL_MS=${BENCH_INTERVAL_MS:-40}
