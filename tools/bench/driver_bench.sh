@@ -173,24 +173,37 @@ exec {CTL}>&-
 cp -f "$QX_TMP/latency.out" "$QX_ARTEFACTS/samples.txt"
 
 echo
-echo "hover report to pointer, $ROUNDS rounds of $COUNT reports $INTERVAL_MS ms apart (ms; missed:"
-echo "the pointer never got there within 1 s; ratio: to the reference at the same percentile)"
-sed -n 's/^sample \(.*\)-[0-9]* /\1 /p' "$QX_TMP/latency.out" |
-    sort -k1,1 -k2,2n | awk -v tck="$(getconf CLK_TCK)" -v idle_s="$IDLE_S" -v figures="$FIGURES" '
+echo "hover report to pointer, $ROUNDS rounds of $COUNT reports $INTERVAL_MS ms apart (ms; missed: the"
+echo "pointer never got there within 1 s; /ref: to the reference at the same percentile, pooled, and"
+echo "the median over the rounds of each round's p50 ratio, which the load's drift moves less)"
+sed -n 's/^sample \(.*\)-\([0-9]*\) /\1 \2 /p' "$QX_TMP/latency.out" |
+    sort -k1,1 -k3,3n | awk -v tck="$(getconf CLK_TCK)" -v idle_s="$IDLE_S" -v figures="$FIGURES" -v rounds="$ROUNDS" '
     function pct(name, q,   r) {
         r = int(q * n[name] + 0.999999); if (r < 1) r = 1
         return v[name, r] / 1000
     }
-    $2 ~ /^[0-9]+$/ { v[$1, ++n[$1]] = $2; next }
+    # sorted: a[1..cnt] in ascending order.
+    function sorted(a, cnt,   k, j, t) {
+        for (k = 2; k <= cnt; k++) { t = a[k]; for (j = k - 1; j >= 1 && a[j] > t; j--) a[j + 1] = a[j]; a[j + 1] = t }
+    }
+    # mm: "min / median" of one idle figure of a reader over the rounds.
+    function mm(a, w, scale, fmt,   k, s) {
+        for (k = 1; k <= m[w]; k++) s[k] = a[w, k] * scale
+        sorted(s, m[w])
+        return sprintf(fmt " / " fmt, s[1], s[int((m[w] + 1) / 2)])
+    }
+    $3 ~ /^[0-9]+$/ { v[$1, ++n[$1]] = $3; v[$1 "@" $2, ++n[$1 "@" $2]] = $3; next }
     { lost[$1]++ }
     END {
-        printf "  %-16s %6s %6s %7s %7s %8s %8s\n", "case", "n", "missed", "p50", "p99", "p50/ref", "p99/ref"
+        printf "  %-16s %6s %6s %7s %7s %8s %8s %10s\n", "case", "n", "missed", "p50", "p99", "p50/ref", "p99/ref", "by round"
         r50 = pct("reference", 0.5); r99 = pct("reference", 0.99)
         split("after-idle after-testmode after-props before-idle before-testmode before-props reference", order, " ")
         for (i = 1; i <= 7; i++) {
             c = order[i]; if (!(c in n)) continue
-            printf "  %-16s %6d %6d %7.2f %7.2f %8.2f %8.2f\n", c, n[c], lost[c], pct(c, 0.5), pct(c, 0.99),
-                pct(c, 0.5) / r50, pct(c, 0.99) / r99
+            for (r = 1; r <= rounds; r++) ratio[r] = pct(c "@" r, 0.5) / pct("reference@" r, 0.5)
+            sorted(ratio, rounds)
+            printf "  %-16s %6d %6d %7.2f %7.2f %8.2f %8.2f %10.2f\n", c, n[c], lost[c], pct(c, 0.5), pct(c, 0.99),
+                pct(c, 0.5) / r50, pct(c, 0.99) / r99, ratio[int((rounds + 1) / 2)]
         }
         while ((getline line < figures) > 0) {
             split(line, f, " ")
@@ -205,13 +218,6 @@ sed -n 's/^sample \(.*\)-[0-9]* /\1 /p' "$QX_TMP/latency.out" |
             printf "  %-10s %18s %18s %18s\n", w, mm(rss, w, 1, "%d"), mm(cpu, w, 100 / tck / idle_s, "%.1f"),
                 mm(srv, w, 100 / tck / idle_s, "%.1f")
         }
-    }
-    # mm: "min / median" of one figure of a reader over the rounds.
-    function mm(a, w, scale, fmt,   k, j, t, s, cnt) {
-        cnt = m[w]
-        for (k = 1; k <= cnt; k++) s[k] = a[w, k] * scale
-        for (k = 2; k <= cnt; k++) { t = s[k]; for (j = k - 1; j >= 1 && s[j] > t; j--) s[j + 1] = s[j]; s[j + 1] = t }
-        return sprintf(fmt " / " fmt, s[1], s[int((cnt + 1) / 2)])
     }'
 echo "  (libraries: the reference with the libraries loaded that the driver has and it has not:"
 echo "  $(comm -23 <(libraries after) <(libraries reference) | tr '\n' ' '))"
