@@ -1,6 +1,7 @@
-// refreader [PORT]: the reference reader of the latency benchmark.
+// refreader [PORT [MODULE...]]: the reference reader of the driver bench.
 //
-// Opens PORT (default "COM1:") with the driver's own OpenPenPort, blocks in
+// Loads each MODULE (to see what a library costs in memory by itself), opens
+// PORT (default "COM1:") with the driver's own OpenPenPort, blocks in
 // WaitCommEvent and ReadFile, and for every complete hover report "@XXXXYYY"
 // CR calls SetCursorPos(X, Y) and nothing else: no calibration, no
 // throttling, no window, no second thread. Prints "open PORT" once the port is
@@ -51,6 +52,13 @@ int wmain(int argc, wchar_t** argv) {
     if (argc >= 2) {
         portName.clear();
         for (const wchar_t* c = argv[1]; *c != L'\0'; ++c) portName += static_cast<char>(*c);
+    }
+    for (int i = 2; i < argc; ++i) {
+        if (::LoadLibraryW(argv[i]) == nullptr) {
+            std::printf("error cannot load %ls, error %lu\n", argv[i], ::GetLastError());
+            std::fflush(stdout);
+            return kExitFailed;
+        }
     }
     const qx::UniqueHandle port = qx::OpenPenPort(portName);
     if (!port.Valid()) {
