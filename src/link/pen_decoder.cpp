@@ -60,6 +60,7 @@ std::string_view PenDecoder::PendingText() const {
 void PenDecoder::ClearBuffer() {
     buffer_.clear();
     start_ = 0;
+    searched_ = 0;
 }
 
 void PenDecoder::Consume(std::size_t count) {
@@ -67,14 +68,28 @@ void PenDecoder::Consume(std::size_t count) {
     if (start_ >= buffer_.size()) ClearBuffer();
 }
 
-void PenDecoder::Append(const char* text, std::size_t count) {
-    if (text == nullptr || count == 0) return;
-    const void* zero = std::memchr(text, 0, count);
-    const std::size_t length =
-        zero == nullptr ? count : static_cast<std::size_t>(static_cast<const char*>(zero) - text);
-    buffer_.erase(0, start_);
-    start_ = 0;
-    buffer_.append(text, length);
+bool PenDecoder::Append(const char* text, std::size_t count) {
+    if (text != nullptr && count > 0) {
+        const void* zero = std::memchr(text, 0, count);
+        const std::size_t length = zero == nullptr
+                                       ? count
+                                       : static_cast<std::size_t>(static_cast<const char*>(zero) - text);
+        buffer_.erase(0, start_);
+        searched_ = searched_ > start_ ? searched_ - start_ : 0;
+        start_ = 0;
+        buffer_.append(text, length);
+    }
+    // Only the text not searched yet can hold a CR; without one, the
+    // overflow rule applies now, as Next would apply it.
+    const std::size_t from = searched_ > start_ ? searched_ : start_;
+    const void* cr = std::memchr(buffer_.data() + from, kCr, buffer_.size() - from);
+    if (cr != nullptr) {
+        searched_ = static_cast<std::size_t>(static_cast<const char*>(cr) - buffer_.data());
+        return true;
+    }
+    searched_ = buffer_.size();
+    ApplyOverflowRule();
+    return false;
 }
 
 void PenDecoder::ApplyOverflowRule() {
@@ -86,8 +101,14 @@ void PenDecoder::ApplyOverflowRule() {
 }
 
 bool PenDecoder::Next(PenEvent& event) {
-    const std::size_t cr = buffer_.find(kCr, start_);
+    // Everything taken: no line, and nothing the overflow rule could drop.
+    if (start_ == buffer_.size()) return false;
+    // Text that arrived a byte or a few at a time is searched once, not
+    // again with every delivery.
+    std::size_t cr = searched_ > start_ ? searched_ : start_;
+    if (buffer_[cr] != kCr) cr = buffer_.find(kCr, cr);
     if (cr == std::string::npos) {
+        searched_ = buffer_.size();
         ApplyOverflowRule();
         return false;
     }

@@ -73,7 +73,8 @@ public:
     PenDecoder& operator=(const PenDecoder&) = delete;
 
     // Appends `text` up to its first zero byte, never past `count` bytes.
-    void Append(const char* text, std::size_t count);
+    // False when no complete line waits; the overflow rule is then applied.
+    bool Append(const char* text, std::size_t count);
     // Takes the first complete line off the buffer into `event`. Without
     // one, applies the overflow rule and returns false.
     bool Next(PenEvent& event);
@@ -93,6 +94,8 @@ private:
     // consumed front is dropped in one move when the next text arrives.
     std::string buffer_;
     std::size_t start_ = 0;
+    // buffer_[start_, searched_) holds no CR.
+    std::size_t searched_ = 0;
     bool resync_ = false;
     BoardPoint raw_;
 };

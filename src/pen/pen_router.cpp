@@ -3,7 +3,7 @@
 namespace qx {
 
 void PenRouter::OnPenData(const char* text, std::size_t count) {
-    decoder_.Append(text, count);
+    const bool lineWaits = decoder_.Append(text, count);
     if (procedure_ != nullptr) {
         if (holdNested_) return;
         holdNested_ = true;
@@ -11,6 +11,7 @@ void PenRouter::OnPenData(const char* text, std::size_t count) {
         holdNested_ = false;
         return;
     }
+    if (!lineWaits) return;
     PenEvent event;
     while (decoder_.Next(event)) {
         Notify(event);
