@@ -2,7 +2,6 @@
 
 #include "diag/test_chart_layout.h"
 #include "res/resource_ids.h"
-#include "shell/tray_menu.h"
 
 namespace qx {
 namespace {

@@ -1,5 +1,7 @@
 #include "diag/test_chart_layout.h"
 
+#include <cwchar>
+
 namespace qx {
 namespace {
 
@@ -35,6 +37,16 @@ TestChartLayout ChartLayout(int width, int height) {
 
 bool StripeIsWhite(const TestChartLayout& layout, int column) {
     return (column - layout.firstColumn) % 2 != 0;
+}
+
+std::wstring ResolutionLine(const std::wstring& caption, int width, int height, int frequency) {
+    wchar_t size[64];
+    if (frequency != 0)
+        std::swprintf(size, sizeof(size) / sizeof(size[0]), L"  %d X %d @%dHz", width, height,
+                      frequency);
+    else
+        std::swprintf(size, sizeof(size) / sizeof(size[0]), L"  %d X %d", width, height);
+    return caption + size;
 }
 
 }  // namespace qx

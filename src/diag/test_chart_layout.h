@@ -4,6 +4,7 @@
 #ifndef QXDRV_DIAG_TEST_CHART_LAYOUT_H
 #define QXDRV_DIAG_TEST_CHART_LAYOUT_H
 
+#include <string>
 
 namespace qx {
 
@@ -41,6 +42,10 @@ TestChartLayout ChartLayout(int width, int height);
 // Column x of the stripe block is white when it lies an odd number of
 // columns right of the first one, black otherwise.
 bool StripeIsWhite(const TestChartLayout& layout, int column);
+
+// The display-mode line, as the tray menu shows it too:
+// "Current Resolution  1280 X 768 @60Hz", or without " @..Hz" at 0 Hz.
+std::wstring ResolutionLine(const std::wstring& caption, int width, int height, int frequency);
 
 }  // namespace qx
 

@@ -1,7 +1,5 @@
 #include "shell/tray_menu.h"
 
-#include <cwchar>
-
 #include "res/resource_ids.h"
 
 namespace qx {
@@ -23,16 +21,6 @@ MenuEntry Separator() {
 }
 
 }  // namespace
-
-std::wstring ResolutionLine(const std::wstring& caption, int width, int height, int frequency) {
-    wchar_t size[64];
-    if (frequency != 0)
-        std::swprintf(size, sizeof(size) / sizeof(size[0]), L"  %d X %d @%dHz", width, height,
-                      frequency);
-    else
-        std::swprintf(size, sizeof(size) / sizeof(size[0]), L"  %d X %d", width, height);
-    return caption + size;
-}
 
 std::vector<MenuEntry> BuildTrayMenu(const TrayMenuState& state, const StringTablePort& strings) {
     std::vector<MenuEntry> menu;

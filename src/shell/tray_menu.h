@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "base/ui_ports.h"
+#include "diag/test_chart_layout.h"
 
 namespace qx {
 
@@ -26,9 +27,6 @@ struct TrayMenuState {
     int height = 0;
     int frequency = 0;  // Hz; 0 when the driver does not say
 };
-
-// "Current Resolution  1280 X 768 @60Hz", or without " @..Hz" at 0 Hz.
-std::wstring ResolutionLine(const std::wstring& caption, int width, int height, int frequency);
 
 // The entries in menu order. Entries left out leave their separators in place.
 std::vector<MenuEntry> BuildTrayMenu(const TrayMenuState& state, const StringTablePort& strings);
