@@ -9,10 +9,10 @@
 #include <string>
 
 #include "base/pointer_metrics.h"
-#include "framework/registry_win.h"
+#include "base/registry_win.h"
 #include "framework/scoped_handles_win.h"
 #include "base/settings_store.h"
-#include "framework/win_ports_win.h"
+#include "base/win_ports_win.h"
 #include "props/port_page_rules.h"
 #include "props/user_port_set_page_win.h"
 #include "shell/pen_tray_wnd_win.h"

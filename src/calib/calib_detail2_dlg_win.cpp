@@ -3,6 +3,7 @@
 #include "base/message_text.h"
 #include "calib/hotkey_candidates.h"
 #include "calib/calib_screen_win.h"
+#include "framework/geometry_win.h"
 #include "res/resource_ids.h"
 
 namespace qx {
@@ -18,14 +19,6 @@ constexpr int kPatternSize = 8;
 constexpr int kTexts[] = {IDC_EDGE_TEXT_TOP, IDC_EDGE_TEXT_BOTTOM, IDC_EDGE_TEXT_ESC};
 constexpr int kControls[] = {IDC_EDGE_BAR, IDC_EDGE_PANEL, IDC_EDGE_TEXT_TOP, IDC_EDGE_TEXT_BOTTOM,
                              IDC_EDGE_TEXT_ESC};
-
-
-RECT ChildRect(HWND dialog, HWND child) {
-    RECT r{};
-    ::GetWindowRect(child, &r);
-    ::MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&r), 2);
-    return r;
-}
 
 }  // namespace
 
@@ -47,15 +40,16 @@ int CCalibDetail2Dlg::Question(unsigned id, UINT flags) const {
 }
 
 void CCalibDetail2Dlg::CopyScreen() {
-    HDC desktop = ::GetDC(nullptr);
-    const int width = ::GetDeviceCaps(desktop, HORZRES);
-    const int height = ::GetDeviceCaps(desktop, VERTRES);
-    if (screenCopy_.Create(desktop)) {
-        screenBitmap_.Reset(::CreateCompatibleBitmap(desktop, width, height));
-        screenOldBitmap_ = ::SelectObject(screenCopy_.Get(), screenBitmap_.Get());
-        ::BitBlt(screenCopy_.Get(), 0, 0, width, height, desktop, 0, 0, SRCCOPY);
+    WindowDC desktop(nullptr);
+    const int width = ::GetDeviceCaps(desktop.Get(), HORZRES);
+    const int height = ::GetDeviceCaps(desktop.Get(), VERTRES);
+    screenCopy_.Reset(::CreateCompatibleDC(desktop.Get()));
+    if (screenCopy_.Valid()) {
+        screenBitmap_.Reset(::CreateCompatibleBitmap(desktop.Get(), width, height));
+        screenSelection_.Reset(::SelectObject(screenCopy_.Get(), screenBitmap_.Get()),
+                               screenCopy_.Get());
+        ::BitBlt(screenCopy_.Get(), 0, 0, width, height, desktop.Get(), 0, 0, SRCCOPY);
     }
-    ::ReleaseDC(nullptr, desktop);
 }
 
 BOOL CCalibDetail2Dlg::OnInitDialog() {
@@ -91,30 +85,27 @@ void CCalibDetail2Dlg::Layout() {
     ::SetWindowPos(bar, HWND_TOP, barX, 0, kBarWidth, height + 1, SWP_SHOWWINDOW);
 
     // The template gives the panel's and the texts' sizes.
-    const RECT p = ChildRect(Hwnd(), panel);
+    const Rect p = ChildRect(Hwnd(), panel);
     const int panelX = barX + kBarWidth + kPanelGap;
-    int panelWidth = p.right - p.left;
+    int panelWidth = p.Width();
     if (panelWidth > width - panelX) panelWidth = width - panelX;
     // The template's height, read before the first layout changes it.
-    if (panelTemplateHeight_ == 0) panelTemplateHeight_ = p.bottom - p.top;
+    if (panelTemplateHeight_ == 0) panelTemplateHeight_ = p.Height();
     const int panelY = height / 2 - panelTemplateHeight_;
     // Down to the screen's lower part, so the three texts lie inside it.
     const int panelHeight = height - panelX;
     ::SetWindowPos(panel, HWND_TOP, panelX, panelY, panelWidth, panelHeight, SWP_SHOWWINDOW);
     int line = 1;
     for (const int id : kTexts) {
-        HWND text = Item(id);
-        const RECT t = ChildRect(Hwnd(), text);
-        const int textHeight = t.bottom - t.top;
-        ::SetWindowPos(text, HWND_TOP, panelX + kTextIndent, panelY + line * textHeight,
+        const int textHeight = ItemRect(id).Height();
+        ::SetWindowPos(Item(id), HWND_TOP, panelX + kTextIndent, panelY + line * textHeight,
                        panelWidth - kTextShrink, textHeight, SWP_SHOWWINDOW);
         ++line;
     }
 }
 
-void CCalibDetail2Dlg::PaintBackground(HDC dc) {
-    RECT client{};
-    ::GetClientRect(Hwnd(), &client);
+void CCalibDetail2Dlg::PaintBackground(HDC dc) const {
+    const Rect client = ClientRect(Hwnd());
     {
         SelectGuard brush(dc, patternBrush_.Get());
         ::SetTextColor(dc, RGB(0, 0, 0));
@@ -131,11 +122,8 @@ void CCalibDetail2Dlg::RedrawControls() const {
 }
 
 void CCalibDetail2Dlg::PointerOnBar() const {
-    RECT bar{};
-    ::GetWindowRect(Item(IDC_EDGE_BAR), &bar);
-    POINT at{};
-    ::GetCursorPos(&at);
-    ::SetCursorPos(bar.right - (bar.right - bar.left) / 2, at.y);
+    const Rect bar = WindowRect(Item(IDC_EDGE_BAR));
+    ::SetCursorPos(bar.right - bar.Width() / 2, CursorPosition().y);
 }
 
 void CCalibDetail2Dlg::NewAttempt() {
@@ -143,17 +131,13 @@ void CCalibDetail2Dlg::NewAttempt() {
     edges_.Restart();
     PointerOnBar();
     ::SetCursor(upCursor_);
-    HDC dc = ::GetDC(Hwnd());
-    if (dc) {
-        PaintBackground(dc);
-        ::ReleaseDC(Hwnd(), dc);
-    }
+    WindowDC dc(Hwnd());
+    if (dc.Valid()) PaintBackground(dc.Get());
     RedrawControls();
 }
 
 void CCalibDetail2Dlg::OnBarClick() {
-    POINT at{};
-    ::GetCursorPos(&at);
+    const Point at = CursorPosition();
     if (!edges_.OnClick(at.y)) {
         ::SetCursor(downCursor_);
         ::SetCursorPos(at.x, at.y + kBottomStart);
@@ -193,12 +177,6 @@ bool CCalibDetail2Dlg::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, INT
     case WM_SIZE:
         Layout();
         return false;
-    case WM_PAINT: {
-        PaintDC paint(Hwnd());
-        PaintBackground(paint.Get());
-        *result = TRUE;
-        return true;
-    }
     case WM_ERASEBKGND:
         *result = TRUE;  // the paint covers everything
         return true;
@@ -235,8 +213,10 @@ bool CCalibDetail2Dlg::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, INT
     }
 }
 
+void CCalibDetail2Dlg::OnPaint(HDC dc) { PaintBackground(dc); }
+
 void CCalibDetail2Dlg::OnDestroy() {
-    if (screenCopy_.Get() && screenOldBitmap_) ::SelectObject(screenCopy_.Get(), screenOldBitmap_);
+    screenSelection_.Reset();
     screenCopy_.Reset();
     screenBitmap_.Reset();
 }

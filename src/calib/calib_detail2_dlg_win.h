@@ -23,12 +23,13 @@ private:
     // Enter does nothing: the screen ends only by its question or Esc.
     void OnOk() override {}
     void OnCancel() override;
+    void OnPaint(HDC dc) override;
     bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR* result) override;
     void OnDestroy() override;
 
     void CopyScreen();
     void Layout();
-    void PaintBackground(HDC dc);
+    void PaintBackground(HDC dc) const;
     void PointerOnBar() const;
     void RedrawControls() const;
     void NewAttempt();
@@ -41,7 +42,7 @@ private:
     int panelTemplateHeight_ = 0;
     MemoryDC screenCopy_;
     UniqueBitmap screenBitmap_;
-    HGDIOBJ screenOldBitmap_ = nullptr;
+    Selection screenSelection_;  // the copy's bitmap in its DC, put back first
     UniqueBrush barBrush_;
     UniqueBitmap patternBitmap_;
     UniqueBrush patternBrush_;

@@ -32,13 +32,9 @@ BOOL CCalibHotkeyDlg::OnInitDialog() {
 }
 
 void CCalibHotkeyDlg::OnOk() {
-    HWND list = Item(IDC_HOTKEY_LIST);
-    const LRESULT index = ::SendMessageW(list, CB_GETCURSEL, 0, 0);
-    if (index == CB_ERR) return;
-    wchar_t text[2] = {};
-    if (::SendMessageW(list, CB_GETLBTEXTLEN, index, 0) != 1) return;
-    ::SendMessageW(list, CB_GETLBTEXT, index, reinterpret_cast<LPARAM>(text));
-    const std::string chosen(1, static_cast<char>(text[0]));
+    const std::optional<std::wstring> text = SelectedComboText(IDC_HOTKEY_LIST);
+    if (!text || text->size() != 1) return;
+    const std::string chosen(1, static_cast<char>((*text)[0]));
 
     const unsigned previous = HotKeyCode(services_.settings->GetCalibShortKey());
     hotkey_.unregisterKey();

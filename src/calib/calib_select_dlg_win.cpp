@@ -43,7 +43,7 @@ BOOL CCalibSelectDlg::OnInitDialog() {
     SetItemText(IDC_DETAIL2_NOTE3, services_.strings->LoadText(notes[2]));
     SetItemText(IDC_RESOLUTION_TEXT, services_.model->ResolutionText());
     ShowHotkeyText();
-    AddToolTips();
+    EnableToolTips(StaticTips::ByWindow);
     Show();
     return TRUE;
 }
@@ -64,23 +64,6 @@ void CCalibSelectDlg::LoadIcons() {
                 ::LoadImageW(Instance(), MAKEINTRESOURCEW(ids[slot][state]), IMAGE_ICON,
                              kIconSize, kIconSize, 0)));
         }
-    }
-}
-
-void CCalibSelectDlg::AddToolTips() {
-    toolTip_ = ::CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP,
-                                 CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT,
-                                 Hwnd(), nullptr, Instance(), nullptr);
-    if (!toolTip_) return;
-    for (HWND child = ::GetWindow(Hwnd(), GW_CHILD); child;
-         child = ::GetWindow(child, GW_HWNDNEXT)) {
-        TOOLINFOW info{};
-        info.cbSize = sizeof(info);
-        info.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
-        info.hwnd = Hwnd();
-        info.uId = reinterpret_cast<UINT_PTR>(child);
-        info.lpszText = LPSTR_TEXTCALLBACKW;
-        ::SendMessageW(toolTip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&info));
     }
 }
 
@@ -178,22 +161,9 @@ bool CCalibSelectDlg::OnCommand(WORD id, WORD code, HWND) {
     }
 }
 
-bool CCalibSelectDlg::OnMessage(UINT message, WPARAM, LPARAM lParam, INT_PTR* result) {
-    if (message != WM_NOTIFY) return false;
-    auto* header = reinterpret_cast<NMHDR*>(lParam);
-    if (header->code != TTN_GETDISPINFOW) return false;
-    auto* info = reinterpret_cast<NMTTDISPINFOW*>(lParam);
-    const int id = ::GetDlgCtrlID(reinterpret_cast<HWND>(header->idFrom));
-    if (id == IDC_HOTKEY_TEXT) {
-        tipText_ = services_.strings->LoadText(IDS_TIP_HOTKEY);
-    } else if (id != 0) {
-        tipText_ = services_.strings->LoadText(IDS_TIP_CALIB_METHOD);
-    } else {
-        tipText_.clear();
-    }
-    info->lpszText = tipText_.empty() ? nullptr : &tipText_[0];
-    *result = 0;
-    return true;
+std::wstring CCalibSelectDlg::TooltipText(int controlId) const {
+    return services_.strings->LoadText(controlId == IDC_HOTKEY_TEXT ? IDS_TIP_HOTKEY
+                                                                    : IDS_TIP_CALIB_METHOD);
 }
 
 }  // namespace qx

@@ -29,11 +29,10 @@ public:
 private:
     BOOL OnInitDialog() override;
     bool OnCommand(WORD id, WORD code, HWND control) override;
-    bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR* result) override;
+    std::wstring TooltipText(int controlId) const override;
     void OnOk() override;
 
     void LoadIcons();
-    void AddToolTips();
     // View to controls, and the radios back into the view.
     void Show();
     void ReadRadios();
@@ -50,8 +49,6 @@ private:
     int openHeight_ = 0;
     // Enabled and greyed pictures of the three modes and two procedures.
     UniqueIcon icons_[5][2];
-    HWND toolTip_ = nullptr;
-    std::wstring tipText_;  // lives while the tool tip shows it
 };
 
 }  // namespace qx

@@ -3,7 +3,8 @@
 #ifndef QXDRV_CALIB_CALIB_VALUES_H
 #define QXDRV_CALIB_CALIB_VALUES_H
 
-#include "link/pen_decoder.h"  // TruncateToInt
+#include "framework/geometry.h"  // ScreenPoint
+#include "link/pen_decoder.h"    // TruncateToInt
 
 namespace qx {
 
@@ -12,11 +13,6 @@ struct CalibValues {
     double ratioY = 1.0;
     double offsetX = 0.0;
     double offsetY = 0.0;
-};
-
-struct ScreenPoint {
-    int x = 0;
-    int y = 0;
 };
 
 // screen = trunc(board * ratio - offset) per axis, no clamping to the screen

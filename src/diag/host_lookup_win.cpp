@@ -3,6 +3,8 @@
 #include <winsock2.h>
 #include <ws2tcpip.h>
 
+#include "framework/unique_owner.h"
+
 namespace qx {
 namespace {
 
@@ -10,20 +12,10 @@ constexpr DWORD kNameBufferSize = 256;
 constexpr DWORD kNameSizeGiven = 255;
 
 // Frees a resolver answer.
-class AddressList {
-public:
-    AddressList() = default;
-    ~AddressList() {
-        if (list_) ::FreeAddrInfoW(list_);
-    }
-    AddressList(const AddressList&) = delete;
-    AddressList& operator=(const AddressList&) = delete;
-    ADDRINFOW** Put() { return &list_; }
-    const ADDRINFOW* Get() const { return list_; }
-
-private:
-    ADDRINFOW* list_ = nullptr;
+struct FreeAddrInfoTraits : NullMeansNone {
+    static void Close(ADDRINFOW* list, NoContext) { ::FreeAddrInfoW(list); }
 };
+using AddressList = UniqueOwner<ADDRINFOW*, FreeAddrInfoTraits>;
 
 }  // namespace
 

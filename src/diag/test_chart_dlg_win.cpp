@@ -38,7 +38,7 @@ HBRUSH CTestChartDlg::Brush() {
     return brush_.Get();
 }
 
-void CTestChartDlg::Paint(HDC dc) {
+void CTestChartDlg::OnPaint(HDC dc) {
     const int width = ::GetSystemMetrics(SM_CXSCREEN);
     const int height = ::GetSystemMetrics(SM_CYSCREEN);
     const TestChartLayout layout = ChartLayout(width, height);
@@ -89,12 +89,6 @@ bool CTestChartDlg::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PT
         // The paint covers every pixel.
         *result = TRUE;
         return true;
-    case WM_PAINT: {
-        PaintDC paint(Hwnd());
-        Paint(paint.Get());
-        *result = TRUE;
-        return true;
-    }
     case WM_CTLCOLORSTATIC: {
         const int id = ::GetDlgCtrlID(reinterpret_cast<HWND>(lParam));
         if (id != IDC_CHART_INSTRUCTION && id != IDC_CHART_MODE_LINE) return false;

@@ -19,10 +19,10 @@ public:
 
 private:
     BOOL OnInitDialog() override;
+    void OnPaint(HDC dc) override;
     bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR* result) override;
     void OnDestroy() override;
 
-    void Paint(HDC dc);
     void PlaceTexts(const TestChartLayout& layout);
     // The chart's black brush, made when first needed.
     HBRUSH Brush();

@@ -1,5 +1,6 @@
 #include "diag/test_chart_layout.h"
 
+
 namespace qx {
 namespace {
 

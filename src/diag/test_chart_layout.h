@@ -4,6 +4,7 @@
 #ifndef QXDRV_DIAG_TEST_CHART_LAYOUT_H
 #define QXDRV_DIAG_TEST_CHART_LAYOUT_H
 
+#include <string>
 
 namespace qx {
 

@@ -1,6 +1,7 @@
 #include "diag/test_mode_dlg_win.h"
 
 #include "base/message_text.h"
+#include "framework/geometry_win.h"
 #include "framework/sockets_win.h"
 #include "diag/host_lookup_win.h"
 #include "diag/test_chart_dlg_win.h"
@@ -11,22 +12,9 @@ namespace {
 
 constexpr int kManualFields[] = {IDC_TM_MANUAL_RATIO_X, IDC_TM_MANUAL_RATIO_Y,
                                  IDC_TM_MANUAL_OFFSET_X, IDC_TM_MANUAL_OFFSET_Y};
-constexpr int kMaxEditChars = 256;
 // The Set button's answers are fixed English texts, not string-table entries.
 constexpr wchar_t kSettingOk[] = L"Setting OK!";
 constexpr wchar_t kSettingNg[] = L"Setting NG!";
-
-std::wstring WindowText(HWND hwnd) {
-    wchar_t text[kMaxEditChars] = {};
-    const int length = ::GetWindowTextW(hwnd, text, kMaxEditChars);
-    return std::wstring(text, length > 0 ? static_cast<std::size_t>(length) : 0);
-}
-
-ScreenPoint CursorPosition() {
-    POINT p{};
-    ::GetCursorPos(&p);
-    return ScreenPoint{p.x, p.y};
-}
 
 }  // namespace
 
@@ -39,7 +27,7 @@ CTestModeDlg::CTestModeDlg(HINSTANCE instance, const TestModeServices& services)
 BOOL CTestModeDlg::OnInitDialog() {
     timer_.Start(Hwnd(), kTestModeTimer, kTestModeIntervalMs);
     CutOffDebugSection();
-    Centre();
+    Centre(::GetWindow(Hwnd(), GW_OWNER));
     title_ = WindowText(Hwnd());
     Refresh();
     return TRUE;
@@ -60,15 +48,13 @@ namespace {
 
 struct CutLine {
     HWND dialog;
-    LONG top;  // screen coordinates
+    int top;  // screen coordinates
 };
 
 // Tab does not walk into the controls below the cut.
 BOOL CALLBACK LeaveTabOrder(HWND control, LPARAM line) {
     const auto* cut = reinterpret_cast<const CutLine*>(line);
-    RECT rect{};
-    ::GetWindowRect(control, &rect);
-    if (::GetParent(control) != cut->dialog || rect.top < cut->top) return TRUE;
+    if (::GetParent(control) != cut->dialog || WindowRect(control).top < cut->top) return TRUE;
     const LONG_PTR style = ::GetWindowLongPtrW(control, GWL_STYLE);
     ::SetWindowLongPtrW(control, GWL_STYLE, style & ~static_cast<LONG_PTR>(WS_TABSTOP));
     return TRUE;
@@ -77,11 +63,9 @@ BOOL CALLBACK LeaveTabOrder(HWND control, LPARAM line) {
 }  // namespace
 
 void CTestModeDlg::CutOffDebugSection() {
-    RECT dialog{};
-    RECT group{};
-    ::GetWindowRect(Hwnd(), &dialog);
-    ::GetWindowRect(Item(IDC_TM_DEBUG_GROUP), &group);
-    ::SetWindowPos(Hwnd(), HWND_TOPMOST, dialog.left, dialog.top, dialog.right - dialog.left,
+    const Rect dialog = WindowRect(Hwnd());
+    const Rect group = WindowRect(Item(IDC_TM_DEBUG_GROUP));
+    ::SetWindowPos(Hwnd(), HWND_TOPMOST, dialog.left, dialog.top, dialog.Width(),
                    group.top - dialog.top, SWP_NOACTIVATE);
     EnableItem(IDC_TM_DEBUG_GROUP, false);
     CutLine cut{Hwnd(), group.top};
@@ -102,22 +86,6 @@ void CTestModeDlg::Abandon() {
     abandoned_ = true;
     timer_.Stop();
     if (Hwnd()) ::DestroyWindow(Hwnd());
-}
-
-void CTestModeDlg::Centre() {
-    RECT area{};
-    HWND owner = ::GetWindow(Hwnd(), GW_OWNER);
-    if (owner && ::IsWindowVisible(owner))
-        ::GetWindowRect(owner, &area);
-    else
-        ::SystemParametersInfoW(SPI_GETWORKAREA, 0, &area, 0);
-    RECT self{};
-    ::GetWindowRect(Hwnd(), &self);
-    const int width = self.right - self.left;
-    const int height = self.bottom - self.top;
-    const int x = area.left + (area.right - area.left - width) / 2;
-    const int y = area.top + (area.bottom - area.top - height) / 2;
-    ::SetWindowPos(Hwnd(), nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void CTestModeDlg::FillComputerName() {
@@ -165,7 +133,8 @@ void CTestModeDlg::OnTick() {
                                            ::GetAsyncKeyState(b.key));
         ShowMark(b.id, down ? Mark::Down : Mark::Up);
     }
-    ShowText(IDC_TM_SYSTEM_POSITION, PositionText(CursorPosition()));
+    const Point cursor = CursorPosition();
+    ShowText(IDC_TM_SYSTEM_POSITION, PositionText(ScreenPoint{cursor.x, cursor.y}));
 
     ShowText(IDC_TM_DBLCLK_WIDTH, IntText(::GetSystemMetrics(SM_CXDOUBLECLK)));
     ShowText(IDC_TM_DBLCLK_HEIGHT, IntText(::GetSystemMetrics(SM_CYDOUBLECLK)));
@@ -198,7 +167,7 @@ bool CTestModeDlg::ShowBox(const std::wstring& text, unsigned flags) {
 
 bool CTestModeDlg::ReadManualInput() {
     std::array<std::wstring, 4> fields;
-    for (int i = 0; i < 4; ++i) fields[static_cast<std::size_t>(i)] = WindowText(Item(kManualFields[i]));
+    for (int i = 0; i < 4; ++i) fields[static_cast<std::size_t>(i)] = ItemText(kManualFields[i]);
     const ManualReading reading = ReadManualFields(fields);
     if (!reading.values) {
         if (!ShowBox(services_.calib.strings->LoadText(IDS_ENTER_NUMBER),
@@ -250,10 +219,9 @@ void CTestModeDlg::OnCancel() {
     ::ShowWindow(Hwnd(), SW_HIDE);
 }
 
-bool CTestModeDlg::OnMessage(UINT message, WPARAM wParam, LPARAM, INT_PTR* result) {
-    if (message != WM_TIMER || wParam != kTestModeTimer) return false;
+bool CTestModeDlg::OnTimer(UINT_PTR id) {
+    if (id != kTestModeTimer) return false;
     OnTick();
-    *result = TRUE;
     return true;
 }
 

@@ -61,11 +61,10 @@ private:
     bool OnCommand(WORD id, WORD code, HWND control) override;
     void OnOk() override;
     void OnCancel() override;
-    bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR* result) override;
+    bool OnTimer(UINT_PTR id) override;
     void OnDestroy() override;
 
     void CutOffDebugSection();
-    void Centre();
     void FillComputerName();
     void OnTick();
     // Reads the manual fields into the exchange values; on a field that is

@@ -2,29 +2,95 @@
 
 #include <commctrl.h>
 
+#include <vector>
+
 #include "framework/callback_guard_win.h"
+#include "framework/gdi_owners_win.h"
+#include "framework/geometry_win.h"
 
 namespace qx {
+namespace {
+
+// Static controls carry the resource compiler's "no identifier".
+constexpr int kNoControlId = 0xFFFF;
+
+struct TipTarget {
+    HWND dialog;
+    HWND tooltip;
+    StaticTips statics;
+};
+
+bool PassesMouseThrough(HWND control) {
+    wchar_t cls[16] = {};
+    ::GetClassNameW(control, cls, 16);
+    return ::lstrcmpiW(cls, L"Static") == 0 &&
+           (::GetWindowLongPtrW(control, GWL_STYLE) & SS_NOTIFY) == 0;
+}
+
+std::optional<std::wstring> SelectedText(HWND control, UINT selection, UINT lengthMessage,
+                                         UINT textMessage) {
+    const LRESULT index = ::SendMessageW(control, selection, 0, 0);
+    if (index < 0) return std::nullopt;  // LB_ERR and CB_ERR
+    const LRESULT length = ::SendMessageW(control, lengthMessage, index, 0);
+    if (length < 0) return std::wstring();
+    std::vector<wchar_t> text(static_cast<std::size_t>(length) + 1);
+    ::SendMessageW(control, textMessage, index, reinterpret_cast<LPARAM>(text.data()));
+    return std::wstring(text.data());
+}
+
+BOOL CALLBACK AddTool(HWND control, LPARAM target) {
+    const auto* t = reinterpret_cast<const TipTarget*>(target);
+    if (::GetParent(control) != t->dialog) return TRUE;
+    const int id = ::GetDlgCtrlID(control);
+    if (id == 0 || id == kNoControlId || id == -1) return TRUE;
+    TOOLINFOW tool{};
+    tool.cbSize = sizeof(tool);
+    tool.hwnd = t->dialog;
+    tool.lpszText = LPSTR_TEXTCALLBACKW;
+    if (t->statics == StaticTips::OverRectangle && PassesMouseThrough(control)) {
+        // The dialog's own mouse messages over the control's rectangle
+        // bring its tip.
+        if (!::IsWindowVisible(control)) return TRUE;
+        tool.uFlags = TTF_SUBCLASS;
+        tool.uId = static_cast<UINT_PTR>(id);
+        tool.rect = ToRECT(ChildRect(t->dialog, control));
+    } else {
+        tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+        tool.uId = reinterpret_cast<UINT_PTR>(control);
+    }
+    ::SendMessageW(t->tooltip, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+    return TRUE;
+}
+
+}  // namespace
+
+std::wstring WindowText(HWND hwnd) {
+    const int length = ::GetWindowTextLengthW(hwnd);
+    if (length <= 0) return {};
+    std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
+    const int got = ::GetWindowTextW(hwnd, text.data(), length + 1);
+    text.resize(static_cast<std::size_t>(got > 0 ? got : 0));
+    return text;
+}
 
 CDialog::~CDialog() {
-    if (hwnd_ && !modal_) ::DestroyWindow(hwnd_);
+    if (hwnd_ && run_ != Run::Modal) ::DestroyWindow(hwnd_);
 }
 
 INT_PTR CDialog::DoModal(HWND parent) {
-    modal_ = true;
+    run_ = Run::Modal;
     return ::DialogBoxParamW(instance_, MAKEINTRESOURCEW(templateId_), parent, &CDialog::Proc,
                              reinterpret_cast<LPARAM>(this));
 }
 
 bool CDialog::CreateModeless(HWND parent) {
-    modal_ = false;
-    modeless_ = true;
+    run_ = Run::Modeless;
     return ::CreateDialogParamW(instance_, MAKEINTRESOURCEW(templateId_), parent, &CDialog::Proc,
                                 reinterpret_cast<LPARAM>(this)) != nullptr;
 }
 
 void CDialog::End(INT_PTR code) {
-    if (modal_) {
+    if (run_ == Run::Modal) {
         ::EndDialog(hwnd_, code);
     } else {
         ::DestroyWindow(hwnd_);
@@ -33,6 +99,42 @@ void CDialog::End(INT_PTR code) {
 
 void CDialog::SetItemText(int id, const std::wstring& text) const {
     ::SetDlgItemTextW(hwnd_, id, text.c_str());
+}
+
+Rect CDialog::ItemRect(int id) const { return ChildRect(hwnd_, Item(id)); }
+
+std::optional<std::wstring> CDialog::SelectedListText(int listBoxId) const {
+    return SelectedText(Item(listBoxId), LB_GETCURSEL, LB_GETTEXTLEN, LB_GETTEXT);
+}
+
+std::optional<std::wstring> CDialog::SelectedComboText(int comboBoxId) const {
+    return SelectedText(Item(comboBoxId), CB_GETCURSEL, CB_GETLBTEXTLEN, CB_GETLBTEXT);
+}
+
+void CDialog::Centre(HWND over) const {
+    Rect area;
+    if (over && ::IsWindowVisible(over)) {
+        area = WindowRect(over);
+    } else {
+        RECT work{};
+        ::SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+        area = FromRECT(work);
+    }
+    const Rect self = WindowRect(hwnd_);
+    const Point at = CentredIn(area, self.Width(), self.Height());
+    ::SetWindowPos(hwnd_, nullptr, at.x, at.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void CDialog::EnableToolTips(StaticTips statics) {
+    if (tooltip_) return;
+    tooltip_ = ::CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP,
+                                 CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT,
+                                 hwnd_, nullptr, instance_, nullptr);
+    if (!tooltip_) return;
+    // Long tips wrap instead of running off the screen.
+    ::SendMessageW(tooltip_, TTM_SETMAXTIPWIDTH, 0, ::GetSystemMetrics(SM_CXSCREEN) / 2);
+    TipTarget target{hwnd_, tooltip_, statics};
+    ::EnumChildWindows(hwnd_, &AddTool, reinterpret_cast<LPARAM>(&target));
 }
 
 void CDialog::EnableItem(int id, bool enabled) const {
@@ -90,7 +192,7 @@ INT_PTR CDialog::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_INITDIALOG:
         // Before OnInitDialog, which may already ask something.
-        if (!modeless_) boxOwner_ = std::make_unique<BoxOwnerScope>(hwnd_);
+        if (run_ != Run::Modeless) boxOwner_ = std::make_unique<BoxOwnerScope>(hwnd_);
         return OnInitDialog();
     case WM_COMMAND: {
         const WORD id = LOWORD(wParam);
@@ -105,9 +207,19 @@ INT_PTR CDialog::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
         }
         return FALSE;
     }
+    case WM_TIMER:
+        return OnTimer(static_cast<UINT_PTR>(wParam)) ? TRUE : FALSE;
+    case WM_PAINT: {
+        PaintDC paint(hwnd_);
+        OnPaint(paint.Get());
+        return TRUE;
+    }
+    case WM_NOTIFY:
+        return HandleNotify(*reinterpret_cast<const NMHDR*>(lParam));
     case WM_DESTROY:
         OnDestroy();
         boxOwner_.reset();
+        tooltip_ = nullptr;
         return FALSE;
     default: {
         INT_PTR result = FALSE;
@@ -115,6 +227,21 @@ INT_PTR CDialog::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
         return FALSE;
     }
     }
+}
+
+INT_PTR CDialog::HandleNotify(const NMHDR& header) {
+    if (header.code == TTN_GETDISPINFOW && tooltip_ && header.hwndFrom == tooltip_) {
+        auto& info = *reinterpret_cast<NMTTDISPINFOW*>(const_cast<NMHDR*>(&header));
+        const int id = (info.uFlags & TTF_IDISHWND)
+                           ? ::GetDlgCtrlID(reinterpret_cast<HWND>(header.idFrom))
+                           : static_cast<int>(header.idFrom);
+        tipText_ = TooltipText(id);
+        info.lpszText = const_cast<wchar_t*>(tipText_.c_str());
+        info.hinst = nullptr;
+        return TRUE;
+    }
+    INT_PTR result = FALSE;
+    return OnNotify(header, &result) ? result : FALSE;
 }
 
 }  // namespace qx

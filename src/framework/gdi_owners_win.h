@@ -6,110 +6,81 @@
 
 #include <windows.h>
 
+#include "framework/unique_owner.h"
+
 namespace qx {
 
 // A pen, brush, font or bitmap.
-template <typename T>
-class UniqueGdi {
-public:
-    UniqueGdi() = default;
-    explicit UniqueGdi(T object) : object_(object) {}
-    ~UniqueGdi() { Reset(); }
-    UniqueGdi(const UniqueGdi&) = delete;
-    UniqueGdi& operator=(const UniqueGdi&) = delete;
-
-    T Get() const { return object_; }
-    void Reset(T object = nullptr) {
-        if (object_) ::DeleteObject(object_);
-        object_ = object;
-    }
-
-private:
-    T object_ = nullptr;
+struct DeleteObjectTraits : NullMeansNone {
+    static void Close(HGDIOBJ object, NoContext) { ::DeleteObject(object); }
 };
-
+template <typename T>
+using UniqueGdi = UniqueOwner<T, DeleteObjectTraits>;
 using UniquePen = UniqueGdi<HPEN>;
 using UniqueBrush = UniqueGdi<HBRUSH>;
 using UniqueFont = UniqueGdi<HFONT>;
 using UniqueBitmap = UniqueGdi<HBITMAP>;
 
-// Puts the previously selected object back into the DC.
-class SelectGuard {
-public:
-    SelectGuard(HDC dc, HGDIOBJ object) : dc_(dc), old_(::SelectObject(dc, object)) {}
-    ~SelectGuard() {
-        if (old_ && old_ != HGDI_ERROR) ::SelectObject(dc_, old_);
-    }
-    SelectGuard(const SelectGuard&) = delete;
-    SelectGuard& operator=(const SelectGuard&) = delete;
+// A memory DC of one's own (CreateCompatibleDC).
+struct DeleteDCTraits : NullMeansNone {
+    static void Close(HDC dc, NoContext) { ::DeleteDC(dc); }
+};
+using MemoryDC = UniqueOwner<HDC, DeleteDCTraits>;
 
-private:
-    HDC dc_;
-    HGDIOBJ old_;
+// GetDC / ReleaseDC: the DC goes back to its window.
+struct ReleaseDCTraits : NullMeansNone {
+    using Context = HWND;
+    static void Close(HDC dc, HWND hwnd) { ::ReleaseDC(hwnd, dc); }
+};
+class WindowDC : public UniqueOwner<HDC, ReleaseDCTraits> {
+public:
+    explicit WindowDC(HWND hwnd) : UniqueOwner(::GetDC(hwnd), hwnd) {}
 };
 
 // BeginPaint / EndPaint.
-class PaintDC {
+struct PaintContext {
+    HWND hwnd = nullptr;
+    PAINTSTRUCT paint{};
+};
+struct EndPaintTraits : NullMeansNone {
+    using Context = PaintContext;
+    static void Close(HDC, const PaintContext& context) { ::EndPaint(context.hwnd, &context.paint); }
+};
+class PaintDC : public UniqueOwner<HDC, EndPaintTraits> {
 public:
-    explicit PaintDC(HWND hwnd) : hwnd_(hwnd), dc_(::BeginPaint(hwnd, &paint_)) {}
-    ~PaintDC() { ::EndPaint(hwnd_, &paint_); }
-    PaintDC(const PaintDC&) = delete;
-    PaintDC& operator=(const PaintDC&) = delete;
-    HDC Get() const { return dc_; }
-
-private:
-    HWND hwnd_;
-    PAINTSTRUCT paint_{};
-    HDC dc_;
+    explicit PaintDC(HWND hwnd) {
+        PaintContext context{hwnd, {}};
+        HDC dc = ::BeginPaint(hwnd, &context.paint);
+        Reset(dc, context);
+    }
 };
 
-// A memory DC compatible with another.
-class MemoryDC {
+// Puts the previously selected object back into the DC.
+struct RestoreSelectionTraits {
+    using Context = HDC;
+    static bool Valid(HGDIOBJ old) { return old != nullptr && old != HGDI_ERROR; }
+    static void Close(HGDIOBJ old, HDC dc) { ::SelectObject(dc, old); }
+};
+using Selection = UniqueOwner<HGDIOBJ, RestoreSelectionTraits>;
+class SelectGuard : public Selection {
 public:
-    MemoryDC() = default;
-    ~MemoryDC() { Reset(); }
-    MemoryDC(const MemoryDC&) = delete;
-    MemoryDC& operator=(const MemoryDC&) = delete;
-
-    bool Create(HDC compatible) {
-        Reset();
-        dc_ = ::CreateCompatibleDC(compatible);
-        return dc_ != nullptr;
-    }
-    HDC Get() const { return dc_; }
-    void Reset() {
-        if (dc_) ::DeleteDC(dc_);
-        dc_ = nullptr;
-    }
-
-private:
-    HDC dc_ = nullptr;
+    SelectGuard(HDC dc, HGDIOBJ object) : Selection(::SelectObject(dc, object), dc) {}
 };
 
-// A window timer, killed when the owner goes.
-class WindowTimer {
+// A window timer, killed when its owner goes.
+struct KillTimerTraits : NullMeansNone {
+    using Context = HWND;
+    static void Close(UINT_PTR id, HWND hwnd) { ::KillTimer(hwnd, id); }
+};
+class WindowTimer : public UniqueOwner<UINT_PTR, KillTimerTraits> {
 public:
-    WindowTimer() = default;
-    ~WindowTimer() { Stop(); }
-    WindowTimer(const WindowTimer&) = delete;
-    WindowTimer& operator=(const WindowTimer&) = delete;
-
+    // Restarts it if it runs; `id` is not 0.
     void Start(HWND hwnd, UINT_PTR id, UINT ms) {
-        Stop();
-        if (::SetTimer(hwnd, id, ms, nullptr)) {
-            hwnd_ = hwnd;
-            id_ = id;
-        }
+        Reset();
+        if (::SetTimer(hwnd, id, ms, nullptr)) Reset(id, hwnd);
     }
-    void Stop() {
-        if (hwnd_) ::KillTimer(hwnd_, id_);
-        hwnd_ = nullptr;
-    }
-    bool Running() const { return hwnd_ != nullptr; }
-
-private:
-    HWND hwnd_ = nullptr;
-    UINT_PTR id_ = 0;
+    void Stop() { Reset(); }
+    bool Running() const { return Valid(); }
 };
 
 }  // namespace qx

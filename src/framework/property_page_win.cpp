@@ -5,47 +5,8 @@
 namespace qx {
 namespace {
 
-// Static controls carry the resource compiler's "no identifier".
-constexpr int kNoControlId = 0xFFFF;
-
-struct TipTarget {
-    HWND page;
-    HWND tooltip;
-};
-
 // Pure blue in a page's picture is the page showing through.
 constexpr COLORREF kPictureTransparent = RGB(0, 0, 255);
-
-bool IsStatic(HWND control) {
-    wchar_t cls[16] = {};
-    ::GetClassNameW(control, cls, 16);
-    return ::lstrcmpiW(cls, L"Static") == 0;
-}
-
-BOOL CALLBACK AddTool(HWND control, LPARAM target) {
-    const auto* t = reinterpret_cast<const TipTarget*>(target);
-    if (::GetParent(control) != t->page) return TRUE;
-    const int id = ::GetDlgCtrlID(control);
-    if (id == 0 || id == kNoControlId || id == -1) return TRUE;
-    TOOLINFOW tool{};
-    tool.cbSize = sizeof(tool);
-    tool.hwnd = t->page;
-    tool.lpszText = LPSTR_TEXTCALLBACKW;
-    if (IsStatic(control)) {
-        // Statics take no mouse messages: the page's own ones over the
-        // control's rectangle bring its tip. Hidden ones show none.
-        if (!::IsWindowVisible(control)) return TRUE;
-        tool.uFlags = TTF_SUBCLASS;
-        tool.uId = static_cast<UINT_PTR>(id);
-        ::GetWindowRect(control, &tool.rect);
-        ::MapWindowPoints(HWND_DESKTOP, t->page, reinterpret_cast<POINT*>(&tool.rect), 2);
-    } else {
-        tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
-        tool.uId = reinterpret_cast<UINT_PTR>(control);
-    }
-    ::SendMessageW(t->tooltip, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
-    return TRUE;
-}
 
 }  // namespace
 
@@ -68,18 +29,6 @@ HPROPSHEETPAGE CPropertyPage::CreatePage(const TemplateFont* font) {
     return ::CreatePropertySheetPageW(&page);
 }
 
-void CPropertyPage::EnableToolTips() {
-    if (tooltip_) return;
-    tooltip_ = ::CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP,
-                                 CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT,
-                                 Hwnd(), nullptr, Instance(), nullptr);
-    if (!tooltip_) return;
-    // Long tips wrap instead of running off the screen.
-    ::SendMessageW(tooltip_, TTM_SETMAXTIPWIDTH, 0, ::GetSystemMetrics(SM_CXSCREEN) / 2);
-    TipTarget target{Hwnd(), tooltip_};
-    ::EnumChildWindows(Hwnd(), &AddTool, reinterpret_cast<LPARAM>(&target));
-}
-
 HBITMAP CPropertyPage::LoadPicture(UINT bitmapId) const {
     return static_cast<HBITMAP>(::LoadImageW(Instance(), MAKEINTRESOURCEW(bitmapId), IMAGE_BITMAP,
                                              0, 0, LR_DEFAULTCOLOR));
@@ -87,13 +36,11 @@ HBITMAP CPropertyPage::LoadPicture(UINT bitmapId) const {
 
 void CPropertyPage::PaintPicture(HDC dc, int controlId, HBITMAP picture, int offset) const {
     if (!picture) return;
-    RECT frame{};
-    ::GetWindowRect(Item(controlId), &frame);
-    ::MapWindowPoints(HWND_DESKTOP, Hwnd(), reinterpret_cast<POINT*>(&frame), 2);
+    const Rect frame = ItemRect(controlId);
     BITMAP info{};
     ::GetObjectW(picture, sizeof(info), &info);
-    MemoryDC memory;
-    if (!memory.Create(dc)) return;
+    MemoryDC memory(::CreateCompatibleDC(dc));
+    if (!memory.Valid()) return;
     SelectGuard select(memory.Get(), picture);
     ::TransparentBlt(dc, frame.left + offset, frame.top + offset, info.bmWidth, info.bmHeight,
                      memory.Get(), 0, 0, info.bmWidth, info.bmHeight, kPictureTransparent);
@@ -122,12 +69,6 @@ void CPropertyPage::SetSliderPosition(int id, int position) const {
     ::SendMessageW(Item(id), TBM_SETPOS, TRUE, position);
 }
 
-bool CPropertyPage::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR* result) {
-    if (message == WM_NOTIFY && OnNotify(*reinterpret_cast<const NMHDR*>(lParam), result))
-        return true;
-    return OnPageMessage(message, wParam, lParam, result);
-}
-
 bool CPropertyPage::OnNotify(const NMHDR& header, INT_PTR* result) {
     // The sheet reads a notification's answer from DWLP_MSGRESULT.
     auto answer = [&](LONG_PTR value) {
@@ -153,18 +94,6 @@ bool CPropertyPage::OnNotify(const NMHDR& header, INT_PTR* result) {
     case PSN_RESET:
         cancelled_ = true;
         return answer(0);
-    case TTN_GETDISPINFOW: {
-        if (header.hwndFrom != tooltip_) return false;
-        auto& info = *reinterpret_cast<NMTTDISPINFOW*>(const_cast<NMHDR*>(&header));
-        const int id = (info.uFlags & TTF_IDISHWND)
-                           ? ::GetDlgCtrlID(reinterpret_cast<HWND>(header.idFrom))
-                           : static_cast<int>(header.idFrom);
-        tipText_ = TooltipText(id);
-        info.lpszText = const_cast<wchar_t*>(tipText_.c_str());
-        info.hinst = nullptr;
-        *result = TRUE;
-        return true;
-    }
     default:
         return false;
     }

@@ -1,8 +1,9 @@
 // A page of the property sheet: the dialog base with the sheet's contract.
 // Its window is created the first time the page shows (initialisation);
 // the sheet asks it on activation, before it is left (may refuse), for its
-// apply step on OK (only pages that were shown), whether Cancel may close
-// the sheet (current page only), and for the tooltip text of its controls.
+// apply step on OK (only pages that were shown), and whether Cancel may
+// close the sheet (current page only); its controls' tips come from the
+// dialog base.
 #ifndef QXDRV_FRAMEWORK_PROPERTY_PAGE_WIN_H
 #define QXDRV_FRAMEWORK_PROPERTY_PAGE_WIN_H
 
@@ -11,7 +12,6 @@
 #include <commctrl.h>
 
 #include <cstdint>
-#include <string>
 #include <vector>
 
 #include "framework/dialog_win.h"
@@ -35,17 +35,6 @@ protected:
     virtual void OnApply() {}
     // False keeps the sheet open.
     virtual bool OnQueryCancel() { return true; }
-    // The tip of a control with an identifier; empty for none.
-    virtual std::wstring TooltipText(int /*controlId*/) const { return {}; }
-    // Messages other than the sheet's notifications.
-    virtual bool OnPageMessage(UINT /*message*/, WPARAM, LPARAM, INT_PTR* /*result*/) {
-        return false;
-    }
-
-    // Tips for every control that has an identifier, their texts asked of
-    // TooltipText when they show. A static control lets the mouse through
-    // to the page, so its tip belongs to its rectangle on the page.
-    void EnableToolTips();
     HWND Sheet() const { return ::GetParent(Hwnd()); }
     // The user is leaving the sheet with Cancel, Esc or the close box: the
     // focus is on its Cancel button, or the sheet has begun to close.
@@ -62,12 +51,10 @@ protected:
     int SliderPosition(int id) const;
     void SetSliderPosition(int id, int position) const;
 
-private:
-    bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR* result) final;
-    bool OnNotify(const NMHDR& header, INT_PTR* result);
+    // The sheet's notifications; a page that takes others calls this first.
+    bool OnNotify(const NMHDR& header, INT_PTR* result) override;
 
-    HWND tooltip_ = nullptr;  // owned by the page window, destroyed with it
-    std::wstring tipText_;    // read by the tooltip after the notification returns
+private:
     std::vector<std::uint8_t> template_;  // the template in the sheet's font, while it shows
     bool applied_ = false;
     bool cancelled_ = false;  // the sheet accepted Cancel and is closing

@@ -1,111 +1,38 @@
-// Non-copyable owners for the Win32 handles QXdrv holds.
+// Owners for the kernel, registry, icon and menu handles QXdrv holds.
 #ifndef QXDRV_FRAMEWORK_SCOPED_HANDLES_WIN_H
 #define QXDRV_FRAMEWORK_SCOPED_HANDLES_WIN_H
 
 #include <windows.h>
 
+#include "framework/unique_owner.h"
+
 namespace qx {
 
-// A kernel handle. Both NULL and INVALID_HANDLE_VALUE (what CreateFile
-// returns on failure) count as "no handle".
-class UniqueHandle {
-public:
-    UniqueHandle() = default;
-    explicit UniqueHandle(HANDLE h) : h_(h) {}
-    ~UniqueHandle() { Reset(); }
-    UniqueHandle(const UniqueHandle&) = delete;
-    UniqueHandle& operator=(const UniqueHandle&) = delete;
-    UniqueHandle(UniqueHandle&& other) noexcept : h_(other.Release()) {}
-    UniqueHandle& operator=(UniqueHandle&& other) noexcept {
-        if (this != &other) Reset(other.Release());
-        return *this;
-    }
-
-    static bool IsValid(HANDLE h) { return h != nullptr && h != INVALID_HANDLE_VALUE; }
-    bool Valid() const { return IsValid(h_); }
-    HANDLE Get() const { return h_; }
-    HANDLE Release() {
-        HANDLE h = h_;
-        h_ = nullptr;
-        return h;
-    }
-    void Reset(HANDLE h = nullptr) {
-        if (Valid()) ::CloseHandle(h_);
-        h_ = h;
-    }
-
-private:
-    HANDLE h_ = nullptr;
+// Both NULL and INVALID_HANDLE_VALUE (what CreateFile returns on failure)
+// count as "no handle".
+struct CloseHandleTraits {
+    using Context = NoContext;
+    static bool Valid(HANDLE h) { return h != nullptr && h != INVALID_HANDLE_VALUE; }
+    static void Close(HANDLE h, NoContext) { ::CloseHandle(h); }
 };
+using UniqueHandle = UniqueOwner<HANDLE, CloseHandleTraits>;
 
-class UniqueHKey {
-public:
-    UniqueHKey() = default;
-    ~UniqueHKey() {
-        if (key_) ::RegCloseKey(key_);
-    }
-    UniqueHKey(const UniqueHKey&) = delete;
-    UniqueHKey& operator=(const UniqueHKey&) = delete;
-
-    HKEY Get() const { return key_; }
-    HKEY* Put() { return &key_; }  // for RegCreateKeyEx; only on an empty owner
-
-private:
-    HKEY key_ = nullptr;
+struct RegCloseKeyTraits : NullMeansNone {
+    static void Close(HKEY key, NoContext) { ::RegCloseKey(key); }
 };
+using UniqueHKey = UniqueOwner<HKEY, RegCloseKeyTraits>;
 
 // An icon of one's own (LoadImage without LR_SHARED).
-class UniqueIcon {
-public:
-    UniqueIcon() = default;
-    explicit UniqueIcon(HICON icon) : icon_(icon) {}
-    ~UniqueIcon() { Reset(); }
-    UniqueIcon(const UniqueIcon&) = delete;
-    UniqueIcon& operator=(const UniqueIcon&) = delete;
-    HICON Get() const { return icon_; }
-    void Reset(HICON icon = nullptr) {
-        if (icon_) ::DestroyIcon(icon_);
-        icon_ = icon;
-    }
-
-private:
-    HICON icon_ = nullptr;
+struct DestroyIconTraits : NullMeansNone {
+    static void Close(HICON icon, NoContext) { ::DestroyIcon(icon); }
 };
+using UniqueIcon = UniqueOwner<HICON, DestroyIconTraits>;
 
-class UniqueMenu {
-public:
-    explicit UniqueMenu(HMENU menu) : menu_(menu) {}
-    ~UniqueMenu() {
-        if (menu_) ::DestroyMenu(menu_);
-    }
-    UniqueMenu(const UniqueMenu&) = delete;
-    UniqueMenu& operator=(const UniqueMenu&) = delete;
-    HMENU Get() const { return menu_; }
-    // Ownership passes to a parent menu that destroys it with itself.
-    HMENU Release() {
-        HMENU m = menu_;
-        menu_ = nullptr;
-        return m;
-    }
-
-private:
-    HMENU menu_;
+// Release() hands a sub-menu to the parent menu that destroys it with itself.
+struct DestroyMenuTraits : NullMeansNone {
+    static void Close(HMENU menu, NoContext) { ::DestroyMenu(menu); }
 };
-
-class WindowDC {
-public:
-    explicit WindowDC(HWND hwnd) : hwnd_(hwnd), dc_(::GetDC(hwnd)) {}
-    ~WindowDC() {
-        if (dc_) ::ReleaseDC(hwnd_, dc_);
-    }
-    WindowDC(const WindowDC&) = delete;
-    WindowDC& operator=(const WindowDC&) = delete;
-    HDC Get() const { return dc_; }
-
-private:
-    HWND hwnd_;
-    HDC dc_;
-};
+using UniqueMenu = UniqueOwner<HMENU, DestroyMenuTraits>;
 
 }  // namespace qx
 

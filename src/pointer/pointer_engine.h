@@ -10,7 +10,7 @@
 
 #include <cstdint>
 
-#include "calib/calib_values.h"
+#include "framework/geometry.h"
 #include "pointer/pointer_output_port.h"
 
 namespace qx {

@@ -7,7 +7,7 @@
 
 #include <cstdint>
 
-#include "calib/calib_values.h"
+#include "framework/geometry.h"
 
 namespace qx {
 

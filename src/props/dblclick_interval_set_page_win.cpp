@@ -3,6 +3,7 @@
 #include <commctrl.h>
 #include <windowsx.h>
 
+#include "framework/geometry_win.h"
 #include "props/dblclick_rules.h"
 #include "res/resource_ids.h"
 
@@ -24,8 +25,7 @@ CDblClickIntervalSetPage::CDblClickIntervalSetPage(HINSTANCE instance,
 BOOL CDblClickIntervalSetPage::OnInitDialog() {
     const std::int32_t interval = services_.settings->GetDblClickInterval();
     HWND holder = Item(IDC_SPEED_ANIMATION);
-    RECT client{};
-    ::GetClientRect(holder, &client);
+    const Rect client = ClientRect(holder);
     animation_ = ::CreateWindowExW(0, ANIMATE_CLASSW, nullptr, WS_CHILD | WS_VISIBLE, 0, 0,
                                    client.right, client.bottom, holder,
                                    reinterpret_cast<HMENU>(static_cast<INT_PTR>(IDC_SPEED_ANIMATION)),
@@ -53,21 +53,13 @@ void CDblClickIntervalSetPage::PlayOnce() const {
     if (animation_) ::SendMessageW(animation_, ACM_PLAY, 1, MAKELPARAM(kFirstFrame, kClipEnd));
 }
 
-bool CDblClickIntervalSetPage::Over(int controlId, POINT screen) const {
-    RECT rect{};
-    ::GetWindowRect(Item(controlId), &rect);
-    return ::PtInRect(&rect, screen) != FALSE;
-}
-
-void CDblClickIntervalSetPage::OnLeftRelease(POINT client) {
-    POINT screen = client;
-    ::ClientToScreen(Hwnd(), &screen);
+void CDblClickIntervalSetPage::OnLeftRelease(Point client) {
     const auto now = static_cast<std::uint32_t>(::GetTickCount());
-    if (Over(IDC_SPEED_TARGET, screen)) {
+    if (ItemRect(IDC_SPEED_TARGET).Contains(client)) {
         const AutoSettingStep step = AutoSettingRelease(autoStart_, now);
         autoStart_ = step.start;
         if (step.setsSlider) SetSliderPosition(IDC_PAGE_SLIDER, step.position);
-    } else if (Over(IDC_SPEED_ANIMATION, screen)) {
+    } else if (ItemRect(IDC_SPEED_ANIMATION).Contains(client)) {
         const TestStep step = TestRelease(testStart_, now, SliderPosition(IDC_PAGE_SLIDER));
         testStart_ = step.start;
         if (step.plays) {
@@ -85,19 +77,13 @@ bool CDblClickIntervalSetPage::OnCommand(WORD id, WORD code, HWND) {
     return true;
 }
 
-bool CDblClickIntervalSetPage::OnPageMessage(UINT message, WPARAM, LPARAM lParam,
-                                             INT_PTR* result) {
-    if (message == WM_LBUTTONUP) {
-        OnLeftRelease({GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
-        return false;  // and the default handling as well
-    }
-    if (message == WM_PAINT) {
-        PaintDC paint(Hwnd());
-        PaintPicture(paint.Get(), IDC_SPEED_TARGET, target_.Get(), kTargetInset);
-        *result = TRUE;
-        return true;
-    }
-    return false;
+bool CDblClickIntervalSetPage::OnMessage(UINT message, WPARAM, LPARAM lParam, INT_PTR*) {
+    if (message == WM_LBUTTONUP) OnLeftRelease({GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
+    return false;  // and the default handling as well
+}
+
+void CDblClickIntervalSetPage::OnPaint(HDC dc) {
+    PaintPicture(dc, IDC_SPEED_TARGET, target_.Get(), kTargetInset);
 }
 
 void CDblClickIntervalSetPage::OnApply() {

@@ -24,10 +24,10 @@ private:
     void OnApply() override;
     bool OnCommand(WORD id, WORD code, HWND control) override;
     std::wstring TooltipText(int controlId) const override;
-    bool OnPageMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR* result) override;
+    void OnPaint(HDC dc) override;
+    bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR* result) override;
 
-    void OnLeftRelease(POINT client);
-    bool Over(int controlId, POINT screen) const;
+    void OnLeftRelease(Point client);
     void Rewind() const;
     void PlayOnce() const;
 

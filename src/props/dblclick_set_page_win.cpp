@@ -3,6 +3,7 @@
 #include <string>
 
 #include "base/message_text.h"
+#include "framework/geometry_win.h"
 #include "framework/private_ids.h"
 #include "framework/scoped_handles_win.h"
 #include "props/dblclick_rules.h"
@@ -16,16 +17,6 @@ namespace {
 constexpr UINT kCircleDelayMs = 200;
 constexpr COLORREF kCircleColour = RGB(255, 0, 0);
 constexpr int kCirclePenWidth = 2;
-
-// The edit's text as the rules read it; a character beyond ASCII is no
-// digit, sign or blank, and stays none.
-std::string EditText(HWND edit) {
-    const int length = ::GetWindowTextLengthW(edit);
-    std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
-    ::GetWindowTextW(edit, text.data(), length + 1);
-    text.resize(static_cast<std::size_t>(length));
-    return NarrowAscii(text);
-}
 
 // Sets a flag for the life of a scope and puts its old value back.
 class FlagScope {
@@ -61,8 +52,12 @@ void CDblClickSetPage::ShowArea() {
     SetItemText(IDC_AREA_EDIT, std::to_wstring(area_));
 }
 
+// The edit's text as the rules read it; a character beyond ASCII is no
+// digit, sign or blank, and stays none.
+std::string CDblClickSetPage::AreaText() const { return NarrowAscii(ItemText(IDC_AREA_EDIT)); }
+
 void CDblClickSetPage::FollowEdit() {
-    const std::int32_t n = LeadingInteger(EditText(Item(IDC_AREA_EDIT)));
+    const std::int32_t n = LeadingInteger(AreaText());
     if (!AreaInRange(n)) return;
     SetSliderPosition(IDC_PAGE_SLIDER, n);
     area_ = n;
@@ -71,7 +66,7 @@ void CDblClickSetPage::FollowEdit() {
 
 bool CDblClickSetPage::Validate() {
     FlagScope validating(busy_);
-    const AreaValidation v = ValidateAreaText(EditText(Item(IDC_AREA_EDIT)), area_);
+    const AreaValidation v = ValidateAreaText(AreaText(), area_);
     area_ = v.area;
     if (v.check == AreaCheck::Valid) return true;
     ShowAreaProblem(services_, v.check);
@@ -93,8 +88,7 @@ void CDblClickSetPage::LeaveEdit() {
 
 void CDblClickSetPage::DrawCircle() const {
     HWND picture = Item(IDC_AREA_PICTURE);
-    RECT client{};
-    ::GetClientRect(picture, &client);
+    const Rect client = ClientRect(picture);
     WindowDC dc(picture);
     if (!dc.Get()) return;
     // The default pen and brush: a black border around white, over the
@@ -125,33 +119,27 @@ bool CDblClickSetPage::OnCommand(WORD id, WORD code, HWND) {
     return false;
 }
 
-bool CDblClickSetPage::OnPageMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR* result) {
-    switch (message) {
-    case WM_HSCROLL:
-        if (reinterpret_cast<HWND>(lParam) != Item(IDC_PAGE_SLIDER)) return false;
-        area_ = SliderPosition(IDC_PAGE_SLIDER);
-        ShowArea();
-        FollowEdit();
-        *result = TRUE;
-        return true;
-    case WM_TIMER:
-        if (wParam != kCircleTimerId) return false;
-        circleTimer_.Stop();
-        DrawCircle();
-        *result = TRUE;
-        return true;
-    case WM_PAINT: {
-        { PaintDC paint(Hwnd()); }
-        // The frame paints after the page: the circle goes onto it once it
-        // has.
-        ::UpdateWindow(Item(IDC_AREA_PICTURE));
-        DrawCircle();
-        *result = TRUE;
-        return true;
-    }
-    default:
+bool CDblClickSetPage::OnMessage(UINT message, WPARAM, LPARAM lParam, INT_PTR* result) {
+    if (message != WM_HSCROLL || reinterpret_cast<HWND>(lParam) != Item(IDC_PAGE_SLIDER))
         return false;
-    }
+    area_ = SliderPosition(IDC_PAGE_SLIDER);
+    ShowArea();
+    FollowEdit();
+    *result = TRUE;
+    return true;
+}
+
+bool CDblClickSetPage::OnTimer(UINT_PTR id) {
+    if (id != kCircleTimerId) return false;
+    circleTimer_.Stop();
+    DrawCircle();
+    return true;
+}
+
+void CDblClickSetPage::OnPaint(HDC) {
+    // The frame paints after the page: the circle goes onto it once it has.
+    ::UpdateWindow(Item(IDC_AREA_PICTURE));
+    DrawCircle();
 }
 
 bool CDblClickSetPage::OnKillActive() { return Validate(); }

@@ -6,6 +6,7 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <string>
 
 #include "framework/gdi_owners_win.h"
 #include "props/port_page_rules.h"
@@ -24,9 +25,12 @@ private:
     void OnApply() override;
     bool OnCommand(WORD id, WORD code, HWND control) override;
     std::wstring TooltipText(int controlId) const override;
-    bool OnPageMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR* result) override;
+    bool OnTimer(UINT_PTR id) override;
+    void OnPaint(HDC dc) override;
+    bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR* result) override;
 
     void ShowArea();
+    std::string AreaText() const;
     void FollowEdit();
     bool Validate();
     void LeaveEdit();

@@ -67,13 +67,7 @@ bool CPenButtonSetPage::OnCommand(WORD id, WORD code, HWND) {
     return false;
 }
 
-bool CPenButtonSetPage::OnPageMessage(UINT message, WPARAM, LPARAM, INT_PTR* result) {
-    if (message != WM_PAINT) return false;
-    PaintDC paint(Hwnd());
-    PaintPicture(paint.Get(), IDC_PEN_PICTURE, pen_.Get(), 0);
-    *result = TRUE;
-    return true;
-}
+void CPenButtonSetPage::OnPaint(HDC dc) { PaintPicture(dc, IDC_PEN_PICTURE, pen_.Get(), 0); }
 
 void CPenButtonSetPage::OnApply() {
     OtherSetupChoice choice;

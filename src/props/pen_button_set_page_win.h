@@ -21,7 +21,7 @@ private:
     void OnApply() override;
     bool OnCommand(WORD id, WORD code, HWND control) override;
     std::wstring TooltipText(int controlId) const override;
-    bool OnPageMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR* result) override;
+    void OnPaint(HDC dc) override;
 
     void EnableRangeGroup(bool enabled) const;
     void SetupRangeSlider(int position) const;

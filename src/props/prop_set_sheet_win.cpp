@@ -2,6 +2,7 @@
 
 #include <optional>
 
+#include "framework/geometry_win.h"
 #include "props/dblclick_interval_set_page_win.h"
 #include "props/dblclick_set_page_win.h"
 #include "props/pen_button_set_page_win.h"
@@ -13,24 +14,15 @@ namespace {
 // The sheet's Apply button; it has no Help button.
 constexpr int kApplyButton = 0x3021;
 
-RECT ClientRectOf(HWND sheet, int id) {
-    RECT rect{};
-    HWND button = ::GetDlgItem(sheet, id);
-    ::GetWindowRect(button, &rect);
-    ::MapWindowPoints(HWND_DESKTOP, sheet, reinterpret_cast<POINT*>(&rect), 2);
-    return rect;
-}
+Rect ClientRectOf(HWND sheet, int id) { return ChildRect(sheet, ::GetDlgItem(sheet, id)); }
 
-void MoveTo(HWND sheet, int id, const RECT& rect) {
-    ::MoveWindow(::GetDlgItem(sheet, id), rect.left, rect.top, rect.right - rect.left,
-                 rect.bottom - rect.top, TRUE);
-}
+void MoveTo(HWND sheet, int id, const Rect& rect) { MoveWindowTo(::GetDlgItem(sheet, id), rect); }
 
 // Normal form: OK and Cancel at the right end, Apply hidden.
 int CALLBACK NormalButtons(HWND sheet, UINT message, LPARAM) {
     if (message != PSCB_INITIALIZED) return 0;
-    const RECT apply = ClientRectOf(sheet, kApplyButton);
-    const RECT cancel = ClientRectOf(sheet, IDCANCEL);
+    const Rect apply = ClientRectOf(sheet, kApplyButton);
+    const Rect cancel = ClientRectOf(sheet, IDCANCEL);
     MoveTo(sheet, IDCANCEL, apply);
     ::ShowWindow(::GetDlgItem(sheet, kApplyButton), SW_HIDE);
     MoveTo(sheet, IDOK, cancel);
@@ -40,7 +32,7 @@ int CALLBACK NormalButtons(HWND sheet, UINT message, LPARAM) {
 // First-run form: OK alone, where Apply was.
 int CALLBACK SetupButtons(HWND sheet, UINT message, LPARAM) {
     if (message != PSCB_INITIALIZED) return 0;
-    const RECT apply = ClientRectOf(sheet, kApplyButton);
+    const Rect apply = ClientRectOf(sheet, kApplyButton);
     ::ShowWindow(::GetDlgItem(sheet, kApplyButton), SW_HIDE);
     ::ShowWindow(::GetDlgItem(sheet, IDCANCEL), SW_HIDE);
     MoveTo(sheet, IDOK, apply);

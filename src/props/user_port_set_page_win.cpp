@@ -1,20 +1,10 @@
 #include "props/user_port_set_page_win.h"
 
-#include <vector>
-
 #include "framework/scoped_handles_win.h"
 #include "res/resource_ids.h"
 
 namespace qx {
 namespace {
-
-std::wstring ItemText(HWND control, UINT lengthMessage, UINT textMessage, int index) {
-    const LRESULT length = ::SendMessageW(control, lengthMessage, index, 0);
-    if (length < 0) return {};
-    std::vector<wchar_t> text(static_cast<std::size_t>(length) + 1);
-    ::SendMessageW(control, textMessage, index, reinterpret_cast<LPARAM>(text.data()));
-    return text.data();
-}
 
 PortSuffixes Suffixes(const StringTablePort& strings) {
     return {strings.LoadText(IDS_SUFFIX_IN_USE), strings.LoadText(IDS_SUFFIX_SELECTED),
@@ -91,20 +81,6 @@ int CUserPortSetPage::EntryCount() const {
     return static_cast<int>(::SendMessageW(Item(IDC_PORT_LIST), LB_GETCOUNT, 0, 0));
 }
 
-std::optional<std::wstring> CUserPortSetPage::SelectedEntry() const {
-    HWND box = Item(IDC_PORT_LIST);
-    const LRESULT index = ::SendMessageW(box, LB_GETCURSEL, 0, 0);
-    if (index == LB_ERR) return std::nullopt;
-    return ItemText(box, LB_GETTEXTLEN, LB_GETTEXT, static_cast<int>(index));
-}
-
-std::optional<std::wstring> CUserPortSetPage::SelectedModel() const {
-    HWND combo = Item(IDC_MODEL_COMBO);
-    const LRESULT index = ::SendMessageW(combo, CB_GETCURSEL, 0, 0);
-    if (index == CB_ERR) return std::nullopt;
-    return ItemText(combo, CB_GETLBTEXTLEN, CB_GETLBTEXT, static_cast<int>(index));
-}
-
 bool CUserPortSetPage::OnCommand(WORD id, WORD code, HWND) {
     if (id != IDC_PORT_LIST || code != LBN_SELCHANGE) return false;
     // The first-run form probes again and moves the mark to the choice.
@@ -116,12 +92,12 @@ bool CUserPortSetPage::OnCommand(WORD id, WORD code, HWND) {
 }
 
 bool CUserPortSetPage::OnKillActive() {
-    return PortLeaveCheck(services_, SelectedEntry().has_value());
+    return PortLeaveCheck(services_, SelectedListText(IDC_PORT_LIST).has_value());
 }
 
 void CUserPortSetPage::OnApply() {
-    if (setup) ApplySetupChoices(services_, SelectedModel());
-    ApplyPortChoice(services_, SelectedEntry());
+    if (setup) ApplySetupChoices(services_, SelectedComboText(IDC_MODEL_COMBO));
+    ApplyPortChoice(services_, SelectedListText(IDC_PORT_LIST));
 }
 
 bool CUserPortSetPage::OnQueryCancel() {
@@ -136,12 +112,8 @@ std::wstring CUserPortSetPage::TooltipText(int controlId) const {
                                                                   : IDS_TIP_MODEL);
 }
 
-bool CUserPortSetPage::OnPageMessage(UINT message, WPARAM, LPARAM, INT_PTR* result) {
-    if (message != WM_PAINT) return false;
-    PaintDC paint(Hwnd());
-    PaintPicture(paint.Get(), IDC_PORT_PICTURE, picture_.Get(), 0);
-    *result = TRUE;
-    return true;
+void CUserPortSetPage::OnPaint(HDC dc) {
+    PaintPicture(dc, IDC_PORT_PICTURE, picture_.Get(), 0);
 }
 
 }  // namespace qx

@@ -33,14 +33,12 @@ private:
     void OnApply() override;
     bool OnQueryCancel() override;
     std::wstring TooltipText(int controlId) const override;
-    bool OnPageMessage(UINT message, WPARAM wParam, LPARAM lParam, INT_PTR* result) override;
+    void OnPaint(HDC dc) override;
 
     void FillNormal();
     void FillSetup(std::size_t chosen);
     void FillModels();
     void ShowList(const PortList& list);
-    std::optional<std::wstring> SelectedEntry() const;
-    std::optional<std::wstring> SelectedModel() const;
     int EntryCount() const;
 
     const PropServices& services_;

@@ -1,4 +1,4 @@
-#include "framework/win_ports_win.h"
+#include "base/win_ports_win.h"
 
 #include "framework/box_owner_win.h"
 #include "base/message_text.h"

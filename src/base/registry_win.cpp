@@ -1,4 +1,4 @@
-#include "framework/registry_win.h"
+#include "base/registry_win.h"
 
 #include <windows.h>
 

@@ -1,6 +1,6 @@
 // The Win32 implementations of the core's small ports.
-#ifndef QXDRV_FRAMEWORK_WIN_PORTS_WIN_H
-#define QXDRV_FRAMEWORK_WIN_PORTS_WIN_H
+#ifndef QXDRV_BASE_WIN_PORTS_WIN_H
+#define QXDRV_BASE_WIN_PORTS_WIN_H
 
 #include <windows.h>
 

@@ -1,7 +1,7 @@
 // The real registry behind the settings store's port (ANSI calls, so the
 // stored byte forms are those of the A functions).
-#ifndef QXDRV_FRAMEWORK_REGISTRY_WIN_H
-#define QXDRV_FRAMEWORK_REGISTRY_WIN_H
+#ifndef QXDRV_BASE_REGISTRY_WIN_H
+#define QXDRV_BASE_REGISTRY_WIN_H
 
 #include "base/registry_port.h"
 
