@@ -47,43 +47,28 @@ def control(kind, args):
 
 
 def read_script(path):
-    # Its string table and dialogs; a statement goes on while its line ends
+    # Its string tables and dialogs; a statement goes on while its line ends
     # in a comma or a | or the next line begins with a |.
-    lines = []
-    for line in path.read_text(encoding='utf-8').splitlines():
-        line = line.split('//')[0]
-        if lines and (re.search(r'[,|]\s*$', lines[-1]) or re.match(r'\s*\|', line)):
-            lines[-1] += ' ' + line
-        else:
-            lines.append(line)
+    text = re.sub(r'//[^\n]*', '', path.read_text(encoding='utf-8'))
+    text = re.sub(r'\s*\n(?=[ \t]*\|)', ' ', re.sub(r'(?<=[,|])[ \t]*\n', ' ', text))
     strings, dialogs, styles = {}, {}, {}
-    block, body = None, False
-    for line in lines:
-        statement = re.match(r'\s*([A-Z0-9]+)\s+(.*)', line)
-        if block is None:
-            head = re.match(r'\s*(\w+)\s+DIALOGEX?\b', line)
-            if re.match(r'\s*STRINGTABLE\b', line):
-                block = 'strings'
-            elif head:
-                block = head[1]
-                dialogs[block] = []
-            body = False
-        elif re.fullmatch(r'\s*(BEGIN|\{)\s*', line):
-            body = True
-        elif re.fullmatch(r'\s*(END|\})\s*', line):
-            block = None
-        elif not body:
-            if block != 'strings' and re.match(r'\s*STYLE\s', line):
-                styles[block] = flags(line.split('STYLE', 1)[1])
-        elif block == 'strings' and STRING.match(line):
-            name, text = STRING.match(line).groups()
-            if name in strings:
-                faults.append(f'{path.name}: string id {name} used twice')
-            strings[name] = text.replace('""', '"')
-        elif block != 'strings' and statement and control(*statement.groups()):
-            dialogs[block].append(control(*statement.groups()))
-        elif line.strip():
-            faults.append(f'{path.name}: unread line in {block}: {line.strip()}')
+    block = r'(?ms)^((?:STRINGTABLE|\w+\s+DIALOGEX?)\b.*?)^[ \t]*(?:BEGIN|\{)[ \t]*\n(.*?)^[ \t]*(?:END|\})[ \t]*$'
+    for head, body in re.findall(block, text):
+        name = head.split()[0]
+        if name != 'STRINGTABLE':
+            dialogs[name] = []
+            styles[name] = flags(''.join(re.findall(r'(?m)^\s*STYLE\s+(.*)$', head)))
+        for line in filter(str.strip, body.splitlines()):
+            statement = re.match(r'\s*([A-Z0-9]+)\s+(.*)', line)
+            if name == 'STRINGTABLE' and STRING.match(line):
+                key, value = STRING.match(line).groups()
+                if key in strings:
+                    faults.append(f'{path.name}: string id {key} used twice')
+                strings[key] = value.replace('""', '"')
+            elif name != 'STRINGTABLE' and statement and control(*statement.groups()):
+                dialogs[name].append(control(*statement.groups()))
+            else:
+                faults.append(f'{path.name}: unread line in {name}: {line.strip()}')
     return strings, dialogs, styles
 
 
@@ -96,27 +81,25 @@ def check(root):
         read_script(res / f'lang_{lang}_win.rc') for lang in ('en', 'ja'))
     if len(en) < 20 or len(en_dialogs) < 4:
         faults.append('the English script reads as almost empty')
-    for name in sorted(en.keys() ^ ja.keys()):
-        faults.append(f'{name} is missing in {"Japanese" if name in en else "English"}')
+    for kind, a, b in (('string', en, ja), ('dialog', en_dialogs, ja_dialogs)):
+        for name in sorted(a.keys() ^ b.keys()):
+            faults.append(f'{kind} {name} is missing in {"Japanese" if name in a else "English"}')
     for name in sorted(en.keys() & ja.keys()):
         if sorted(INSERTION.findall(en[name])) != sorted(INSERTION.findall(ja[name])):
             faults.append(f'{name}: insertions differ: {en[name]!r} / {ja[name]!r}')
         if not ja[name]:
             faults.append(f'{name} is empty in Japanese')
-    for strings in (en, ja):
-        by_number = {}
-        for name in strings:
-            number = ids.get(name, int(name) if name.isdigit() else None)
-            if number is None:
-                faults.append(f'{name} has no number')
-            elif number in by_number:
-                faults.append(f'{name} and {by_number[number]} share {number}')
-            by_number[number] = name
+    by_number = {}
+    for name in sorted(en.keys() | ja.keys()):
+        number = ids.get(name, int(name) if name.isdigit() else None)
+        if number is None:
+            faults.append(f'{name} has no number')
+        elif number in by_number:
+            faults.append(f'{name} and {by_number[number]} share {number}')
+        by_number[number] = name
     for name in ('IDS_MAKER_KEY', 'IDS_SETTINGS_SUBKEY', 'IDS_PRODUCT_SUBKEY'):
         if en.get(name) != ja.get(name):
             faults.append(f'{name}: the registry path differs')
-    for name in sorted(en_dialogs.keys() ^ ja_dialogs.keys()):
-        faults.append(f'dialog {name} is missing in {"Japanese" if name in en_dialogs else "English"}')
     for name in sorted(en_dialogs.keys() & ja_dialogs.keys()):
         a, b = en_dialogs[name], ja_dialogs[name]
         if name not in ids:
