@@ -83,11 +83,8 @@ TEST(TestModeMarks, ASmallButtonPressStaysForOneMoreTickAHeldMiddleEveryTick) {
 
 TEST(TestModeButtons, TheOsVersionClassChoosesTheKeyState) {
     const short kDownToggled = static_cast<short>(0xFF81);
-    const struct {
-        int osClass;
-        short keyState, asyncState;
-        bool down;
-    } cases[] = {
+    // The class, the thread's key state, the async state, down or not.
+    const std::tuple<int, short, short, bool> cases[] = {
         {kOsNt5, kDownToggled, 0, true},        // the thread's down bit
         {kOsNt5, 0x0001, -32768, false},        // toggled only; the async state is not asked
         {kOsNt5, static_cast<short>(0x8000), 0, false},  // only the low byte's 0x80 counts
@@ -95,9 +92,8 @@ TEST(TestModeButtons, TheOsVersionClassChoosesTheKeyState) {
         {kOsWin98, kDownToggled, 0, false},
         {0, 0, -32768, true},
     };
-    for (const auto& c : cases)
-        EXPECT_EQ(c.down, SystemButtonDown(c.osClass, c.keyState, c.asyncState))
-            << c.osClass << " " << c.keyState << " " << c.asyncState;
+    for (const auto& [osClass, keyState, asyncState, down] : cases)
+        EXPECT_EQ(down, SystemButtonDown(osClass, keyState, asyncState)) << osClass << " " << keyState << " " << asyncState;
 }
 
 TEST(TestModeTexts, FormatsAsShown) {
@@ -197,10 +193,8 @@ TEST(TestModeAddresses, TellsADottedAddressFromAName) {
 TEST(TestChart, GeometryAt1024x600) {
     // 1024 / 3 = 341: the first white column is 342, an even one.
     const TestChartLayout layout = ChartLayout(1024, 600);
-    EXPECT_EQ(341, layout.firstColumn);
-    EXPECT_EQ(682, layout.lastColumn);
-    EXPECT_EQ(200, layout.stripeTop);
-    EXPECT_EQ(400, layout.stripeBottom);
+    EXPECT_EQ((std::vector<int>{341, 682, 200, 400}),
+              (std::vector<int>{layout.firstColumn, layout.lastColumn, layout.stripeTop, layout.stripeBottom}));
     EXPECT_FALSE(StripeIsWhite(layout, 341));
     EXPECT_TRUE(StripeIsWhite(layout, 342));
     EXPECT_TRUE(StripeIsWhite(layout, 682));  // i = 341, odd

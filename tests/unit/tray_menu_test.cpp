@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <stdexcept>
+#include <tuple>
+#include <utility>
 
 #include "base/busy_gate.h"
 #include "shell/tray_icon_retry.h"
@@ -14,19 +16,17 @@ namespace {
 // check mark and the entries the port and busy state leave out, is read
 // from the real one by the tray system test.
 TEST(MenuPlacement, OpensAtTheAreaCornerFacingTheScreenMiddle) {
-    struct Case {
-        MenuRect area;
-        MenuPoint expected;
-    } cases[] = {
+    // The notification area, then where the menu opens.
+    const std::pair<MenuRect, MenuPoint> cases[] = {
         {{1180, 740, 1280, 768}, {1280, 740}},  // taskbar at the bottom, area at its right end
         {{0, 0, 100, 28}, {0, 28}},             // top left
         {{640, 384, 700, 400}, {700, 384}},     // exactly at the middle counts as right/bottom
         {{0, 0, 0, 0}, {0, 0}},                 // no notification area found
     };
-    for (const Case& c : cases) {
-        const MenuPoint p = MenuPlacement(c.area, 1280, 768);
-        EXPECT_EQ(p.x, c.expected.x) << c.area.left << "," << c.area.top;
-        EXPECT_EQ(p.y, c.expected.y) << c.area.left << "," << c.area.top;
+    for (const auto& [area, expected] : cases) {
+        const MenuPoint p = MenuPlacement(area, 1280, 768);
+        EXPECT_EQ(p.x, expected.x) << area.left << "," << area.top;
+        EXPECT_EQ(p.y, expected.y) << area.left << "," << area.top;
     }
 }
 
@@ -46,18 +46,11 @@ TEST(BusyGate, RunsOneCommandAtATimeAndOpensAgainAfterAFailure) {
 
 // The icon the shell refused at start is asked for again, two minutes in all.
 TEST(TrayIconRetry, AsksAgainUntilTheShellTakesItOrTimeIsUp) {
-    const struct {
-        bool added;
-        int attempts;
-        TrayAddNext next;
-    } cases[] = {
-        {false, 1, TrayAddNext::RetryLater},
-        {false, 60, TrayAddNext::RetryLater},
-        {false, 61, TrayAddNext::GiveUp},
-        {true, 61, TrayAddNext::Done},
-    };
-    for (const auto& c : cases)
-        EXPECT_EQ(AfterTrayAdd(c.added, c.attempts), c.next) << c.added << " " << c.attempts;
+    // Whether the shell took it, the attempts made, what follows.
+    const std::tuple<bool, int, TrayAddNext> cases[] = {
+        {false, 60, TrayAddNext::RetryLater}, {false, 61, TrayAddNext::GiveUp}, {true, 61, TrayAddNext::Done}};
+    for (const auto& [added, attempts, next] : cases)
+        EXPECT_EQ(AfterTrayAdd(added, attempts), next) << added << " " << attempts;
 }
 
 }  // namespace
