@@ -41,9 +41,8 @@ def control(kind, args):
         ident, cls, style, place = args[at], kind, flags(args[at + 5] if len(args) > at + 5 else ''), args[at + 1:at + 5]
     else:
         return None
-    if len(place) < 4 or not all(p.isdigit() for p in place):
-        return None
-    return Control(kind, ident, cls, style, tuple(map(int, place)))
+    numbers = len(place) == 4 and all(p.isdigit() for p in place)
+    return Control(kind, ident, cls, style, tuple(map(int, place))) if numbers else None
 
 
 def read_script(path):
