@@ -96,9 +96,8 @@ def check(root):
         elif number in by_number:
             faults.append(f'{name} and {by_number[number]} share {number}')
         by_number[number] = name
-    for name in ('IDS_MAKER_KEY', 'IDS_SETTINGS_SUBKEY', 'IDS_PRODUCT_SUBKEY'):
-        if en.get(name) != ja.get(name):
-            faults.append(f'{name}: the registry path differs')
+    faults.extend(f'{name}: the registry path differs' for name in ('IDS_MAKER_KEY', 'IDS_SETTINGS_SUBKEY',
+                                                                    'IDS_PRODUCT_SUBKEY') if en.get(name) != ja.get(name))
     for name in sorted(en_dialogs.keys() & ja_dialogs.keys()):
         a, b = en_dialogs[name], ja_dialogs[name]
         if name not in ids:

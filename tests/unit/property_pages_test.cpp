@@ -87,8 +87,8 @@ struct Rig {
     PropServices services;
 };
 
-// The lists: a port the pen's own link holds (named in any case), a
-// missing one kept as configured, one beyond COM9: the link holds, the
+// The lists: a port the pen's own link holds (named in any case) or that
+// answers free, a missing one kept as configured, one beyond COM9: the link holds, the
 // first-run form naming the configured port plainly, and a port vanished
 // since the last fill.
 TEST(PortList, EachFormListsAndMarksThePorts) {
@@ -100,6 +100,7 @@ TEST(PortList, EachFormListsAndMarksThePorts) {
         std::optional<std::size_t> selected;
     } cases[] = {
         {false, "com3:", 0, {L"COM1:", L"COM5:", L"com3: [Using]"}, 2},
+        {false, "COM1:", 0, {L"COM5:", L"COM1: [Using]"}, 1},
         {false, "COM4:", 0, {L"COM1:", L"COM5:", L"COM4: [Not present]"}, 2},
         {false, "COM12:", 0, {L"COM1:", L"COM5:", L"COM12: [Using]"}, 2},
         {true, "COM3:", 3, {L"COM1:", L"COM2: [Conflicted]", L"COM3:", L"COM5: [Selected]"}, 3},
@@ -288,8 +289,6 @@ TEST(SpeedPage, ReleasesOpenAndClosePairs) {
     }
 }
 
-// Switched on with Yes is met on the real page by the pointer pages system
-// test.
 TEST(OtherSetupApply, StoresTheSwitchesAndSetsTheDragThreshold) {
     using Calls = std::vector<std::pair<unsigned, unsigned>>;
     struct Case {
@@ -300,6 +299,7 @@ TEST(OtherSetupApply, StoresTheSwitchesAndSetsTheDragThreshold) {
         bool notice;                   // 60021
         std::int32_t storedRange;      // "SingleClick" afterwards (-1: never written)
     } cases[] = {
+        {"newly on, the range as it was", {1, 0, 1, 16}, {16, 0}, {{kSpiSetDragHeight, 16}, {kSpiSetDragWidth, 16}}, true, 16},
         {"on with a new range", {0, 1, 1, 24}, {16, 1}, {{kSpiSetDragHeight, 24}, {kSpiSetDragWidth, 24}}, true, 24},
         {"already on, unchanged", {0, 0, 1, 20}, {20, 1}, {{kSpiSetDragHeight, 20}, {kSpiSetDragWidth, 20}}, false, 20},
         // Off: the system's own threshold from before the program started.
@@ -315,7 +315,7 @@ TEST(OtherSetupApply, StoresTheSwitchesAndSetsTheDragThreshold) {
         EXPECT_EQ(drag, c.drag) << c.name;
         EXPECT_EQ(rig.Shown(), c.notice ? std::vector<std::wstring>{L"#60021"} : std::vector<std::wstring>{})
             << c.name;
-        if (c.notice) EXPECT_EQ(rig.boxes.shown[0].flags, kMbOk | kMbIconInformation) << c.name;
+        for (const auto& box : rig.boxes.shown) EXPECT_EQ(box.flags, kMbOk | kMbIconInformation) << c.name;
         EXPECT_EQ(rig.Number("MiddleButon"), c.choice.middle) << c.name;
         EXPECT_EQ(rig.Number("CalibDisp"), c.choice.notice) << c.name;
         EXPECT_EQ(rig.Number("SingleClickType"), c.choice.html) << c.name;
