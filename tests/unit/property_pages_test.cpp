@@ -87,8 +87,8 @@ struct Rig {
     PropServices services;
 };
 
-// The lists: a port the pen's own link holds (named in any case) or that
-// answers free, a missing one kept as configured, one beyond COM9: the link holds, the
+// The lists: the configured port held by the pen's own link (named in any
+// case) or answering free, missing but kept, beyond COM9: and held; the
 // first-run form naming the configured port plainly, and a port vanished
 // since the last fill.
 TEST(PortList, EachFormListsAndMarksThePorts) {
@@ -183,7 +183,7 @@ TEST(PortSetup, StoresTheModelChosenAndTheVersion) {
     for (const auto& [choice, model] : cases) {
         Rig rig;
         ApplySetupChoices(rig.services, choice);
-        EXPECT_EQ(rig.store.GetQXMachine(), model);
+        EXPECT_EQ(rig.store.GetQXMachine(), model) << choice.value_or(L"(none)");
         const RegValueData* version = rig.Stored(Hive::CurrentUser, "QXdrvVersion");
         ASSERT_NE(version, nullptr);
         EXPECT_EQ(std::string(version->bytes.begin(), version->bytes.end()), "Version 1.2");
