@@ -35,13 +35,9 @@ public:
     };
     int ShowMessage(const std::wstring& text, unsigned flags) override {
         shown.push_back({text, flags});
-        if (answers.empty()) return kIdOk;
-        const int answer = answers.front();
-        answers.erase(answers.begin());
-        return answer;
+        return kIdOk;
     }
     std::vector<Shown> shown;
-    std::vector<int> answers;  // the user's answers in turn; OK when none is left
 };
 
 class FakeScreen : public ScreenPort {
