@@ -5,11 +5,7 @@
 namespace qx {
 namespace {
 
-struct InsertCase {
-    const wchar_t* text;
-    std::vector<std::wstring> args;
-    const wchar_t* expected;
-};
+struct InsertCase { const wchar_t* text; std::vector<std::wstring> args; const wchar_t* expected; };
 
 TEST(InsertArgs, ReplacesNumberedInsertionsOnly) {
     const InsertCase cases[] = {

@@ -13,31 +13,23 @@
 
 namespace qx {
 
-void PrintTo(PenReport r, std::ostream* os) { *os << "PenReport " << static_cast<int>(r); }
-void PrintTo(ButtonState b, std::ostream* os) { *os << "ButtonState " << static_cast<int>(b); }
-
 namespace {
 
 using Lines = std::vector<std::string>;
 using B = ButtonState;
 using R = PenReport;
 
-constexpr std::uint32_t kStart = 1000;
+using Point = std::pair<int, int>;
 
 struct Rig : test::PenRig {
-    Rig() : PenRig(kStart) {}
+    Rig() : PenRig(1000) {}
 };
 
 // One line after "L-007-07": its kind, what it says the pen does and the
 // raw position it leaves.
 TEST(PenDecoder, EveryLineKind) {
     using T = PenTouch;
-    const struct {
-        const char* line;
-        PenReport kind;
-        PenTouch touch;
-        int rawX, rawY;
-    } cases[] = {
+    const struct { const char* line; PenReport kind; PenTouch touch; int rawX, rawY; } cases[] = {
         {"L1234567\r", R::Left, T::Left, 1234, 567},     {"R1234567\r", R::Right, T::Right, 1234, 567},
         {"M1234567\r", R::Middle, T::Middle, 1234, 567}, {"@0100050\r", R::Hover, T::Hover, 100, 50},
         {"@12?4567\r", R::None, T::Hover, -7, -7},  // a hover releases even when unusable
@@ -60,11 +52,9 @@ TEST(PenDecoder, EveryLineKind) {
         EXPECT_EQ(event.kind, c.kind) << c.line;
         EXPECT_EQ(event.touch, c.touch) << c.line;
         EXPECT_EQ(event.positioned, c.rawX != -7) << c.line;
-        EXPECT_EQ(event.lastRaw.x, c.rawX) << c.line;
-        EXPECT_EQ(event.lastRaw.y, c.rawY) << c.line;
+        EXPECT_EQ(Point(event.lastRaw.x, event.lastRaw.y), Point(c.rawX, c.rawY)) << c.line;
         EXPECT_EQ(decoder.RawBoardPosition().x, c.rawX) << c.line;
-        EXPECT_FALSE(decoder.Next(event)) << c.line;
-        EXPECT_TRUE(decoder.PendingText().empty()) << c.line;
+        EXPECT_FALSE(decoder.Next(event) || !decoder.PendingText().empty()) << c.line;
     }
 }
 
@@ -76,21 +66,12 @@ TEST(PenRouter, ReportsFromEachButtonState) {
     const Lines pressL{"+0 SetCursorPos 200 300", "+30 down left"};
     const Lines pressR{"+0 SetCursorPos 200 300", "+30 down right"};
     const Lines pressM{"+0 SetCursorPos 200 300", "+30 down middle"};
-    auto after = [](const char* up, const Lines& then) {
-        Lines all{up};
-        all.insert(all.end(), then.begin(), then.end());
-        return all;
+    auto after = [](const char* up, Lines then) {
+        then.insert(then.begin(), up);
+        return then;
     };
-    const char* const L = "L0200300\r";
-    const char* const Rr = "R0200300\r";
-    const char* const M = "M0200300\r";
-    const struct {
-        ButtonState held;
-        int middle;
-        const char* line;
-        Lines events;
-        ButtonState state;
-    } rows[] = {
+    const char *const L = "L0200300\r", *const Rr = "R0200300\r", *const M = "M0200300\r";
+    const struct { ButtonState held; int middle; const char* line; Lines events; ButtonState state; } rows[] = {
         {B::None, 1, L, pressL, B::Left},
         {B::Left, 1, L, move, B::Left},
         {B::Right, 1, L, after("+0 up right", pressL), B::Left},
@@ -99,22 +80,17 @@ TEST(PenRouter, ReportsFromEachButtonState) {
         {B::Left, 1, Rr, after("+0 up left", pressR), B::Right},
         {B::Right, 1, Rr, move, B::Right},
         {B::Middle, 1, Rr, after("+0 up middle", pressR), B::Right},
-        {B::None, 1, M, pressM, B::Middle},
-        {B::None, 0, M, {}, B::Middle},
-        {B::Left, 1, M, after("+0 up left", pressM), B::Middle},
-        {B::Left, 0, M, {"+0 up left"}, B::Middle},
-        {B::Right, 1, M, after("+0 up right", pressM), B::Middle},
-        {B::Right, 0, M, {"+0 up right"}, B::Middle},
-        {B::Middle, 1, M, move, B::Middle},
-        {B::Middle, 0, M, move, B::Middle},
+        {B::None, 1, M, pressM, B::Middle},                  {B::None, 0, M, {}, B::Middle},
+        {B::Left, 1, M, after("+0 up left", pressM), B::Middle},   {B::Left, 0, M, {"+0 up left"}, B::Middle},
+        {B::Right, 1, M, after("+0 up right", pressM), B::Middle}, {B::Right, 0, M, {"+0 up right"}, B::Middle},
+        {B::Middle, 1, M, move, B::Middle},                  {B::Middle, 0, M, move, B::Middle},
         {B::Left, 1, "@0200300\r", after("+0 up left", move), B::None},
         {B::Left, 1, "@12?4567\r", {"+0 up left"}, B::None},
         {B::None, 1, "?T\r", {}, B::None},
         {B::Left, 1, "?T\r?T\r", {"+0 up left"}, B::None},
         {B::Right, 1, "?T\r", {"+0 up right"}, B::None},
         {B::Middle, 0, "?T\r", {"+0 up middle"}, B::None},
-        {B::Right, 1, "disable", {"+0 up right"}, B::None},
-        {B::None, 1, "disable", {}, B::None},
+        {B::Right, 1, "disable", {"+0 up right"}, B::None},    {B::None, 1, "disable", {}, B::None},
         {B::Left, 1, "?X\rX1234567\rL12?4567\r", {}, B::Left},
         // The small button clicks where the cursor is; a held button is lost
         // without its up; with middle disabled only the up is sent.
@@ -133,9 +109,8 @@ TEST(PenRouter, ReportsFromEachButtonState) {
         const std::uint32_t base = rig.out.now;
         if (std::string(row.line) == "disable") rig.engine.ReleaseHeldButton();
         else rig.Deliver(row.line);
-        const std::string what = std::to_string(static_cast<int>(row.held)) + " middle " +
-                                 std::to_string(row.middle) + " " + row.line;
-        EXPECT_EQ(rig.out.InjectedSince(base), row.events) << what;
+        const std::string what = std::to_string(static_cast<int>(row.held)) + " middle " + std::to_string(row.middle) + " " + row.line;
+        EXPECT_EQ(rig.out.Injected(true, base), row.events) << what;
         EXPECT_EQ(rig.engine.State(), row.state) << what;
     }
 }
@@ -152,9 +127,8 @@ TEST(PenDecoder, SplitAtEveryByteBoundary) {
         return rig.out.Injected();
     };
     const Lines whole = run({stream});
-    ASSERT_EQ(whole, (Lines{"1000 SetCursorPos 100 50", "1000 SetCursorPos 101 51", "1030 down left",
-                            "1030 SetCursorPos 102 52", "1030 up left", "1060 down middle",
-                            "1060 up middle"}));
+    ASSERT_EQ(whole, (Lines{"1000 SetCursorPos 100 50", "1000 SetCursorPos 101 51", "1030 down left", "1030 SetCursorPos 102 52",
+                            "1030 up left", "1060 down middle", "1060 up middle"}));
     for (std::size_t k = 0; k <= stream.size(); ++k) {
         EXPECT_EQ(run({stream.substr(0, k), stream.substr(k)}), whole) << "split at " << k;
     }
@@ -204,18 +178,11 @@ TEST(PenDecoder, OverflowResyncAndZeroBytes) {
 TEST(PenDecoder, FieldsAndTheLiveCalibration) {
     const CalibValues identity{};
     const CalibValues halfX{0.5, 2.0, 0.25, 10.0};
-    const struct {
-        const char* line;
-        CalibValues calib;
-        int rawX, rawY, screenX, screenY;
-    } cases[] = {
-        {"@ 12 034\r", identity, 12, 34, 12, 34},
+    const struct { const char* line; CalibValues calib; int rawX, rawY, screenX, screenY; } cases[] = {
+        {"@ 12 034\r", identity, 12, 34, 12, 34},     {"@-012-05\r", identity, -12, -5, -12, -5},
         {"@    0 1\r", identity, 0, 0, 0, 0},  // "0 1" stops at the space
-        {"@-012-05\r", identity, -12, -5, -12, -5},
-        {"@abcdxyz\r", identity, 0, 0, 0, 0},
-        {"@+5  1e2\r", identity, 5, 100, 5, 100},
-        {"@12.7-.9\r", identity, 12, 0, 12, 0},
-        {"@1e3 5e0\r", identity, 1000, 5, 1000, 5},
+        {"@abcdxyz\r", identity, 0, 0, 0, 0},         {"@+5  1e2\r", identity, 5, 100, 5, 100},
+        {"@12.7-.9\r", identity, 12, 0, 12, 0},       {"@1e3 5e0\r", identity, 1000, 5, 1000, 5},
         {"@9e99inf\r", identity, INT_MAX, INT_MAX, INT_MAX, INT_MAX},
         {"@-inf9e9\r", identity, INT_MIN, INT_MAX, INT_MIN, INT_MAX},
         {"@nan nan\r", identity, 0, 0, 0, 0},
@@ -229,10 +196,9 @@ TEST(PenDecoder, FieldsAndTheLiveCalibration) {
         r.out.Advance(100);
         r.calib = c.calib;
         r.Deliver(c.line);
-        EXPECT_EQ(r.router.Decoder().RawBoardPosition().x, c.rawX) << c.line;
-        EXPECT_EQ(r.router.Decoder().RawBoardPosition().y, c.rawY) << c.line;
-        EXPECT_EQ(r.engine.LastSetPosition().x, c.screenX) << c.line;
-        EXPECT_EQ(r.engine.LastSetPosition().y, c.screenY) << c.line;
+        const BoardPoint raw = r.router.Decoder().RawBoardPosition();
+        EXPECT_EQ(Point(raw.x, raw.y), Point(c.rawX, c.rawY)) << c.line;
+        EXPECT_EQ(Point(r.engine.LastSetPosition().x, r.engine.LastSetPosition().y), Point(c.screenX, c.screenY)) << c.line;
     }
 }
 
@@ -256,8 +222,7 @@ struct Recorder : PenProcedure, SmallButtonObserver {
 
     PenRouter& router;
     Lines lines;
-    int deliveries = 0;
-    int smallButtons = 0;
+    int deliveries = 0, smallButtons = 0;
     std::string nested;
     bool reentry = false;
 };

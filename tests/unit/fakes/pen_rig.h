@@ -13,14 +13,17 @@
 
 namespace qx::test {
 
-// Sets the clock before the engine reads it at construction.
+// Sets the clock and the cursor before the engine reads them at construction.
 struct PenRigClock {
-    explicit PenRigClock(std::uint32_t start) { out.now = start; }
+    PenRigClock(std::uint32_t start, ScreenPoint cursor) {
+        out.now = start;
+        out.cursor = cursor;
+    }
     FakePointerOutput out;
 };
 
 struct PenRig : PenRigClock {
-    explicit PenRig(std::uint32_t start = 0) : PenRigClock(start) {}
+    explicit PenRig(std::uint32_t start = 0, ScreenPoint cursor = {}) : PenRigClock(start, cursor) {}
 
     // One WM_PENDATA delivery: the text and its count, zero-terminated as
     // the receive buffer always is.
