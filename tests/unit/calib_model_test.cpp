@@ -18,7 +18,8 @@ const char* const kKey1280x768 = "SOFTWARE\\NORVANE\\QXdrv1.2\\1280_768";
 const char* const kKey1024x768 = "SOFTWARE\\NORVANE\\QXdrv1.2\\1024_768";
 const char* const kNames[] = {"CalibRatioX", "CalibRatioY", "CalibOffsetX", "CalibOffsetY"};
 
-std::array<double, 4> All(const CalibValues& v) { return {v.ratioX, v.ratioY, v.offsetX, v.offsetY}; }
+using V = std::array<double, 4>;
+V All(const CalibValues& v) { return {v.ratioX, v.ratioY, v.offsetX, v.offsetY}; }
 
 class CalibModelTest : public testing::Test {
 protected:
@@ -84,7 +85,6 @@ TEST(CalibNumberTest, FormatsSixDecimalsAndParsesLikeAtof) {
 }
 
 TEST_F(CalibModelTest, StoredTextsReadWithIdentityDefaults) {
-    using V = std::array<double, 4>;
     EXPECT_EQ(All(model.StoredCalibration()), (V{1, 1, 0, 0}));
     EXPECT_EQ(All(model.ReadStoredWithoutDefaults()), (V{0, 0, 0, 0}));
     PutStored("CalibRatioX", "1.250000");
@@ -102,7 +102,7 @@ TEST_F(CalibModelTest, StoredTextsReadWithIdentityDefaults) {
 TEST_F(CalibModelTest, WritesFourTextsUnderTheResolutionKey) {
     model.WriteCalibration({1280.0 / 1237.0, 0.5, -1, 318});
     EXPECT_EQ(StoredTexts(kKey1280x768), "1.034762 0.500000 -1.000000 318.000000");
-    EXPECT_EQ(All(model.StoredCalibration()), (std::array<double, 4>{1.034762, 0.5, -1, 318}));
+    EXPECT_EQ(All(model.StoredCalibration()), (V{1.034762, 0.5, -1, 318}));
     // A failed store is silent and leaves the values it could not replace.
     registry.readOnly = {Hive::CurrentUser, Hive::LocalMachine};
     model.WriteCalibration(CalibValues{});
@@ -111,7 +111,6 @@ TEST_F(CalibModelTest, WritesFourTextsUnderTheResolutionKey) {
 
 // Each call uses the resolution of that moment.
 TEST_F(CalibModelTest, TheLiveCalibrationIsWhatIsStoredForTheSize) {
-    using V = std::array<double, 4>;
     LiveCalibration live(model);
     live.Set({2, 3, 4, 5});
     EXPECT_EQ(All(live.Values()), (V{2, 3, 4, 5}));

@@ -40,10 +40,8 @@ TEST(CalibSelect, OpensOnWhatTheResolutionAllows) {
         {100, 1280, 1024, 1, "easy 1 xx. radio easy apply / 1"},
         // A stored mode outside 0..2 (No at a size without a preset stores
         // -1) opens on an enabled mode, never on the greyed third one.
-        {100, 1280, 1024, -1, "easy 0 xx. radio easy apply / 1"},
-        {100, 1280, 1024, 3, "easy 0 xx. radio easy apply / 1"},
-        {100, 1280, 768, -1, "easy 2 ..x radio easy apply / 1"},
-        {100, 1600, 1200, -1, "easy 1 .x. radio easy apply / 1"},
+        {100, 1280, 1024, -1, "easy 0 xx. radio easy apply / 1"}, {100, 1280, 1024, 3, "easy 0 xx. radio easy apply / 1"},
+        {100, 1280, 768, -1, "easy 2 ..x radio easy apply / 1"},  {100, 1600, 1200, -1, "easy 1 .x. radio easy apply / 1"},
         // Unsupported: Detail Setting, Detail-1, Easy Setting cannot be chosen.
         {100, 1920, 1080, 1, "detail 2 ... detail / 1"},
     };
@@ -157,13 +155,11 @@ TEST(CrossCalibration, TakesEachCrossOnlyInItsQuadrant) {
 // report split over two deliveries decides once it is whole.
 TEST(CrossCalibration, ConfirmationAcceptsOnlyTheTip) {
     const struct { std::vector<std::string> deliveries; Event event; } cases[] = {
-        {{"L0500300\r@0500300\r"}, Event::Accepted},
-        {{"@0500300\rL0500300\r"}, Event::Restarted},  // hover
-        {{"R0500300\r"}, Event::Restarted},             // the big button
-        {{"?T\r"}, Event::Restarted},
-        {{"L0500300?\r"}, Event::Restarted},            // nothing decoded
-        {{"L05", "00300\r?T\r"}, Event::Accepted},
-        {{"@05", "00300\rL0500300\r"}, Event::Restarted},
+        // A hover, the big button, a release or a line that decodes to nothing restarts.
+        {{"L0500300\r@0500300\r"}, Event::Accepted}, {{"@0500300\rL0500300\r"}, Event::Restarted},
+        {{"R0500300\r"}, Event::Restarted},           {{"?T\r"}, Event::Restarted},
+        {{"L0500300?\r"}, Event::Restarted},
+        {{"L05", "00300\r?T\r"}, Event::Accepted},    {{"@05", "00300\rL0500300\r"}, Event::Restarted},
     };
     for (const auto& c : cases) {
         Bench b;

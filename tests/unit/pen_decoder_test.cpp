@@ -7,6 +7,7 @@
 #include <climits>
 #include <memory>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "fakes/pen_rig.h"
@@ -21,9 +22,6 @@ using R = PenReport;
 
 using Point = std::pair<int, int>;
 
-struct Rig : test::PenRig {
-    Rig() : PenRig(1000) {}
-};
 
 // One line after "L-007-07": its kind, what it says the pen does and the
 // raw position it leaves.
@@ -49,9 +47,7 @@ TEST(PenDecoder, EveryLineKind) {
         decoder.Append(text.c_str(), text.size());
         PenEvent event;
         ASSERT_TRUE(decoder.Next(event) && decoder.Next(event)) << c.line;
-        EXPECT_EQ(event.kind, c.kind) << c.line;
-        EXPECT_EQ(event.touch, c.touch) << c.line;
-        EXPECT_EQ(event.positioned, c.rawX != -7) << c.line;
+        EXPECT_EQ(std::make_tuple(event.kind, event.touch, event.positioned), std::make_tuple(c.kind, c.touch, c.rawX != -7)) << c.line;
         EXPECT_EQ(Point(event.lastRaw.x, event.lastRaw.y), Point(c.rawX, c.rawY)) << c.line;
         EXPECT_EQ(decoder.RawBoardPosition().x, c.rawX) << c.line;
         EXPECT_FALSE(decoder.Next(event) || !decoder.PendingText().empty()) << c.line;
@@ -85,7 +81,7 @@ TEST(PenRouter, ReportsFromEachButtonState) {
         {B::Left, 1, "?M\r?T\r", "+30 down middle, +30 up middle", B::None}, {B::Right, 0, "?M\r", "+0 up middle", B::None},
     };
     for (const auto& row : rows) {
-        Rig rig;
+        test::PenRig rig(1000);
         rig.engine.SetMiddleEnabled(1);
         if (row.held != B::None) rig.Deliver(std::string(1, "?LRM"[static_cast<int>(row.held)]) + "0010010\r");
         rig.engine.SetMiddleEnabled(row.middle);
@@ -107,7 +103,7 @@ TEST(PenRouter, ReportsFromEachButtonState) {
 TEST(PenDecoder, SplitAtEveryByteBoundary) {
     const std::string stream = "@0100050\rL0101051\rL0102052\r?T\r@0103053\r?M\r";
     auto run = [](const Lines& batches) {
-        Rig rig;
+        test::PenRig rig(1000);
         rig.engine.SetMiddleEnabled(1);
         for (const auto& b : batches) rig.Deliver(b);
         EXPECT_TRUE(rig.Pending().empty());
@@ -129,7 +125,7 @@ TEST(PenDecoder, SplitAtEveryByteBoundary) {
 // and so is everything up to the next CR, even a complete report. A zero
 // byte ends its batch, and nothing past the count is read.
 TEST(PenDecoder, OverflowResyncAndZeroBytes) {
-    Rig r;
+    test::PenRig r(1000);
     r.Deliver(std::string(127, 'A'));
     EXPECT_EQ(r.Pending().size(), 127u);
     r.Deliver("\r@0100050\r");
@@ -178,7 +174,7 @@ TEST(PenDecoder, FieldsAndTheLiveCalibration) {
         {"@00012.5\r", halfX, 1, 2, 0, -5},    // the field as read, not truncated first
         {"@9e99002\r", halfX, INT_MAX, 2, INT_MAX, -6},
     };
-    Rig r;
+    test::PenRig r(1000);
     for (const auto& c : cases) {
         r.out.Advance(100);
         r.calib = c.calib;
@@ -215,7 +211,7 @@ struct Recorder : PenProcedure, SmallButtonObserver {
 };
 
 TEST(PenRouter, ARunningProcedureTakesEveryLineAndThePointerNone) {
-    Rig r;
+    test::PenRig r(1000);
     Recorder proc(r.router);
     r.router.SetObserver(&proc);
     r.Deliver("?M\rL0600300\rR0001002");

@@ -136,10 +136,7 @@ template <typename T>
 struct Accessor { std::string name; std::function<T(S&)> get; std::function<int(S&, const T&)> set; T whenAbsent; std::vector<unsigned> actions; };
 template <typename T, typename Set>
 std::function<int(S&, const T&)> Flagless(Set set) {
-    return [set](S& s, const T& v) {
-        (s.*set)(v);
-        return kNoFlag;
-    };
+    return [set](S& s, const T& v) { return (s.*set)(v), kNoFlag; };
 }
 const Accessor<std::int32_t> kNumbers[] = {
     {"DblClick", &S::GetDblClick, &S::SetDblClick, 32, {kSpiSetDoubleClkHeight, kSpiSetDoubleClkWidth}},

@@ -15,12 +15,8 @@ namespace qx::test {
 class FakePointerOutput : public PointerOutputPort {
 public:
     enum class Kind { SetCursorPos, MouseEvent, Sleep };
-    struct Call {
-        Kind kind;
-        std::uint32_t tick;
-        int x, y;              // SetCursorPos
-        std::uint32_t value;   // MouseEvent flags, Sleep milliseconds
-    };
+    // x, y: SetCursorPos's; value: MouseEvent's flags, Sleep's milliseconds.
+    struct Call { Kind kind; std::uint32_t tick; int x, y; std::uint32_t value; };
 
     void SetCursorPos(int x, int y) override {
         calls.push_back({Kind::SetCursorPos, now, x, y, 0});
