@@ -101,8 +101,7 @@ TEST(HotkeyChoices, OffersFreeKeysInCharacterOrder) {
             tried += key;
             return taken.find(key) == std::string::npos;
         });
-        EXPECT_EQ(choices.keys, c.keys) << c.osClass << c.current;
-        EXPECT_EQ(choices.selected, c.selected) << c.osClass << c.current;
+        EXPECT_EQ(std::make_pair(choices.keys, choices.selected), std::make_pair(c.keys, c.selected)) << c.osClass << c.current;
         EXPECT_EQ(tried.find(c.current) == std::string::npos, c.osClass != kOsNt5);
     }
 }
@@ -140,7 +139,8 @@ TEST(CrossCalibration, TakesEachCrossOnlyInItsQuadrant) {
     Bench b;
     // Each cross: a touch in a wrong quadrant first, then one on the
     // boundary that still belongs to it.
-    const struct { int wrongX, wrongY, x, y; } touches[] = {{700, 100, 639, 383}, {100, 100, 639, 384}, {620, 700, 640, 384}, {640, 384, 640, 383}};
+    const struct { int wrongX, wrongY, x, y; } touches[] = {
+        {700, 100, 639, 383}, {100, 100, 639, 384}, {620, 700, 640, 384}, {640, 384, 640, 383}};
     for (int k = 0; k < kCrossCount; ++k) {
         EXPECT_EQ(b.Touch(touches[k].wrongX, touches[k].wrongY), Event::Ignored) << k;
         EXPECT_EQ(b.procedure.Step(), k);
@@ -224,8 +224,7 @@ TEST(CrossCalibration, SpreadOfAtLeastOneUnitAndTheCrossBoxes) {
     // A spread below one board unit is computed as one.
     const BoardPoint same[kCrossCount] = {{639, 383}, {639, 384}, {640, 384}, {640, 383}};
     const CalibValues d = ComputeCrossCalibration(same, 1280, 768);
-    EXPECT_DOUBLE_EQ(d.ratioX, 1248.0);
-    EXPECT_DOUBLE_EQ(d.ratioY, 736.0);
+    EXPECT_EQ(std::make_pair(d.ratioX, d.ratioY), std::make_pair(1248.0, 736.0));
 
     const ScreenPoint box = CrossBoxOrigin(kCrossBottomRight, 1280, 768);
     EXPECT_EQ(std::make_pair(box.x, box.y), std::make_pair(1248, 736));
@@ -258,7 +257,8 @@ TEST(ResolutionChange, AsksWhatTheSizeAndTheStoreCallFor) {
     using Q = ResolutionQuestion;
     using No = DeclineApplies;
     // The facts: a notice, the same size, the first mode, adjusted, any value nonzero.
-    struct Case { const char* what; ResolutionChangeFacts facts; bool quietly, reload; Q question; int named; No onNo; int osdMode; } const cases[] = {
+    struct Case { const char* what; ResolutionChangeFacts facts; bool quietly, reload; Q question; int named; No onNo; int osdMode; };
+    const Case cases[] = {
         {"notice, third mode only", {true, false, 2, false, false}, false, false, Q::Preset, 2, No::PresetOfMode, 2},
         {"notice, no preset, adjusted", {true, false, -1, true, true}, false, false, Q::AdjustedBefore, -1, No::Stored, -1},
         {"notice, no preset, identity stored", {true, false, -1, false, true}, false, false, Q::NothingStored, -1, No::FullPreset, -1},
@@ -270,21 +270,16 @@ TEST(ResolutionChange, AsksWhatTheSizeAndTheStoreCallFor) {
     };
     for (const Case& c : cases) {
         const ResolutionChangeDecision d = DecideResolutionChange(c.facts);
-        EXPECT_EQ(d.applyStoredQuietly, c.quietly) << c.what;
-        EXPECT_EQ(d.reloadStored, c.reload) << c.what;
-        EXPECT_EQ(d.question, c.question) << c.what;
+        EXPECT_EQ(std::make_tuple(d.applyStoredQuietly, d.reloadStored, d.question), std::make_tuple(c.quietly, c.reload, c.question))
+            << c.what;
         if (c.question == Q::None) continue;
-        EXPECT_EQ(d.questionMode, c.named) << c.what;
-        EXPECT_EQ(d.onNo, c.onNo) << c.what;
-        EXPECT_EQ(d.osdModeOnNo, c.osdMode) << c.what;
+        EXPECT_EQ(std::make_tuple(d.questionMode, d.onNo, d.osdModeOnNo), std::make_tuple(c.named, c.onNo, c.osdMode)) << c.what;
     }
 }
 
 TEST(ResolutionChange, AnswersCountOnlyForTheSizeAsked) {
     using O = ResolutionOutcome;
-    AskedResolution asked;
-    asked.width = 800;
-    asked.height = 600;
+    const AskedResolution asked{800, 600, {}};
     // What the question's Yes or No gives, and what leaving without a result after Yes gives.
     struct Case { const char* what; int width, height; bool yes, hasStored, ending; O answer, left; } const cases[] = {
         {"No", 800, 600, false, false, false, O::ApplyDecline, O::ApplyDecline},
@@ -301,8 +296,7 @@ TEST(ResolutionChange, AnswersCountOnlyForTheSizeAsked) {
     };
     for (const Case& c : cases) {
         EXPECT_EQ(ActOnAnswer(asked, c.width, c.height, c.yes, c.ending), c.answer) << c.what;
-        EXPECT_EQ(LeftWithoutResult(asked, c.width, c.height, c.hasStored, c.ending), c.left)
-            << c.what;
+        EXPECT_EQ(LeftWithoutResult(asked, c.width, c.height, c.hasStored, c.ending), c.left) << c.what;
     }
 }
 

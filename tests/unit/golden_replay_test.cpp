@@ -29,11 +29,12 @@ std::string ReadCapture(const std::string& name) {
 
 TEST(GoldenReplay, CapturedStrokes) {
     // The buttons: each button event where the cursor was; last: where it ended.
-    const struct { const char* name; CalibValues calib; std::uint32_t start; ScreenPoint cursor; Lines buttons; ScreenPoint last; } cases[] = {
+    struct Case { const char* name; CalibValues calib; std::uint32_t start; ScreenPoint cursor; Lines buttons; ScreenPoint last; };
+    const Case cases[] = {
         // Two taps 90 ms apart at nearly the same place.
-        {"double_tap", {}, 50000, {0, 0}, {"down left 603 401", "up left 604 401", "down left 604 401", "up left 604 402"}, {620, 385}},
+        {"double_tap", {}, 50000, {}, {"down left 603 401", "up left 604 401", "down left 604 401", "up left 604 402"}, {620, 385}},
         // A right-button drag across the wrap of the tick count: it must not stall.
-        {"drag_big_button", {}, 4294967200u, {0, 0}, {"down right 200 200", "up right 350 260"}, {356, 266}},
+        {"drag_big_button", {}, 4294967200u, {}, {"down right 200 200", "up right 350 260"}, {356, 266}},
         // The letter "i" with split and coalesced batches, on a four-cross
         // calibration of a 1280 x 768 desktop.
         {"handwritten_i", {1.0008, 1.0014, 0.0128, 0.0218}, 50000, {640, 384},
@@ -53,10 +54,10 @@ TEST(GoldenReplay, CapturedStrokes) {
 
         Lines buttons;
         ScreenPoint at = c.cursor;
-        for (const auto& call : rig.out.calls) {
-            if (call.kind == Kind::SetCursorPos) at = ScreenPoint{call.x, call.y};
-            if (call.kind != Kind::MouseEvent) continue;
-            buttons.push_back(test::FakePointerOutput::ButtonName(call.value) + " " + std::to_string(at.x) + " " + std::to_string(at.y));
+        for (const auto& e : rig.out.calls) {
+            if (e.kind == Kind::SetCursorPos) at = ScreenPoint{e.x, e.y};
+            if (e.kind != Kind::MouseEvent) continue;
+            buttons.push_back(test::FakePointerOutput::ButtonName(e.value) + " " + std::to_string(at.x) + " " + std::to_string(at.y));
         }
         EXPECT_EQ(buttons, c.buttons) << c.name;
         EXPECT_EQ(std::make_pair(at.x, at.y), std::make_pair(c.last.x, c.last.y)) << c.name;
@@ -75,7 +76,6 @@ TEST(PenCapture, ParsesEscapesAndRejectsBadLines) {
     EXPECT_EQ(got, (decltype(got){{5, "L 12 034\r"}, {0, std::string("A\0 \\\n\t", 6)}, {30, ""}}));
 
     for (const char* bad : {"x 1\n", "5x\n", "4294967296 a\n", "1 a\\q\n", "1 \\x4\n", "1 a\\\n", "1 a\tb\n"}) {
-        batches.clear();
         EXPECT_FALSE(capture::ParseCapture(bad, batches, error)) << bad;
         EXPECT_NE(error.find("line 1"), std::string::npos) << bad;
     }

@@ -14,7 +14,9 @@ const std::wstring kExe = L"C:\\Program Files\\NORVANE\\QXdrv\\QXdrv.exe";
 const std::wstring kDir = L"C:\\Program Files\\NORVANE\\QXdrv\\";
 
 // The files beside the program, then the choice expected.
-struct Row { const char* situation; unsigned long windowsMajor; std::set<std::wstring> files; std::wstring winHelp, htmlHelp; bool found; };
+struct Row {
+    const char* situation; unsigned long windowsMajor; std::set<std::wstring> files; std::wstring winHelp, htmlHelp; bool found;
+};
 
 TEST(HelpChoice, OldHelpOnlyWhereWinHelpCanShowItElseTheLanguagesHtmlHelp) {
     const Row rows[] = {

@@ -8,6 +8,7 @@
 #include <memory>
 #include <string>
 #include <tuple>
+#include <utility>
 #include <vector>
 
 #include "fakes/pen_rig.h"
@@ -47,7 +48,7 @@ TEST(PenDecoder, EveryLineKind) {
         decoder.Append(text.c_str(), text.size());
         PenEvent event;
         ASSERT_TRUE(decoder.Next(event) && decoder.Next(event)) << c.line;
-        EXPECT_EQ(std::make_tuple(event.kind, event.touch, event.positioned), std::make_tuple(c.kind, c.touch, c.rawX != -7)) << c.line;
+        EXPECT_EQ(std::tuple(event.kind, event.touch, event.positioned), std::tuple(c.kind, c.touch, c.rawX != -7)) << c.line;
         EXPECT_EQ(Point(event.lastRaw.x, event.lastRaw.y), Point(c.rawX, c.rawY)) << c.line;
         EXPECT_EQ(decoder.RawBoardPosition().x, c.rawX) << c.line;
         EXPECT_FALSE(decoder.Next(event) || !decoder.PendingText().empty()) << c.line;
@@ -196,8 +197,7 @@ struct Recorder : PenProcedure, SmallButtonObserver {
     }
     void OnDeliveryEnd() override {
         ++deliveries;
-        const std::string text = nested;
-        nested.clear();
+        const std::string text = std::exchange(nested, std::string());
         std::unique_ptr<PenReentry> open(reentry ? new PenReentry(router) : nullptr);
         if (!text.empty()) router.OnPenData(text.c_str(), text.size());
     }

@@ -97,7 +97,8 @@ TEST(ReadRegValue, TextsPreferAUsableUserCopyAndFitTheirBuffer) {
 
 TEST(WriteRegValue, StoresExactBytesPerMachineFirst) {
     // What is stored in each hive written, in that order; none: refused, nothing written.
-    struct Case { int kind; std::string name, text; std::int32_t number; std::optional<RegValueData> stored; std::vector<Hive> hives; } const cases[] = {
+    struct Case { int kind; std::string name, text; std::int32_t number; Copy stored; std::vector<Hive> hives; };
+    const Case cases[] = {
         {kKindNumber, kName, "ignored", 0x12345678, Raw(kRegDword, {0x78, 0x56, 0x34, 0x12}), {kMachine, kUser}},
         {kKindNumber, kName, "", -2, Raw(kRegDword, {0xFE, 0xFF, 0xFF, 0xFF}), {kMachine, kUser}},
         {kKindText, kName, "COM1:", 42, Sz("COM1:"), {kMachine, kUser}},
@@ -108,6 +109,7 @@ TEST(WriteRegValue, StoresExactBytesPerMachineFirst) {
         {kKindNumber, "SleepTime", "", 300, Raw(kRegDword, {0x2C, 1, 0, 0}), {kMachine}},
         {kKindNumber, "sleeptime", "", 300, Raw(kRegDword, {0x2C, 1, 0, 0}), {kMachine, kUser}},
     };
+    EXPECT_EQ(Fixture().store.MakerKeyPath(), "SOFTWARE\\NORVANE");  // the settings key's parent
     for (const auto& c : cases) {
         Fixture f;
         EXPECT_EQ(f.store.WriteRegValue(c.kind, c.name, kKey, c.number, c.text), c.stored.has_value());
@@ -122,18 +124,15 @@ TEST(WriteRegValue, StoresExactBytesPerMachineFirst) {
     }
 }
 
-TEST(SettingsStore, KeyPaths) {
-    Fixture f;
-    EXPECT_EQ(f.store.MakerKeyPath(), "SOFTWARE\\NORVANE");
-}
-
 // Every accessor (without `get` when it has no read accessor) with its value
 // when nothing (or 0, or "") is stored and the system actions it applies.
 // Setters without a flag answer kNoFlag here.
 using S = SettingsStore;
 constexpr int kNoFlag = -1;
 template <typename T>
-struct Accessor { std::string name; std::function<T(S&)> get; std::function<int(S&, const T&)> set; T whenAbsent; std::vector<unsigned> actions; };
+struct Accessor {
+    std::string name; std::function<T(S&)> get; std::function<int(S&, const T&)> set; T whenAbsent; std::vector<unsigned> actions;
+};
 template <typename T, typename Set>
 std::function<int(S&, const T&)> Flagless(Set set) {
     return [set](S& s, const T& v) { return (s.*set)(v), kNoFlag; };

@@ -14,11 +14,11 @@ TEST(SetupStartPlan, TakesTheInteractiveUsersNormalTokenOrStartsNothing) {
     // runs, elevated, the shell's user is the setup's.
     const Row rows[] = {
         {"deployment tool: SYSTEM in session 0", SetupContext{true, 0, true, false, true, false}, DriverStart::None, false},
-        {"SYSTEM in a user's session (scheduled or psexec -s -i)", SetupContext{true, 1, true, true, true, false}, DriverStart::None, false},
+        {"SYSTEM in a user's session (psexec -s -i)", SetupContext{true, 1, true, true, true, false}, DriverStart::None, false},
         {"an administrator's elevated token in session 0", SetupContext{false, 0, true, true, true, true}, DriverStart::None, false},
         {"no user logged on to the session", SetupContext{false, 2, true, false, true, true}, DriverStart::None, false},
-        {"administrator, UAC elevation of one's own account", SetupContext{false, 1, true, true, true, true}, DriverStart::AsShellUser, false},
-        {"standard user, over-the-shoulder elevation", SetupContext{false, 1, true, true, true, false}, DriverStart::AsShellUser, true},
+        {"administrator elevating their own account", SetupContext{false, 1, true, true, true, true}, DriverStart::AsShellUser, false},
+        {"standard user elevated over the shoulder", SetupContext{false, 1, true, true, true, false}, DriverStart::AsShellUser, true},
         {"no UAC: the setup's token is the user's own", SetupContext{false, 1, true, true, false, true}, DriverStart::Direct, false},
         {"Windows XP: the console user is in session 0", SetupContext{false, 0, false, true, false, true}, DriverStart::Direct, false},
     };
