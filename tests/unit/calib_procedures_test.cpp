@@ -54,7 +54,6 @@ TEST(CalibSelect, OpensOnWhatTheResolutionAllows) {
 TEST(CalibSelect, SwitchingMethodsAndValidating) {
     const auto facts = SelectFactsFor(100, 1280, 1024);
     CalibSelectView v = InitialSelectView(facts, kModeFull);
-    EXPECT_EQ(ValidateSelection(v).result, CalibMethod::EasySetting);
     auto validated = [](const CalibSelectView& view) {
         const SelectValidation check = ValidateSelection(view);
         return std::make_tuple(check.valid, check.askDetail1Question, check.result);
@@ -181,7 +180,6 @@ TEST(CrossCalibration, StaleAnswersAndEsc) {
     // The pen restarts while the question is open; its late Yes is ignored.
     EXPECT_EQ(b.Send("@0500300\r"), Event::Restarted);
     EXPECT_EQ(b.procedure.OnConfirmAnswer(asked, true, b.router), Event::None);
-    EXPECT_TRUE(b.procedure.Active());
     // Four touches again: a new question, whose No restarts and Yes accepts.
     for (const auto& [x, y] : {std::pair{20, 20}, {20, 740}, {1250, 740}, {1250, 20}}) b.Touch(x, y);
     EXPECT_NE(b.procedure.Ticket(), asked);

@@ -18,6 +18,8 @@ public:
     // x, y: SetCursorPos's; value: MouseEvent's flags, Sleep's milliseconds.
     struct Call { Kind kind; std::uint32_t tick; int x, y; std::uint32_t value; };
 
+    explicit FakePointerOutput(std::uint32_t start = 0, ScreenPoint at = {}) : now(start), cursor(at) {}
+
     void SetCursorPos(int x, int y) override {
         calls.push_back({Kind::SetCursorPos, now, x, y, 0});
         cursor = ScreenPoint{x, y};
