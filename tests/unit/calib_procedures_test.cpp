@@ -219,10 +219,11 @@ TEST(CrossCalibration, TakesLinesUpToTheLiftAndStaysBounded) {
 }
 
 TEST(CrossCalibration, SpreadOfAtLeastOneUnitAndTheCrossBoxes) {
-    // A spread below one board unit is computed as one.
-    const BoardPoint same[kCrossCount] = {{639, 383}, {639, 384}, {640, 384}, {640, 383}};
-    const CalibValues d = ComputeCrossCalibration(same, 1280, 768);
-    EXPECT_EQ(std::make_pair(d.ratioX, d.ratioY), std::make_pair(1248.0, 736.0));
+    // A spread of one board unit, and one below it, is computed as one.
+    const BoardPoint one[kCrossCount] = {{639, 383}, {639, 384}, {640, 384}, {640, 383}};
+    const BoardPoint none[kCrossCount] = {{640, 384}, {640, 384}, {640, 384}, {640, 384}};
+    const CalibValues d1 = ComputeCrossCalibration(one, 1280, 768), d0 = ComputeCrossCalibration(none, 1280, 768);
+    EXPECT_EQ(std::make_tuple(d1.ratioX, d1.ratioY, d0.ratioX, d0.ratioY), std::make_tuple(1248.0, 736.0, 1248.0, 736.0));
 
     const ScreenPoint box = CrossBoxOrigin(kCrossBottomRight, 1280, 768);
     EXPECT_EQ(std::make_pair(box.x, box.y), std::make_pair(1248, 736));

@@ -50,7 +50,7 @@ TEST(PointerEngine, MovesAndPresses) {
 // count wraps past 2^32 in between.
 TEST(PointerEngine, MovesAtMostOncePer20MsAcrossTheTickWrap) {
     const struct { std::uint32_t moveAt, later; bool moves; } cases[] = {
-        {1000, 19, false},        {1000, 20, true},
+        {1000, 0, false},         {1000, 19, false},        {1000, 20, true},
         {0xFFFFFFF0u, 5, false},  // next move time wrapped to 4, now still large
         {0xFFFFFFF0u, 19, false}, // now wrapped to 3, next 4
         {0xFFFFFFF0u, 20, true},  // exactly at the wrapped next move time
