@@ -14,15 +14,12 @@
 #include "fakes/pen_rig.h"
 
 namespace qx {
-
 namespace {
 
 using Lines = std::vector<std::string>;
 using B = ButtonState;
 using R = PenReport;
-
 using Point = std::pair<int, int>;
-
 
 // One line after "L-007-07": its kind, what it says the pen does and the
 // raw position it leaves.

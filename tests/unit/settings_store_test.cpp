@@ -135,7 +135,7 @@ struct Accessor {
 };
 template <typename T, typename Set>
 std::function<int(S&, const T&)> Flagless(Set set) {
-    return [set](S& s, const T& v) { return (s.*set)(v), kNoFlag; };
+    return [set](S& s, const T& v) { (s.*set)(v); return kNoFlag; };
 }
 const Accessor<std::int32_t> kNumbers[] = {
     {"DblClick", &S::GetDblClick, &S::SetDblClick, 32, {kSpiSetDoubleClkHeight, kSpiSetDoubleClkWidth}},
