@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <set>
+#include <tuple>
 
 namespace qx {
 namespace {
@@ -12,39 +13,26 @@ namespace {
 const std::wstring kExe = L"C:\\Program Files\\NORVANE\\QXdrv\\QXdrv.exe";
 const std::wstring kDir = L"C:\\Program Files\\NORVANE\\QXdrv\\";
 
+// The files beside the program, then the choice expected.
 struct Row {
-    const char* situation;
-    unsigned long windowsMajor;
-    std::set<std::wstring> files;  // beside the program
-    std::wstring winHelp;          // expected
-    std::wstring htmlHelp;
-    bool found;
+    const char* situation; unsigned long windowsMajor; std::set<std::wstring> files; std::wstring winHelp, htmlHelp; bool found;
 };
 
 TEST(HelpChoice, OldHelpOnlyWhereWinHelpCanShowItElseTheLanguagesHtmlHelp) {
     const Row rows[] = {
-        {"Windows XP with a site help file", 5, {L"QXdrv.HLP", L"QXdrv_ja.chm"},
-         kDir + L"QXdrv.HLP", L"", false},
-        {"Windows 7 with a site help file", 6, {L"QXdrv.HLP", L"QXdrv_ja.chm"},
-         kDir + L"QXdrv.HLP", L"", false},
-        {"Windows 10 passes a site help file over", 10, {L"QXdrv.HLP", L"QXdrv_ja.chm"}, L"",
-         kDir + L"QXdrv_ja.chm", true},
-        {"Windows 11 (major 10) likewise, English fallback", 10, {L"QXdrv.HLP", L"QXdrv_en.chm"},
-         L"", kDir + L"QXdrv_en.chm", true},
+        {"Windows XP with a site help file", 5, {L"QXdrv.HLP", L"QXdrv_ja.chm"}, kDir + L"QXdrv.HLP", L"", false},
+        {"Windows 7 with a site help file", 6, {L"QXdrv.HLP", L"QXdrv_ja.chm"}, kDir + L"QXdrv.HLP", L"", false},
+        {"Windows 10 passes a site help file over", 10, {L"QXdrv.HLP", L"QXdrv_ja.chm"}, L"", kDir + L"QXdrv_ja.chm", true},
+        {"Windows 11 (major 10), English fallback", 10, {L"QXdrv.HLP", L"QXdrv_en.chm"}, L"", kDir + L"QXdrv_en.chm", true},
         {"no help at all names the language's file", 10, {}, L"", kDir + L"QXdrv_ja.chm", false},
-        {"an old system without a site help file", 5, {L"QXdrv_ja.chm"}, L"",
-         kDir + L"QXdrv_ja.chm", true},
+        {"an old system without a site help file", 5, {L"QXdrv_ja.chm"}, L"", kDir + L"QXdrv_ja.chm", true},
     };
     for (const Row& row : rows) {
-        const HelpChoice choice =
-            ChooseHelp(kExe, L"QXdrv_ja.chm", WinHelpCanShow(row.windowsMajor),
-                       [&](const std::wstring& path) {
-                           return path.rfind(kDir, 0) == 0 &&
-                                  row.files.count(path.substr(kDir.size())) == 1;
-                       });
-        EXPECT_EQ(row.winHelp, choice.winHelpFile) << row.situation;
-        EXPECT_EQ(row.htmlHelp, choice.htmlHelpFile) << row.situation;
-        EXPECT_EQ(row.found, choice.found) << row.situation;
+        const HelpChoice choice = ChooseHelp(kExe, L"QXdrv_ja.chm", WinHelpCanShow(row.windowsMajor), [&](const std::wstring& path) {
+            return path.rfind(kDir, 0) == 0 && row.files.count(path.substr(kDir.size())) == 1;
+        });
+        EXPECT_EQ(std::tie(row.winHelp, row.htmlHelp, row.found), std::tie(choice.winHelpFile, choice.htmlHelpFile, choice.found))
+            << row.situation;
     }
 }
 

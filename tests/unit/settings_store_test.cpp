@@ -6,6 +6,7 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "fakes/fake_registry.h"
@@ -35,120 +36,112 @@ struct Fixture : test::FakeSystemParams {
     SettingsStore store{registry, *this};
 };
 
-TEST(ReadRegValue, PrefersUsableUserCopyAndStaysInItsBuffers) {
-    const RegValueData n7 = Raw(kRegDword, {7, 0, 0, 0});
-    const RegValueData n9999 = Raw(kRegDword, {0x0F, 0x27, 0, 0});
-    struct Case {
-        int kind;
-        std::optional<RegValueData> user, machine;
-        std::int32_t number;  // for text reads always 0
-        std::string text;     // for number reads always empty
-    } const cases[] = {
-        {kKindNumber, {}, {}, 0, ""},
-        {kKindNumber, Raw(kRegDword, {5, 0, 0, 0}), n7, 5, ""},
-        {kKindNumber, Raw(kRegDword, {0, 0, 0, 0}), n7, 0, ""},  // 0 is a value here
-        {kKindNumber, n9999, n7, 7, ""},
-        {kKindNumber, n9999, {}, 0, ""},
-        {kKindNumber, {}, n9999, 0, ""},
-        {kKindNumber, Raw(kRegDword, {0x78, 0x56, 0x34, 0x12}), {}, 0x12345678, ""},
-        {kKindNumber, Raw(kRegDword, {0xFE, 0xFF, 0xFF, 0xFF}), {}, -2, ""},
-        {kKindNumber, Raw(kRegDword, {0, 0, 0, 0x80}), {}, INT32_MIN, ""},
-        {kKindNumber, Raw(kRegDword, {5, 0}), n7, 7, ""},  // wrong sizes are absent
-        {kKindNumber, Raw(kRegDword, {5, 0, 0, 0, 0, 0, 0, 0}), n7, 7, ""},
-        {kKindNumber, Raw(kRegDword, {}), Raw(kRegDword, {7, 0, 0, 0, 0, 0, 0, 0}), 0, ""},
-        {kKindText, {}, {}, 0, ""},
-        {kKindText, Sz("COM2:"), Sz("COM1:"), 0, "COM2:"},
-        {kKindText, Sz(""), Sz("COM1:"), 0, "COM1:"},
-        {kKindText, Sz(std::string("\0COM3:", 6)), Sz("COM1:"), 0, "COM1:"},
-        {kKindText, Sz(std::string("COM2:\0", 6)), {}, 0, "COM2:"},
-        {kKindText, Sz("COM4:" + std::string(1, '\0') + k256), {}, 0, "COM4:"},
-        {kKindText, Sz(k255), {}, 0, k255},
-        {kKindText, Sz(k255 + '\0'), {}, 0, k255},
-        {kKindText, Sz(k256), Sz("COM1:"), 0, "COM1:"},  // overlong is absent
-        {kKindText, Sz(k256 + '\0'), Sz(std::string(1000, 'c')), 0, ""},
+using Copy = std::optional<RegValueData>;
+
+// Reads the value with these user and machine copies; the other output of a
+// read is always cleared (0 or "").
+std::pair<std::int32_t, std::string> Read(int kind, const Copy& user, const Copy& machine) {
+    Fixture f;
+    if (user) f.registry.PutRaw(kUser, kKey, kName, *user);
+    if (machine) f.registry.PutRaw(kMachine, kKey, kName, *machine);
+    std::int32_t number = 1;
+    std::string text = "stale";
+    f.store.ReadRegValue(kind, kName, kKey, &number, &text);
+    return {number, text};
+}
+
+// Only the type and shape the program writes counts (values typed in with a
+// registry editor are absent in their hive): a number is a 4-byte DWORD.
+TEST(ReadRegValue, NumbersPreferAUsableUserCopy) {
+    const RegValueData n7 = Raw(kRegDword, {7, 0, 0, 0}), n9999 = Raw(kRegDword, {0x0F, 0x27, 0, 0});
+    constexpr std::uint32_t kQword = 11;
+    const struct { Copy user, machine; std::int32_t want; } cases[] = {
+        {{}, {}, 0},
+        {Raw(kRegDword, {5, 0, 0, 0}), n7, 5},
+        {Raw(kRegDword, {0, 0, 0, 0}), n7, 0},  // 0 is a value here
+        {n9999, n7, 7}, {n9999, {}, 0}, {{}, n9999, 0},
+        {Raw(kRegDword, {0x78, 0x56, 0x34, 0x12}), {}, 0x12345678},
+        {Raw(kRegDword, {0, 0, 0, 0x80}), {}, INT32_MIN},
+        {Raw(kRegDword, {5, 0}), n7, 7},
+        {Raw(kRegDword, {5, 0, 0, 0, 0, 0, 0, 0}), n7, 7},
+        {Raw(kRegDword, {}), Raw(kRegDword, {7, 0, 0, 0, 0, 0, 0, 0}), 0},
+        {Sz("100"), n7, 7}, {{}, Sz("100"), 0},  // would read as 3158065
+        {Raw(kRegExpandSz, {5, 0, 0, 0}), n7, 7},
+        {Raw(kQword, {5, 0, 0, 0, 0, 0, 0, 0}), n7, 7},
     };
-    for (const auto& c : cases) {
-        Fixture f;
-        if (c.user) f.registry.PutRaw(kUser, kKey, kName, *c.user);
-        if (c.machine) f.registry.PutRaw(kMachine, kKey, kName, *c.machine);
-        std::int32_t number = 1;
-        std::string text = "stale";
-        f.store.ReadRegValue(c.kind, kName, kKey, &number, &text);
-        EXPECT_EQ(number, c.number) << (&c - cases);
-        EXPECT_EQ(text, c.text) << (&c - cases);
-    }
+    for (const auto& c : cases) EXPECT_EQ(Read(kKindNumber, c.user, c.machine), std::make_pair(c.want, std::string())) << (&c - cases);
+}
+
+// A text is a REG_SZ or REG_EXPAND_SZ of at most 255 characters before its
+// first zero.
+TEST(ReadRegValue, TextsPreferAUsableUserCopyAndFitTheirBuffer) {
+    const RegValueData com1 = Sz("COM1:"), dword = Raw(kRegDword, {'C', 'O', 'M', '2'});
+    const RegValueData expand = Raw(kRegExpandSz, {'C', 'O', 'M', '2', ':', 0});
+    constexpr std::uint32_t kMulti = 7;
+    const struct { Copy user, machine; std::string want; } cases[] = {
+        {{}, {}, ""},
+        {Sz("COM2:"), com1, "COM2:"},
+        {Sz(""), com1, "COM1:"},
+        {Sz(std::string("\0COM3:", 6)), com1, "COM1:"},
+        {Sz(std::string("COM2:\0", 6)), {}, "COM2:"},
+        {Sz("COM4:" + std::string(1, '\0') + k256), {}, "COM4:"},
+        {Sz(k255), {}, k255}, {Sz(k255 + '\0'), {}, k255},
+        {Sz(k256), com1, "COM1:"},  // overlong is absent
+        {Sz(k256 + '\0'), Sz(std::string(1000, 'c')), ""},
+        {expand, com1, "COM2:"}, {{}, expand, "COM2:"},
+        {dword, com1, "COM1:"}, {{}, dword, ""},  // pinned the pen to an edge
+        {Raw(kMulti, {'C', 'O', 'M', '2', ':', 0, 0}), com1, "COM1:"},
+    };
+    for (const auto& c : cases) EXPECT_EQ(Read(kKindText, c.user, c.machine), std::make_pair(0, c.want)) << (&c - cases);
 }
 
 TEST(WriteRegValue, StoresExactBytesPerMachineFirst) {
-    struct Case {
-        int kind;
-        std::string name, text;
-        std::int32_t number;
-        std::optional<RegValueData> stored;  // none: refused, nothing written
-        std::vector<Hive> hives;
-    } const cases[] = {
-        {kKindNumber, kName, "ignored", 0x12345678, Raw(kRegDword, {0x78, 0x56, 0x34, 0x12}),
-         {kMachine, kUser}},
+    // What is stored in each hive written, in that order; none: refused, nothing written.
+    struct Case { int kind; std::string name, text; std::int32_t number; Copy stored; std::vector<Hive> hives; };
+    const Case cases[] = {
+        {kKindNumber, kName, "ignored", 0x12345678, Raw(kRegDword, {0x78, 0x56, 0x34, 0x12}), {kMachine, kUser}},
         {kKindNumber, kName, "", -2, Raw(kRegDword, {0xFE, 0xFF, 0xFF, 0xFF}), {kMachine, kUser}},
         {kKindText, kName, "COM1:", 42, Sz("COM1:"), {kMachine, kUser}},
         {7, kName, "", 0, Sz(""), {kMachine, kUser}},  // any kind but 1 is text
         {kKindText, kName, k255, 0, Sz(k255), {kMachine, kUser}},
         {kKindText, kName, std::string("AB\0CD", 5), 0, Sz("AB"), {kMachine, kUser}},
         {kKindText, kName, k256, 0, {}, {}},
-        {kKindText, kName, std::string(5000, 'x'), 0, {}, {}},
         {kKindNumber, "SleepTime", "", 300, Raw(kRegDword, {0x2C, 1, 0, 0}), {kMachine}},
         {kKindNumber, "sleeptime", "", 300, Raw(kRegDword, {0x2C, 1, 0, 0}), {kMachine, kUser}},
     };
+    EXPECT_EQ(Fixture().store.MakerKeyPath(), "SOFTWARE\\NORVANE");  // the settings key's parent
     for (const auto& c : cases) {
         Fixture f;
-        EXPECT_EQ(f.store.WriteRegValue(c.kind, c.name, kKey, c.number, c.text),
-                  c.stored.has_value());
+        EXPECT_EQ(f.store.WriteRegValue(c.kind, c.name, kKey, c.number, c.text), c.stored.has_value());
         std::vector<std::pair<Hive, std::string>> order;
         for (Hive h : c.hives) order.push_back({h, c.name});
         EXPECT_EQ(f.registry.writes, order) << (&c - cases);
         for (const auto& [key, value] : f.registry.values) {
             ASSERT_TRUE(c.stored);
             EXPECT_EQ(key.first.second, kKey);
-            EXPECT_EQ(value.type, c.stored->type);
-            EXPECT_EQ(value.bytes, c.stored->bytes) << (&c - cases);
+            EXPECT_EQ(std::tie(value.type, value.bytes), std::tie(c.stored->type, c.stored->bytes)) << (&c - cases);
         }
     }
 }
 
-TEST(SettingsStore, KeyPaths) {
-    Fixture f;
-    EXPECT_EQ(f.store.MakerKeyPath(), "SOFTWARE\\NORVANE");
-    EXPECT_EQ(f.store.SettingsKeyPath(), kKey);
-    EXPECT_EQ(f.store.CalibrationKeyPath(1280, 768), "SOFTWARE\\NORVANE\\QXdrv1.2\\1280_768");
-    EXPECT_EQ(f.store.CalibrationKeyPath(1024, 768), "SOFTWARE\\NORVANE\\QXdrv1.2\\1024_768");
-}
-
-// Every accessor with its value when nothing (or 0, or "") is stored and the
-// system actions it applies. Setters without a flag answer kNoFlag here.
+// Every accessor (without `get` when it has no read accessor) with its value
+// when nothing (or 0, or "") is stored and the system actions it applies.
+// Setters without a flag answer kNoFlag here.
+using S = SettingsStore;
 constexpr int kNoFlag = -1;
 template <typename T>
 struct Accessor {
-    std::string name;
-    std::function<T(SettingsStore&)> get;  // empty: no read accessor
-    std::function<int(SettingsStore&, const T&)> set;
-    T whenAbsent;
-    std::vector<unsigned> actions;
+    std::string name; std::function<T(S&)> get; std::function<int(S&, const T&)> set; T whenAbsent; std::vector<unsigned> actions;
 };
 template <typename T, typename Set>
-std::function<int(SettingsStore&, const T&)> Flagless(Set set) {
-    return [set](SettingsStore& s, const T& v) {
-        (s.*set)(v);
-        return kNoFlag;
-    };
+std::function<int(S&, const T&)> Flagless(Set set) {
+    return [set](S& s, const T& v) { (s.*set)(v); return kNoFlag; };
 }
-using S = SettingsStore;
 const Accessor<std::int32_t> kNumbers[] = {
-    {"DblClick", &S::GetDblClick, &S::SetDblClick, 32,
-     {kSpiSetDoubleClkHeight, kSpiSetDoubleClkWidth}},
+    {"DblClick", &S::GetDblClick, &S::SetDblClick, 32, {kSpiSetDoubleClkHeight, kSpiSetDoubleClkWidth}},
     {"SingleClick", &S::GetSingleClick, &S::SetSingleClick, 16, {}},
     {"SingleClickType", &S::GetSingleClickType, &S::SetSingleClickType, 0, {}},
-    {"DblClickInterval", &S::GetDblClickInterval, &S::SetDblClickInterval, 500,
-     {kSpiSetDoubleClickTime}},
+    {"DblClickInterval", &S::GetDblClickInterval, &S::SetDblClickInterval, 500, {kSpiSetDoubleClickTime}},
     {"OSDmode", &S::GetOSDmode, Flagless<std::int32_t>(&S::SetOSDmode), 0, {}},
     {"MiddleButon", &S::GetMiddleButon, &S::SetMiddleButon, 0, {}},
     {"CalibDisp", &S::GetCalibDisp, &S::SetCalibDisp, 0, {}},
@@ -184,8 +177,8 @@ TEST(Accessors, DefaultsSubstitutionsAndSideEffectsOfReads) {
         if (!a.get) continue;
         Fixture f;
         EXPECT_EQ(a.get(f.store), a.whenAbsent) << a.name;
-        f.registry.PutText(kUser, kKey, a.name, "");
-        f.registry.PutText(kMachine, kKey, a.name, "");
+        f.registry.PutRaw(kUser, kKey, a.name, Sz(""));
+        f.registry.PutRaw(kMachine, kKey, a.name, Sz(""));
         EXPECT_EQ(a.get(f.store), a.whenAbsent) << a.name;
         EXPECT_TRUE(f.calls.empty());
     }
@@ -200,84 +193,18 @@ void CheckSetter(const Accessor<T>& a, const T& value, std::int32_t applied) {
         Fixture f;
         if (refusing) f.registry.readOnly.insert(*refusing);
         const int flag = a.set(f.store, value);
-        if (flag != kNoFlag) {
-            EXPECT_EQ(flag, refusing ? 0 : 1) << a.name;
-        }
+        if (flag != kNoFlag) EXPECT_EQ(flag, refusing ? 0 : 1) << a.name;
         EXPECT_EQ(f.calls, Applied(a, applied)) << a.name;
         EXPECT_EQ(f.writesBefore, std::vector<std::size_t>(a.actions.size(), 0)) << a.name;
         const bool userCopy = a.name != "SleepTime" && refusing != kUser;
         EXPECT_EQ(f.registry.Find(kUser, kKey, a.name) != nullptr, userCopy) << a.name;
-        if (a.get && (userCopy || refusing != kMachine)) {
-            EXPECT_EQ(a.get(f.store), value) << a.name;
-        }
+        if (a.get && (userCopy || refusing != kMachine)) EXPECT_EQ(a.get(f.store), value) << a.name;
     }
 }
 
 TEST(Accessors, SettersApplyFirstRoundTripAndReportRefusals) {
-    for (const auto& a : kNumbers) {
-        for (std::int32_t value : {-5, INT32_MIN, 0x7FFF}) CheckSetter(a, value, value);
-    }
+    for (const auto& a : kNumbers) for (std::int32_t value : {-5, INT32_MIN, 0x7FFF}) CheckSetter(a, value, value);
     for (const auto& a : kTexts) CheckSetter(a, std::string("COM1:"), 0);
-}
-
-// Values typed in with a registry editor: only the type and shape the
-// program writes counts; anything else is absent in its hive, so the other
-// hive or the default answers.
-TEST(ReadRegValue, TakesOnlyDwordNumbersAndStringTexts) {
-    constexpr std::uint32_t kNone = 0, kBinary = 3, kMulti = 7, kQword = 11;
-    const RegValueData n7 = Raw(kRegDword, {7, 0, 0, 0});
-    struct Case {
-        int kind;
-        RegValueData stored;
-        bool taken;
-    } const cases[] = {
-        {kKindNumber, Raw(kRegDword, {5, 0, 0, 0}), true},
-        {kKindNumber, Sz("100"), false},  // would read as 3158065
-        {kKindNumber, Sz("250"), false},
-        {kKindNumber, Raw(kRegExpandSz, {5, 0, 0, 0}), false},
-        {kKindNumber, Raw(kBinary, {5, 0, 0, 0}), false},
-        {kKindNumber, Raw(kNone, {5, 0, 0, 0}), false},
-        {kKindNumber, Raw(kQword, {5, 0, 0, 0, 0, 0, 0, 0}), false},
-        {kKindNumber, Raw(kRegDword, {5, 0, 0}), false},
-        {kKindText, Sz("COM2:"), true},
-        {kKindText, Raw(kRegExpandSz, {'C', 'O', 'M', '2', ':', 0}), true},
-        {kKindText, Raw(kRegDword, {'C', 'O', 'M', '2'}), false},  // pinned the pen to an edge
-        {kKindText, Raw(kBinary, {'C', 'O', 'M', '2', ':'}), false},
-        {kKindText, Raw(kMulti, {'C', 'O', 'M', '2', ':', 0, 0}), false},
-        {kKindText, Raw(kNone, {'C', 'O', 'M', '2', ':'}), false},
-    };
-    for (const auto& c : cases) {
-        for (const Hive hive : {kUser, kMachine}) {
-            const bool inUser = hive == kUser;
-            Fixture f;
-            f.registry.PutRaw(hive, kKey, kName, c.stored);
-            // The other hive holds a usable value only behind a per-user one.
-            if (inUser) {
-                f.registry.PutRaw(kMachine, kKey, kName,
-                                  c.kind == kKindNumber ? n7 : Sz("COM1:"));
-            }
-            std::int32_t number = 1;
-            std::string text = "stale";
-            f.store.ReadRegValue(c.kind, kName, kKey, &number, &text);
-            const auto row = std::to_string(&c - cases) + (inUser ? " user" : " machine");
-            if (c.kind == kKindNumber) {
-                EXPECT_EQ(number, c.taken ? 5 : (inUser ? 7 : 0)) << row;
-            } else {
-                EXPECT_EQ(text, c.taken ? "COM2:" : (inUser ? "COM1:" : "")) << row;
-            }
-        }
-    }
-}
-
-TEST(Settings, WrongTypesFallBackToTheDefaults) {
-    Fixture f;
-    const std::string key = f.store.SettingsKeyPath();
-    f.registry.PutRaw(kMachine, key, "SleepTime", Sz("100"));
-    f.registry.PutRaw(kUser, key, "DblClickInterval", Sz("250"));
-    f.registry.PutRaw(kUser, key, "CalibShortKey", Raw(kRegDword, {'K', 0, 0, 0}));
-    EXPECT_EQ(f.store.GetSleepTime(), 0);
-    EXPECT_EQ(f.store.GetDblClickInterval(), 500);
-    EXPECT_EQ(f.store.GetCalibShortKey(), "C");
 }
 
 }  // namespace

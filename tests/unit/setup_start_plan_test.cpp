@@ -7,43 +7,20 @@
 namespace qx {
 namespace {
 
-struct Row {
-    const char* situation;
-    SetupContext context;
-    DriverStart start;
-    bool copyChoices;
-};
-
-SetupContext Context(bool system, unsigned long session, bool shell, bool elevated,
-                     bool sameUser, bool vista = true) {
-    SetupContext c;
-    c.runsAsSystem = system;
-    c.sessionId = session;
-    c.sessionZeroIsServices = vista;
-    c.shellRunning = shell;
-    c.elevated = elevated;
-    c.shellUserIsSetupUser = sameUser;
-    return c;
-}
+struct Row { const char* situation; SetupContext context; DriverStart start; bool copyChoices; };
 
 TEST(SetupStartPlan, TakesTheInteractiveUsersNormalTokenOrStartsNothing) {
+    // The context: SYSTEM, session, session 0 is the services' (Vista and later), a shell
+    // runs, elevated, the shell's user is the setup's.
     const Row rows[] = {
-        {"deployment tool: SYSTEM in session 0", Context(true, 0, false, true, false),
-         DriverStart::None, false},
-        {"SYSTEM in a user's session (scheduled or psexec -s -i)",
-         Context(true, 1, true, true, false), DriverStart::None, false},
-        {"an administrator's elevated token in session 0", Context(false, 0, true, true, true),
-         DriverStart::None, false},
-        {"no user logged on to the session", Context(false, 2, false, true, true),
-         DriverStart::None, false},
-        {"administrator, UAC elevation of one's own account", Context(false, 1, true, true, true),
-         DriverStart::AsShellUser, false},
-        {"standard user, over-the-shoulder elevation", Context(false, 1, true, true, false),
-         DriverStart::AsShellUser, true},
-        {"no UAC: the setup's token is the user's own", Context(false, 1, true, false, true),
-         DriverStart::Direct, false},
-        {"Windows XP: the console user is in session 0",
-         Context(false, 0, true, false, true, false), DriverStart::Direct, false},
+        {"deployment tool: SYSTEM in session 0", SetupContext{true, 0, true, false, true, false}, DriverStart::None, false},
+        {"SYSTEM in a user's session (psexec -s -i)", SetupContext{true, 1, true, true, true, false}, DriverStart::None, false},
+        {"an administrator's elevated token in session 0", SetupContext{false, 0, true, true, true, true}, DriverStart::None, false},
+        {"no user logged on to the session", SetupContext{false, 2, true, false, true, true}, DriverStart::None, false},
+        {"administrator elevating their own account", SetupContext{false, 1, true, true, true, true}, DriverStart::AsShellUser, false},
+        {"standard user elevated over the shoulder", SetupContext{false, 1, true, true, true, false}, DriverStart::AsShellUser, true},
+        {"no UAC: the setup's token is the user's own", SetupContext{false, 1, true, true, false, true}, DriverStart::Direct, false},
+        {"Windows XP: the console user is in session 0", SetupContext{false, 0, false, true, false, true}, DriverStart::Direct, false},
     };
     for (const Row& row : rows) {
         const SetupStartPlan plan = PlanDriverStart(row.context);

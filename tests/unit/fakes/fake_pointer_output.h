@@ -15,13 +15,10 @@ namespace qx::test {
 class FakePointerOutput : public PointerOutputPort {
 public:
     enum class Kind { SetCursorPos, MouseEvent, Sleep };
-    struct Call {
-        Kind kind;
-        std::uint32_t tick;
-        int x = 0;                // SetCursorPos
-        int y = 0;
-        std::uint32_t value = 0;  // MouseEvent flags, Sleep milliseconds
-    };
+    // x, y: SetCursorPos's; value: MouseEvent's flags, Sleep's milliseconds.
+    struct Call { Kind kind; std::uint32_t tick; int x, y; std::uint32_t value; };
+
+    explicit FakePointerOutput(std::uint32_t start = 0, ScreenPoint at = {}) : now(start), cursor(at) {}
 
     void SetCursorPos(int x, int y) override {
         calls.push_back({Kind::SetCursorPos, now, x, y, 0});
@@ -34,23 +31,10 @@ public:
         calls.push_back({Kind::Sleep, now, 0, 0, ms});
         now += ms;
     }
-
     // Unsigned, so it wraps past 2^32 like the system's tick count.
     void Advance(std::uint32_t ms) { now += ms; }
 
-    // What reached the system, one line per call: "<tick> SetCursorPos <x> <y>"
-    // or "<tick> down|up left|right|middle" (or "<tick> mouse_event <flags>"
-    // for anything else).
-    std::vector<std::string> Injected() const { return Format(false, 0); }
-    // The same with times as "+<ms>" after `base`.
-    std::vector<std::string> InjectedSince(std::uint32_t base) const { return Format(true, base); }
-
-    std::uint32_t now = 0;
-    ScreenPoint cursor;
-    std::vector<Call> calls;
-
-private:
-    static std::string EventName(std::uint32_t flags) {
+    static std::string ButtonName(std::uint32_t flags) {
         switch (flags) {
             case kMouseEventfLeftDown: return "down left";
             case kMouseEventfLeftUp: return "up left";
@@ -62,18 +46,25 @@ private:
         }
     }
 
-    std::vector<std::string> Format(bool relative, std::uint32_t base) const {
+    // What reached the system, one line per call: "<tick> SetCursorPos <x> <y>"
+    // or "<tick> down|up left|right|middle"; with `relative`, the times are
+    // "+<ms>" after `base`.
+    std::vector<std::string> Injected(bool relative = false, std::uint32_t base = 0) const {
         std::vector<std::string> lines;
         for (const Call& c : calls) {
             const std::string t = relative ? "+" + std::to_string(c.tick - base) : std::to_string(c.tick);
             if (c.kind == Kind::SetCursorPos) {
                 lines.push_back(t + " SetCursorPos " + std::to_string(c.x) + " " + std::to_string(c.y));
             } else if (c.kind == Kind::MouseEvent) {
-                lines.push_back(t + " " + EventName(c.value));
+                lines.push_back(t + " " + ButtonName(c.value));
             }
         }
         return lines;
     }
+
+    std::uint32_t now = 0;
+    ScreenPoint cursor;
+    std::vector<Call> calls;
 };
 
 }  // namespace qx::test

@@ -8,6 +8,7 @@
 #include <set>
 #include <string>
 #include <utility>
+#include <vector>
 
 #include "base/registry_port.h"
 
@@ -15,49 +16,37 @@ namespace qx::test {
 
 class FakeRegistry : public RegistryPort {
 public:
-    using Key = std::pair<Hive, std::string>;
+    using Key = std::pair<std::pair<Hive, std::string>, std::string>;  // hive, key path; name
 
     bool QueryValue(Hive hive, const std::string& keyPath, const std::string& name,
                     RegValueData* out) override {
-        auto it = values.find({{hive, keyPath}, name});
-        if (it == values.end()) return false;
-        *out = it->second;
-        return true;
+        const RegValueData* v = Find(hive, keyPath, name);
+        if (v) *out = *v;
+        return v != nullptr;
     }
-
     bool SetValue(Hive hive, const std::string& keyPath, const std::string& name,
                   std::uint32_t type, const std::uint8_t* data, std::size_t size) override {
         writes.push_back({hive, name});
         if (readOnly.count(hive)) return false;
-        RegValueData v;
-        v.type = type;
-        v.bytes.assign(data, data + size);
-        values[{{hive, keyPath}, name}] = std::move(v);
+        PutRaw(hive, keyPath, name, RegValueData{type, {data, data + size}});
         return true;
     }
-
     bool CreateKey(Hive, const std::string&) override { return true; }
 
-    // Test set-up and inspection.
-    void PutNumber(Hive hive, const std::string& key, const std::string& name, std::uint32_t n) {
-        RegValueData v;
-        v.type = kRegDword;
-        v.bytes.resize(4);
-        std::memcpy(v.bytes.data(), &n, 4);
-        values[{{hive, key}, name}] = v;
-    }
-    void PutText(Hive hive, const std::string& key, const std::string& name, const std::string& text) {
-        values[{{hive, key}, name}] = RegValueData{kRegSz, {text.begin(), text.end()}};
-    }
     void PutRaw(Hive hive, const std::string& key, const std::string& name, RegValueData v) {
         values[{{hive, key}, name}] = std::move(v);
+    }
+    void PutNumber(Hive hive, const std::string& key, const std::string& name, std::uint32_t n) {
+        RegValueData v{kRegDword, std::vector<std::uint8_t>(4)};
+        std::memcpy(v.bytes.data(), &n, 4);
+        PutRaw(hive, key, name, v);
     }
     const RegValueData* Find(Hive hive, const std::string& key, const std::string& name) const {
         auto it = values.find({{hive, key}, name});
         return it == values.end() ? nullptr : &it->second;
     }
 
-    std::map<std::pair<Key, std::string>, RegValueData> values;
+    std::map<Key, RegValueData> values;
     std::set<Hive> readOnly;  // this hive refuses writes (no rights)
     std::vector<std::pair<Hive, std::string>> writes;
 };

@@ -13,20 +13,16 @@
 
 namespace qx::test {
 
-// Sets the clock before the engine reads it at construction.
-struct PenRigClock {
-    explicit PenRigClock(std::uint32_t start) { out.now = start; }
-    FakePointerOutput out;
-};
-
-struct PenRig : PenRigClock {
-    explicit PenRig(std::uint32_t start = 0) : PenRigClock(start) {}
+// The clock and the cursor are set before the engine reads them at construction.
+struct PenRig {
+    explicit PenRig(std::uint32_t start = 0, ScreenPoint cursor = {}) : out(start, cursor) {}
 
     // One WM_PENDATA delivery: the text and its count, zero-terminated as
     // the receive buffer always is.
     void Deliver(const std::string& bytes) { router.OnPenData(bytes.c_str(), bytes.size()); }
     std::string_view Pending() const { return router.Decoder().PendingText(); }
 
+    FakePointerOutput out;
     CalibValues calib;
     PointerEngine engine{out};
     PenRouter router{calib, engine};
