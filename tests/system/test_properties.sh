@@ -14,9 +14,11 @@
 # of the resolution on OK; Esc there stores nothing and says so. The
 # Japanese forms are in test_japanese.sh.
 . "$(dirname "$0")/lib/harness.sh"
-. "$(dirname "$0")/lib/props_harness.sh"
 qx_begin properties
 props_bench en
+
+# expect_controls "ID REGEX"...: the open sheet's control ID matches REGEX.
+expect_controls() { local c; for c in "$@"; do qx_expect_match "control ${c%% *}" "${c#* }" "$(qx_control "${c%% *}")"; done; }
 
 qx_driver_receiving
 DRIVER=$QX_DRIVER_PID
@@ -27,11 +29,9 @@ qx_case "normal form: the pen's port in use and selected, the held port left out
 props_open || qx_fatal "no $PROPS_SHEET sheet: $QX_OUT"
 qx_screenshot normal-en
 qx_expect_eq "usable ports, COM1: chosen" "COM1: [Using],COM3:$NORMAL_MORE selected=0" "$(props_list)"
-qx_expect_match "no model label" 'visible=0 ' "$(props_control $IDC_MODEL_LABEL)"
-qx_expect_match "no model combo" 'visible=0 ' "$(props_control $IDC_MODEL_COMBO)"
-qx_expect_match "OK shown" 'visible=1 .*text=OK$' "$(props_control 1)"
-qx_expect_match "Cancel shown" 'visible=1 .*text=Cancel$' "$(props_control 2)"
-qx_expect_match "Apply hidden" 'visible=0 ' "$(props_control $ID_APPLY_NOW)"
+# no model label nor list, OK and Cancel shown, Apply hidden
+expect_controls "$IDC_MODEL_LABEL visible=0 " "$IDC_MODEL_COMBO visible=0 " \
+    "1 visible=1 .*text=OK$" "2 visible=1 .*text=Cancel$" "$ID_APPLY_NOW visible=0 "
 
 qx_case "a port change declined keeps the port; the sheet is disabled under its question"
 props_choose "COM3:"
@@ -55,8 +55,7 @@ qx_answer "$(qx_en IDS_PORT_CHANGED 'COM3:')" ok
 props_gone || qx_fail "the sheet stayed open"
 qx_expect_eq "UsePort per user" "COM3:" "$(qx_value HKCU UsePort)"
 qx_expect_eq "UsePort per machine" "COM3:" "$(qx_value HKLM UsePort)"
-qx_pensim "tap 300 300" && qx_probe diag bytes --equals "$QX_PEN_TOTAL" >/dev/null ||
-    qx_fail "the running link left COM1: $QX_OUT"
+qx_pen "tap 300 300"  # the running link stays on COM1
 
 qx_case "-i with a port configured ends at once, beside the resident copy"
 qx_driver_start -i
@@ -81,18 +80,16 @@ INSTALL=$QX_DRIVER_PID
 qx_screenshot setup-en
 qx_expect_eq "ports with marks" "COM1: [Selected],COM2: [Conflicted],COM3:$SETUP_MORE selected=0" \
     "$(props_list)"
-qx_expect_match "model label" 'visible=1 .*text=Use model selection$' "$(props_control $IDC_MODEL_LABEL)"
-qx_expect_match "model PX-B200" 'visible=1 .*items=PX-A100,PX-B200 selected=1 text=PX-B200$' \
-    "$(props_control $IDC_MODEL_COMBO)"
-qx_expect_match "OK alone" 'visible=1 .*text=OK$' "$(props_control 1)"
-qx_expect_match "no Cancel" 'visible=0 ' "$(props_control 2)"
-qx_expect_match "no Apply" 'visible=0 ' "$(props_control $ID_APPLY_NOW)"
+# the model label and list at PX-B200, OK alone
+expect_controls "$IDC_MODEL_LABEL visible=1 .*text=Use model selection$" \
+    "$IDC_MODEL_COMBO visible=1 .*items=PX-A100,PX-B200 selected=1 text=PX-B200$" \
+    "1 visible=1 .*text=OK$" "2 visible=0 " "$ID_APPLY_NOW visible=0 "
 qx_expect_eq "nothing stored while the form is open" "" \
     "$(qx_value HKCU CalibDisp)$(qx_value HKCU MiddleButon)"
-COMBO_HWND=$(props_control $IDC_MODEL_COMBO | sed -n 's/.* hwnd=\([^ ]*\) .*/\1/p')
-[ -n "$COMBO_HWND" ] || qx_fail "no model combo: $(props_control $IDC_MODEL_COMBO)"
+COMBO_HWND=$(qx_control $IDC_MODEL_COMBO | sed -n 's/.* hwnd=\([^ ]*\) .*/\1/p')
+[ -n "$COMBO_HWND" ] || qx_fail "no model combo: $(qx_control $IDC_MODEL_COMBO)"
 qx_expect_eq "the model is chosen from a list, not typed" "" \
-    "$(printf '%s\n' "$PROPS_CONTROLS" | grep " parent=$COMBO_HWND .*class=Edit ")"
+    "$(grep " parent=$COMBO_HWND .*class=Edit " <<<"$QX_CONTROLS")"
 
 qx_case "install mode: PX-A100 and the held port chosen, stored after a warning, then the preset"
 qx_probe select --hwnd "$PROPS_HWND" --any-caption --id "$IDC_MODEL_COMBO" PX-A100 >/dev/null ||
@@ -100,7 +97,7 @@ qx_probe select --hwnd "$PROPS_HWND" --any-caption --id "$IDC_MODEL_COMBO" PX-A1
 props_choose "COM2: [Conflicted]"
 MOVED="COM1:,COM2: [Conflicted] [Selected],COM3:$SETUP_MORE selected=1"
 qx_wait "the mark moved" 10 eval 'props_read && test "$(props_list)" = "$MOVED"'
-qx_expect_match "the model choice kept" ' selected=0 text=PX-A100$' "$(props_control $IDC_MODEL_COMBO)"
+qx_expect_match "the model choice kept" ' selected=0 text=PX-A100$' "$(qx_control $IDC_MODEL_COMBO)"
 props_press ok --no-wait
 qx_answer "$(qx_en IDS_PORT_CONFLICT_WARNING)" ok
 qx_answer "$(qx_en IDS_INSTALL_PORT_APPLIED)" ok
