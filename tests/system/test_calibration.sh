@@ -98,8 +98,7 @@ open_select || qx_fatal "no selection dialog: $QX_OUT"
 SELECT_HWND=$QX_DIALOG
 select_press "$IDC_METHOD_DETAIL" --no-wait
 select_press ok --no-wait
-qx_box || qx_fatal "no question for Detail-1 at 1280 x 1024: $QX_OUT"
-qx_expect_eq "the ZOOM question" 'This function can'"'"'t be applied when the screen mode is "ZOOM."\r\r\nDo you perform the Detail-1 setup?' "$QX_BOX_TEXT"
+qx_expect_box "the ZOOM question" 'This function can'"'"'t be applied when the screen mode is "ZOOM."\r\r\nDo you perform the Detail-1 setup?'
 qx_box_owned_by "the ZOOM question" "$SELECT_HWND"
 qx_probe tap --id 2 --caption "$SELECT" >/dev/null || qx_fail "cannot click Cancel: $QX_OUT"
 qx_probe press no >/dev/null || qx_fail "No did not close the question: $QX_OUT"
@@ -125,8 +124,7 @@ qx_expect_match "Enter leaves the screen open" 'visible=1 ' "$(qx_probe windows 
 xdotool mousemove 640 100 click 1
 qx_wait "the bottom step" 5 eval 'qx_probe state && grep -q "^cursor 640 132" <<<"$QX_OUT"'
 xdotool mousemove 640 800 click 1  # 700 rows: not enough
-qx_box || qx_fatal "no error box for 700 rows: $QX_OUT"
-qx_expect_eq "the error" 'An error occurred in setting a calibration.\rPlease perform a calibration according to directions of a screen again.' "$QX_BOX_TEXT"
+qx_expect_box "the error" 'An error occurred in setting a calibration.\rPlease perform a calibration according to directions of a screen again.'
 qx_box_owned_by "the error" "$EDGE"
 qx_probe press ok >/dev/null
 qx_probe keys --vk "$VK_ESCAPE" >/dev/null
@@ -198,8 +196,7 @@ qx_command 57667
 qx_probe --timeout 1500 wait-window --caption "$SELECT" --visible >/dev/null &&
     qx_fail "the hotkey or the menu opened Select Calibration during Detail-1"
 qx_probe keys --vk "$VK_ESCAPE" >/dev/null
-qx_box || qx_fatal "no question after Esc: $QX_OUT"
-qx_expect_eq "the Esc question" "$EXIT_CALIBRATION" "$QX_BOX_TEXT"
+qx_expect_box "the Esc question" "$EXIT_CALIBRATION"
 qx_box_owned_by "the Esc question" "$MAIN"
 qx_screenshot cross-esc-question
 # The box has the keys: N is its No, and the procedure starts again.
@@ -230,8 +227,7 @@ qx_case "a question left open while the desktop goes back: its late No stores no
 qx_mode 800 600
 qx_answer "$(qx_preset_question 800 600 FULL)" no
 qx_mode 1280 768
-qx_box || qx_fatal "no question for 1280 x 768: $QX_OUT"
-qx_expect_eq "the question names ORIGINAL" "$(qx_preset_question 1280 768 ORIGINAL)" "$QX_BOX_TEXT"
+qx_expect_box "the question names ORIGINAL" "$(qx_preset_question 1280 768 ORIGINAL)"
 qx_mode 800 600
 qx_probe press no >/dev/null
 qx_no_box_for 1500 "back at the size applied last: nothing asked"
@@ -256,8 +252,7 @@ qx_expect_eq "OSDmode" 0 "$(qx_value HKCU OSDmode)"
 qx_case "the close message while a question is open stores nothing"
 OSD=$(qx_value HKCU OSDmode)
 qx_mode 1440 900
-qx_box || qx_fatal "no question for 1440 x 900: $QX_OUT"
-qx_expect_eq "no preset for 1440 x 900" "$(qx_en IDS_RES_CHANGED_NO_PRESET "$(qx_pixels 1440 900)")" "$QX_BOX_TEXT"
+qx_expect_box "no preset for 1440 x 900" "$(qx_en IDS_RES_CHANGED_NO_PRESET "$(qx_pixels 1440 900)")"
 qx_stop_driver "$DRIVER" || qx_fatal "driver did not end after WM_CLOSE"
 qx_expect_eq "nothing stored for 1440 x 900" "" "$(qx_reg_value HKCU 'SOFTWARE\NORVANE\QXdrv1.2\1440_900' CalibRatioX)"
 qx_expect_eq "OSDmode kept" "$OSD" "$(qx_value HKCU OSDmode)"
@@ -283,8 +278,7 @@ tap 20 20
 tap 20 740
 tap 1000 740
 tap 1000 20
-qx_box || qx_fatal "no confirmation after four touches: $QX_OUT"
-qx_expect_eq "confirmation" "$(qx_en IDS_CALIB_CONFIRM_QUESTION)" "$QX_BOX_TEXT"
+qx_expect_box "confirmation" "$(qx_en IDS_CALIB_CONFIRM_QUESTION)"
 qx_screenshot cross-confirm
 tap 500 400  # the pen answers while the box is open
 qx_probe wait-window --class '#32770' --caption QXdrv --gone >/dev/null || qx_fail "the question stayed open"

@@ -118,17 +118,13 @@ for round in $(seq 1 "$RACE_ROUNDS"); do
     A=$QX_DRIVER_PID
     qx_driver_start >/dev/null
     B=$QX_DRIVER_PID
-    if ! qx_box; then
-        qx_fail "round $round: no box; main windows $(qx_main_windows): $QX_OUT"
-        break
-    fi
+    qx_box || { qx_fail "round $round: no box; main windows $(qx_main_windows): $QX_OUT"; break; }
     [ "$QX_BOX_TEXT" = "$ALREADY_TEXT" ] || { qx_fail "round $round: the box says [$QX_BOX_TEXT]"; break; }
     qx_probe press ok >/dev/null || { qx_fail "round $round: OK did not close the box: $QX_OUT"; break; }
     qx_wait "round $round: one copy ends" 10 eval "! kill -0 $A 2>/dev/null || ! kill -0 $B 2>/dev/null" || break
     if qx_alive "$A"; then WINNER=$A LOSER=$B; else WINNER=$B LOSER=$A; fi
     qx_wait_exit "$LOSER" 1
-    windows=$(qx_main_windows)
-    boxes=$(qx_boxes)
+    windows=$(qx_main_windows) boxes=$(qx_boxes)
     if ! qx_alive "$WINNER" || [ "$windows" != 1 ] || [ "$boxes" != 0 ]; then
         qx_fail "round $round: $(qx_alive "$WINNER" && echo one || echo no) copy alive, $windows main window(s), $boxes box(es)"
         break

@@ -99,8 +99,7 @@ qx_screenshot help-ja
 qx_case "second start"
 qx_driver_start
 SECOND=$QX_DRIVER_PID
-qx_box || qx_fatal "no box for the second start: $QX_OUT"
-qx_expect_eq "Japanese second-start text" "$(ja IDS_ALREADY_RUNNING QXdrv)" "$QX_BOX_TEXT"
+qx_expect_box "Japanese second-start text" "$(ja IDS_ALREADY_RUNNING QXdrv)"
 qx_screenshot already-running-ja
 qx_probe press ok || qx_fail "OK did not close the box: $QX_OUT"
 qx_wait_exit "$SECOND" 10 || qx_fail "the second copy did not end"

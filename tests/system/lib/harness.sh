@@ -25,10 +25,9 @@ QX_PROBE_TIMEOUT_MS=${QXDRV_PROBE_TIMEOUT_MS:-10000}  # a probe's default wait; 
 # --- internal helpers --------------------------------------------------------
 
 _qx_log() { printf '%s\n' "$*"; }
-_qx_now() { date +%s.%N; }
 # _qx_deadline SECONDS: an absolute time; _qx_before T: true while T lies ahead.
-_qx_deadline() { awk -v now="$(_qx_now)" -v s="$1" 'BEGIN { printf "%.3f", now + s }'; }
-_qx_before() { awk -v now="$(_qx_now)" -v end="$1" 'BEGIN { exit !(now < end) }'; }
+_qx_deadline() { awk -v now="$(date +%s.%N)" -v s="$1" 'BEGIN { printf "%.3f", now + s }'; }
+_qx_before() { awk -v now="$(date +%s.%N)" -v end="$1" 'BEGIN { exit !(now < end) }'; }
 
 # Runs wine with the test's environment. Wine's output always goes to files:
 # its background services inherit pipes and would keep them open.
@@ -457,10 +456,11 @@ qx_box() {
     QX_BOX_BUTTONS=$(printf '%s\n' "$QX_OUT" | sed -n 's/^button //p')
 }
 
-# qx_answer TEXT BUTTON: the next box says TEXT; BUTTON answers it.
+# qx_expect_box DESC TEXT: the next box says TEXT (no box ends the test);
+# qx_answer TEXT BUTTON: and BUTTON answers it.
+qx_expect_box() { qx_box || qx_fatal "no box where \"$2\" was expected: $QX_OUT"; qx_expect_eq "$1" "$2" "$QX_BOX_TEXT"; }
 qx_answer() {
-    qx_box || { qx_fail "no box where \"$1\" was expected: $QX_OUT"; return 1; }
-    qx_expect_eq "box text" "$1" "$QX_BOX_TEXT"
+    qx_expect_box "box text" "$1"
     qx_probe press "$2" >/dev/null || qx_fail "$2 did not close the box: $QX_OUT"
 }
 
