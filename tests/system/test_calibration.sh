@@ -14,14 +14,14 @@
 # WM_DISPLAYCHANGE): a size with a preset asks naming its first mode and No
 # applies that preset; a size without one, never calibrated, asks and No
 # applies FULL of the nearest row; calibrated before, it asks to readjust and
-# No keeps the values; back at the size last applied nothing is asked; while a window titled
-# "Display Properties" is open nothing is asked and the pen still moves; with
-# the notice off a calibrated size is taken silently; PX-B200 names DOT BY
-# DOT. Yes opens Select Calibration, where the menu offers neither Calibration
-# nor Properties and Cancel leaves the pen calibrated for the new size. A
-# change that comes while a question, a dialog or Detail-1 is open waits and
-# is judged against the size last applied; the close message, or Exit, while
-# a question is open stores nothing.
+# No keeps the values; back at the size last applied nothing is asked; while
+# a window titled "Display Properties" is open nothing is asked and the pen
+# still moves; with the notice off a calibrated size is taken silently;
+# PX-B200 names DOT BY DOT. Yes opens Select Calibration, where the menu
+# offers neither Calibration nor Properties and Cancel leaves the pen
+# calibrated for the new size. A change that comes while a question, a dialog
+# or Detail-1 is open waits and is judged against the size last applied; the
+# close message, or Exit, while a question is open stores nothing.
 . "$(dirname "$0")/lib/harness.sh"
 qx_begin calibration
 # Xvfb starts at its largest size (its first mode reports 0 Hz); the others

@@ -169,9 +169,7 @@ qx_expect_eq "the port and the model stay" "COM1: 100" "$(qx_value HKLM UsePort)
 
 qx_case "a silent install over the user's own choices: the new copy uses what it was given"
 # The user chose another port since; install mode stored PX-A100 per user.
-_qx_wine reg add "HKCU\\$QX_SETTINGS_KEY" /v UsePort /d COM2: /f >>"$QX_TMP/setup.log" 2>&1 ||
-    qx_fatal "cannot store the user's port"
-qx_expect_eq "the user's own port" "COM2:" "$(qx_value HKCU UsePort)"
+qx_setting HKCU UsePort REG_SZ COM2:
 setup /S /PORT=COM1: /MODEL=200 || qx_fail "the silent setup failed: $(cat "$QX_TMP/setup.log")"
 for hive in HKLM HKCU; do
     qx_expect_eq "$hive port and model" "COM1: 200" "$(qx_value "$hive" UsePort) $(qx_value "$hive" QXMachine)"
