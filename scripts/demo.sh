@@ -22,8 +22,6 @@ if [ -z "${QXDRV_DEMO_NO_BUILD:-}" ]; then
 fi
 
 . "$root/tests/system/lib/harness.sh"
-. "$root/tests/system/lib/pen_harness.sh"
-. "$root/tests/system/lib/tray_harness.sh"
 qx_begin demo
 say() { printf '\n>>> %s\n' "$*"; }
 
@@ -57,12 +55,11 @@ qx_pensim "hover 600 400" "stroke 600 400 700 450 20 10" || qx_fatal "the simula
 echo "the board sent $QX_PEN_BYTES bytes"
 qx_probe diag bytes --equals $((BYTES_BEFORE + QX_PEN_BYTES)) || qx_fail "not all bytes arrived: $QX_OUT"
 echo "the driver counted ${QX_OUT#diag bytes } bytes"
-echo "the cursor is now at $(tray_cursor)"
+echo "the cursor is now at $(qx_cursor)"
 qx_screenshot running
 cp -f "$QX_ARTEFACTS/running.png" "$QXDRV_SYSTEM_DIR/demo-running.png" 2>/dev/null
 
 say "The pen writes a word and clicks in a window of another program (scribble.exe paints what it gets)"
-PEN_SENT_BYTES=$(qx_diag bytes)
 pen_scribble_start
 # "HELLO" in block letters, one pen stroke per line, the pen in the air for a
 # moment between two strokes, as with a hand. Strokes that follow each other
@@ -123,7 +120,7 @@ for name in CalibRatioX CalibRatioY CalibOffsetX CalibOffsetY; do
     echo "    $name = ${QX_OUT##* value=}"
 done
 qx_pensim "hover 646 388" && qx_probe diag bytes --equals "$QX_PEN_TOTAL" >/dev/null
-echo "the pen hovering at board (646, 388) now puts the cursor at $(tray_cursor)"
+echo "the pen hovering at board (646, 388) now puts the cursor at $(qx_cursor)"
 
 say "Test Mode: what the driver and the system see while the pen touches the panel"
 qx_probe post 0x0111 57685 >/dev/null   # the menu's Test Mode
@@ -141,7 +138,7 @@ qx_probe press cancel --hwnd "$QX_DIALOG" --any-caption >/dev/null   # closing o
 say "The tray icon: its tip, and the menu a left click on it opens"
 qx_probe icons --equals 1 || qx_fatal "no icon in the notification area: $QX_OUT"
 echo "the shell shows $(tray_icon_count) icon, tip: \"$(tray_tip)\""
-tray_menu_click || qx_fatal "no menu after a left click on the icon: $TRAY_MENU"
+tray_click_reader left menu-watch 10000 || qx_fatal "no menu after a left click on the icon: $TRAY_MENU"
 echo "the menu (command id and text):"
 printf '%s\n' "$TRAY_MENU" | sed 's/^/    /'
 qx_screenshot menu

@@ -6,12 +6,12 @@
 # beside the exe on Windows 7 (the old viewer opens it), the About box with the busy rule, Exit
 # answered No, the icon after the taskbar is re-created, Exit answered Yes
 # (process gone, icon gone, the user's pointer metrics back even after
-# another program changed them meanwhile), a new start at once, and the menu at
-# a display mode with a frequency. While the driver runs the double-click area
-# is 32 x 32 and the time 500 ms, and the drag threshold is the click range
-# ("SingleClick") when "SingleClickType" is 1 and untouched when it is 0.
+# another program changed them meanwhile), a new start at once at a display
+# mode with a frequency, which the menu names, and stops while the board floods
+# the port. While the driver runs the double-click area is 32 x 32 and the
+# time 500 ms, and the drag threshold is the click range ("SingleClick") when
+# "SingleClickType" is 1 and untouched when it is 0.
 . "$(dirname "$0")/lib/harness.sh"
-. "$(dirname "$0")/lib/tray_harness.sh"
 qx_begin tray_menu_commands
 # Wine stands for Windows 7 here, where an old help file can still be shown.
 qx_board_bench en 1280x768 '"SingleClickType"=dword:00000000' '"SingleClick"=dword:00000028' \
@@ -53,22 +53,22 @@ qx_expect_eq "the icon's tip" "$TIP" "$(tray_tip)"
 tray_icon_picture icon-enabled || qx_fail "cannot take the icon's picture"
 # A click on the shell's icon window reaches the driver as its callback
 # message with its icon ID: the menu opens.
+# (The first display mode reports 0 Hz.)
 expect_menu "menu after a left click on the icon" "1280 X 768" 1 1 0 click
-tray_menu_none shell-right && qx_ok "a right click on the icon opens nothing" ||
-    qx_fail "a right click on the icon opened a menu: $QX_OUT"
-
-qx_case "the menu (first display mode, 0 Hz)"
-expect_menu "menu items" "1280 X 768" 1 1 0
-tray_menu_none right && qx_ok "a right-button release opens nothing" ||
-    qx_fail "a right-button release opened a menu: $QX_OUT"
+tray_click_reader right menu-none "$TRAY_NO_MENU_MS" && qx_ok "a right click on the icon opens nothing" ||
+    qx_fail "a right click on the icon opened a menu: $TRAY_MENU"
 expect_diag "busy after the menus" busy 0
 
+# ask COMMAND TEXT: the command asks TEXT with Yes and No.
+ask() {
+    qx_command "$1"
+    qx_box || qx_fatal "no question for command $1: $QX_OUT"
+    qx_expect_eq "question" "$2" "$QX_BOX_TEXT"
+    qx_expect_eq "question buttons" "$YES_NO" "$QX_BOX_BUTTONS"
+}
 # ask_disable: Disable COM port with the pen enabled asks its question; Yes.
 ask_disable() {
-    qx_command "$ID_DISABLE_PORT"
-    qx_box || { qx_fail "no question for Disable COM port: $QX_OUT"; return 1; }
-    qx_expect_eq "disable question" "$(qx_en IDS_DISABLE_PORT_QUESTION)" "$QX_BOX_TEXT"
-    qx_expect_eq "disable question buttons" "$YES_NO" "$QX_BOX_BUTTONS"
+    ask "$ID_DISABLE_PORT" "$(qx_en IDS_DISABLE_PORT_QUESTION)"
     expect_diag "busy while the question is open" busy 1
     qx_probe press yes >/dev/null || qx_fail "Yes did not close the question: $QX_OUT"
     expect_diag "pen disabled" pen 0
@@ -122,14 +122,11 @@ qx_case "Help opens an old help file beside the exe with the old viewer"
 # passed.
 HELP_FILE="Z:$(cd "$(dirname "$QX_DRIVER_EXE")" && pwd | tr / '\\')\\QXdrv.HLP"
 qx_command "$ID_HELP"
-if qx_box --caption ERROR; then
-    # The probe prints a backslash doubled.
-    WANT="Error while reading the help file \`${HELP_FILE//\\/\\\\}'"
-    qx_expect_eq "the viewer looks for the help file ($WANT)" 1 "$(printf '%s\n' "$QX_BOX_TEXT" | grep -cF -- "$WANT")"
-    qx_probe press ok --caption ERROR >/dev/null || qx_fail "the viewer's box did not close: $QX_OUT"
-else
-    qx_fail "no help viewer after Help: $QX_OUT"
-fi
+qx_box --caption ERROR || qx_fail "no help viewer after Help: $QX_OUT"
+# The probe prints a backslash doubled.
+WANT="Error while reading the help file \`${HELP_FILE//\\/\\\\}'"
+qx_expect_eq "the viewer looks for the help file ($WANT)" 1 "$(printf '%s\n' "$QX_BOX_TEXT" | grep -cF -- "$WANT")"
+qx_probe press ok --caption ERROR >/dev/null || qx_fail "the viewer's box did not close: $QX_OUT"
 expect_diag "busy after Help" busy 0
 
 qx_case "the About box and the busy rule"
@@ -155,21 +152,12 @@ expect_diag "pen still enabled" pen 1
 qx_probe press ok --hwnd "$QX_DIALOG" --any-caption || qx_fail "OK did not close About: $QX_OUT"
 expect_diag "busy after About" busy 0
 
-# ask_exit: Exit asks its question, with Yes and No.
-ask_exit() {
-    qx_command "$ID_EXIT"
-    qx_box || qx_fatal "no question for Exit: $QX_OUT"
-    qx_expect_eq "exit question" "$QUIT_TEXT" "$QX_BOX_TEXT"
-    qx_expect_eq "exit question buttons" "$YES_NO" "$QX_BOX_BUTTONS"
-}
-
 qx_case "Exit answered No"
-ask_exit
+ask "$ID_EXIT" "$QUIT_TEXT"
 qx_probe press no || qx_fail "No did not close the question: $QX_OUT"
 expect_diag "busy after No" busy 0
 qx_resident "$DRIVER" || qx_fail "driver not resident after No"
 qx_expect_eq "icons after No" 1 "$(tray_icon_count)"
-expect_diag "still receiving" thread 1
 # (The byte count lags the board's by the bytes the disabled port dropped.)
 qx_pensim "hover 320 240" || qx_fatal "simulator failed"
 qx_wait "the pen still works" 10 eval '[ "$(qx_cursor)" = "320 240" ]' && qx_ok "the pen still works"
@@ -195,7 +183,7 @@ expect_diag "pen enabled again" pen 1
 qx_case "Exit answered Yes, after another program changed the metrics"
 qx_probe set-metrics --dblclk-w 50 --dblclk-h 51 --dblclk-time 900 --drag-w 9 --drag-h 10 >/dev/null
 qx_expect_eq "metrics changed while running" 'metrics dblclk_w=50 dblclk_h=51 dblclk_time=900 drag_w=9 drag_h=10' "$(qx_metrics)"
-ask_exit
+ask "$ID_EXIT" "$QUIT_TEXT"
 qx_probe press yes || qx_fail "Yes did not close the question: $QX_OUT"
 qx_wait_exit "$DRIVER" "$EXIT_BOUND" || qx_fatal "the driver still runs ${EXIT_BOUND}s after Yes"
 qx_expect_eq "exit code" 0 "$QX_EXIT_CODE"
@@ -203,8 +191,10 @@ qx_expect_eq "icons after Exit" 0 "$(tray_icon_count)"
 qx_expect_eq "main windows after Exit" 0 "$(qx_main_windows)"
 qx_expect_eq "the user's pointer metrics are back" "$USER_METRICS" "$(qx_metrics)"
 
-qx_case "a new start at once, SingleClickType 1 and SingleClick 40: the drag threshold 40 x 40"
+qx_case "a new start at once, at a mode with a frequency, SingleClickType 1 and SingleClick 40: the drag threshold 40 x 40"
 qx_setting HKCU SingleClickType REG_DWORD 1
+qx_add_modes "1280x768_60 79.50 1280 1344 1472 1664 768 771 778 798"
+qx_mode 1280 768
 qx_driver_start
 DRIVER=$QX_DRIVER_PID
 qx_probe diag thread --equals 1 || qx_fail "the new start is not receiving: $QX_OUT"
@@ -212,16 +202,46 @@ qx_probe --timeout 3000 watch --for "$TRAY_NO_MENU_MS"
 qx_expect_eq "no box at the new start" "seen-total 0" "$(tail -n 1 <<<"$QX_OUT")"
 qx_expect_eq "icons after the new start" 1 "$(tray_icon_count)"
 qx_expect_eq "metrics while running" 'metrics dblclk_w=32 dblclk_h=32 dblclk_time=500 drag_w=40 drag_h=40' "$(qx_metrics)"
+qx_probe current-mode
+qx_expect_eq "display mode" "current 1280 768 60" "$QX_OUT"
+expect_menu "menu at 60 Hz" "1280 X 768 @60Hz" 1 1 0
 qx_stop_driver "$DRIVER" || qx_fatal "driver did not end after WM_CLOSE"
 qx_expect_eq "the user's pointer metrics are back after WM_CLOSE" "$USER_METRICS" "$(qx_metrics)"
 
-qx_case "the menu at a display mode with a frequency"
-# The first mode of Xvfb reports 0 Hz; an added mode reports its rate.
-qx_add_modes "1280x768_60 79.50 1280 1344 1472 1664 768 771 778 798"
-qx_mode 1280 768
-qx_probe current-mode
-qx_expect_eq "display mode" "current 1280 768 60" "$QX_OUT"
-qx_driver_receiving
-expect_menu "menu at 60 Hz" "1280 X 768 @60Hz" 1 1 0
-qx_stop_driver "$QX_DRIVER_PID" || qx_fatal "driver did not end after WM_CLOSE"
+qx_case "stopping while the board floods the port"
+# The receive thread may sit inside its synchronous hand-over to the window
+# that is being destroyed. Two ways take turns: WM_CLOSE, and Exit answered
+# Yes, whose question runs its own message loop while the thread keeps handing
+# over data. The flood keeps the thread inside its hand-over at nearly every
+# moment, so two of each way meet it there; QXDRV_FLOOD_RUNS=40 for a longer
+# hunt. Every stop ends the process promptly with exit code 0, takes the icon
+# away and leaves no box, and the next start succeeds at once.
+RUNS=${QXDRV_FLOOD_RUNS:-4}
+FLOOD_BYTES=1000     # bytes the window must have taken before it is told to stop
+clean_exits=0
+for run in $(seq 1 "$RUNS"); do
+    qx_driver_receiving >/dev/null
+    qx_pensim_async "flood 60"  # ends when the next command arrives
+    qx_probe diag bytes --at-least "$FLOOD_BYTES" || { qx_fail "run $run: the flood does not arrive: $QX_OUT"; break; }
+    if [ $((run % 2)) = 1 ]; then
+        way=WM_CLOSE
+        qx_probe close >/dev/null || { qx_fail "run $run: no main window to close: $QX_OUT"; break; }
+    else
+        way="Exit, Yes"
+        ask "$ID_EXIT" "$QUIT_TEXT"
+        DURING=$(qx_diag bytes)
+        qx_probe diag bytes --at-least $((DURING + FLOOD_BYTES)) ||
+            { qx_fail "run $run: no data taken while the question is open: $QX_OUT"; break; }
+        qx_probe press yes --no-wait >/dev/null || { qx_fail "run $run: cannot press Yes: $QX_OUT"; break; }
+    fi
+    qx_wait_exit "$QX_DRIVER_PID" "$EXIT_BOUND" || { qx_fail "run $run: still running ${EXIT_BOUND}s after $way"; break; }
+    qx_pensim "mark end-of-flood-$run" || break
+    icons=$(tray_icon_count) boxes=$(qx_boxes)
+    if [ "$QX_EXIT_CODE" != 0 ] || [ "$icons" != 0 ] || [ "$boxes" != 0 ]; then
+        qx_fail "run $run ($way): exit code $QX_EXIT_CODE, icons left $icons, boxes left $boxes"
+        break
+    fi
+    clean_exits=$((clean_exits + 1))
+done
+qx_expect_eq "clean exits during a flood" "$RUNS" "$clean_exits"
 qx_finish

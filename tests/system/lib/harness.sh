@@ -25,10 +25,9 @@ QX_PROBE_TIMEOUT_MS=${QXDRV_PROBE_TIMEOUT_MS:-10000}  # a probe's default wait; 
 # --- internal helpers --------------------------------------------------------
 
 _qx_log() { printf '%s\n' "$*"; }
-_qx_now() { date +%s.%N; }
 # _qx_deadline SECONDS: an absolute time; _qx_before T: true while T lies ahead.
-_qx_deadline() { awk -v now="$(_qx_now)" -v s="$1" 'BEGIN { printf "%.3f", now + s }'; }
-_qx_before() { awk -v now="$(_qx_now)" -v end="$1" 'BEGIN { exit !(now < end) }'; }
+_qx_deadline() { awk -v now="$(date +%s.%N)" -v s="$1" 'BEGIN { printf "%.3f", now + s }'; }
+_qx_before() { awk -v now="$(date +%s.%N)" -v end="$1" 'BEGIN { exit !(now < end) }'; }
 
 # Runs wine with the test's environment. Wine's output always goes to files:
 # its background services inherit pipes and would keep them open.
@@ -247,6 +246,12 @@ qx_calib() {
     done
 }
 
+# qx_expect_calib DESC WxH "RX RY OX OY ": the values stored for WxH come to
+# these within a few seconds.
+qx_expect_calib() {
+    qx_wait "$1" 10 eval "[ \"\$(qx_calib $2)\" = '$3' ]" && qx_ok "$1" || _qx_log "    stored: [$(qx_calib "$2")]"
+}
+
 # qx_reg_preload LINES...: registry lines (the body of a .reg file, keys under
 # HKEY_LOCAL_MACHINE or HKEY_CURRENT_USER) written straight into the prefix's
 # registry files, before its wineserver starts: no Wine run, and no restart
@@ -305,9 +310,10 @@ qx_pensim() {
     ! grep '^error' <<<"$lines" || { qx_fail "simulator reported an error"; return 1; }
 }
 
-# qx_pen CMD...: simulator commands, taken by the driver before this returns.
+# qx_pen CMD...: simulator commands, taken by the driver before this returns
+# (the latest driver start counts what the board sent from its start on).
 qx_pen() {
-    qx_pensim "$@" && qx_probe diag bytes --equals "$QX_PEN_TOTAL" >/dev/null ||
+    qx_pensim "$@" && qx_probe diag bytes --equals "$((QX_PEN_TOTAL - QX_PEN_BASE))" >/dev/null ||
         qx_fail "the driver did not take: $* ($QX_OUT)"
 }
 
@@ -344,19 +350,19 @@ qx_stty() { stty -F "$QX_PEN_SLAVE" -a; }
 # command, not a function: $! must be the Wine process itself (env and the
 # wine script exec into it), not a subshell around it.
 qx_wine_bg() {
-    local out=$1
-    shift
-    env ${QX_LOCALE:+LC_ALL=$QX_LOCALE} wine "$@" >"$out" 2>"$out.err" </dev/null &
+    env ${QX_LOCALE:+LC_ALL=$QX_LOCALE} wine "${@:2}" >"$1" 2>"$1.err" </dev/null &
     QX_BG_PID=$!
-    _qx_track_pid "$QX_BG_PID"
+    QX_PIDS="$QX_PIDS $QX_BG_PID"
 }
-_qx_track_pid() { QX_PIDS="${QX_PIDS:-} $1"; }
 
 # qx_driver_start [ARGS...]: starts QXdrv.exe in the background; sets
 # QX_DRIVER_PID (the latest start). Output: $QX_TMP/driver-N.out / .err
 qx_driver_start() {
     [ -f "$QX_DRIVER_EXE" ] || qx_fatal "no driver at $QX_DRIVER_EXE"
     QX_DRIVER_COUNT=$((QX_DRIVER_COUNT + 1))
+    # What the board has sent so far (qx_pensim may have run in a subshell).
+    QX_PEN_BASE=$(sed -n 's/.* total=\([0-9]*\).*/\1/p' "${QX_PEN_LOG:-/dev/null}" | tail -n 1)
+    QX_PEN_BASE=${QX_PEN_BASE:-0}
     qx_wine_bg "$QX_TMP/driver-$QX_DRIVER_COUNT.out" "$QX_DRIVER_EXE" "$@"
     QX_DRIVER_PID=$QX_BG_PID
     _qx_log "driver start #$QX_DRIVER_COUNT pid $QX_DRIVER_PID ${*:+args: $*}"
@@ -402,11 +408,7 @@ qx_probe() {
 
 # qx_probe_bg OUTFILE ARGS...: the probe in the background (hold-hotkey,
 # watch, menu-watch); sets QX_BG_PID.
-qx_probe_bg() {
-    local out=$1
-    shift
-    qx_wine_bg "$out" "$QX_PROBE_EXE" --timeout "$QX_PROBE_TIMEOUT_MS" "$@"
-}
+qx_probe_bg() { qx_wine_bg "$1" "$QX_PROBE_EXE" --timeout "$QX_PROBE_TIMEOUT_MS" "${@:2}"; }
 
 # qx_line PREFIX: the probe's last output, from its first line that starts
 # with PREFIX on, without PREFIX ("cursor", "buttons", "cursor-shown", ...).
@@ -423,22 +425,19 @@ qx_hover() { qx_pen "hover $1 $2" && qx_cursor; }
 qx_command() { qx_probe post 0x0111 "$1" >/dev/null || qx_fail "cannot post command $1: $QX_OUT"; }
 
 # qx_dialog CAPTION [SECONDS]: waits for a visible dialog with exactly this
-# caption and sets QX_DIALOG to its handle. The caption is matched here, not
-# passed to the probe: without the glibc locale, Wine reads a command line as
-# ASCII, and a Japanese caption would not arrive intact.
+# caption (a failure after SECONDS, default 10) and sets QX_DIALOG to its
+# handle. The caption is matched here, not passed to the probe: without the
+# glibc locale, Wine reads a command line as ASCII, and a Japanese caption
+# would not arrive intact.
 qx_dialog() {
-    local caption=$1 seconds=${2:-10}
-    QX_DIALOG=""
-    local end; end=$(_qx_deadline "$seconds")
-    while :; do
-        if qx_probe windows --class '#32770' --visible; then
-            QX_DIALOG=$(printf '%s\n' "$QX_OUT" | awk -v c="caption=$caption" '
-                { i = index($0, " caption="); if (i && substr($0, i + 1) == c) { sub(/^window hwnd=/, ""); print $1; exit } }')
-            [ -n "$QX_DIALOG" ] && return 0
-        fi
-        _qx_before "$end" || return 1
-        sleep "$QX_POLL_INTERVAL"
-    done
+    QX_DIALOG="" _QX_CAPTION=$1
+    qx_wait "a dialog \"$1\"" "${2:-10}" _qx_dialog_shown
+}
+_qx_dialog_shown() {
+    qx_probe windows --class '#32770' --visible || return 1
+    QX_DIALOG=$(printf '%s\n' "$QX_OUT" | awk -v c="caption=$_QX_CAPTION" '
+        { i = index($0, " caption="); if (i && substr($0, i + 1) == c) { sub(/^window hwnd=/, ""); print $1; exit } }')
+    [ -n "$QX_DIALOG" ]
 }
 
 # qx_controls [HWND]: the controls of the dialog HWND (default QX_DIALOG) into
@@ -457,10 +456,11 @@ qx_box() {
     QX_BOX_BUTTONS=$(printf '%s\n' "$QX_OUT" | sed -n 's/^button //p')
 }
 
-# qx_answer TEXT BUTTON: the next box says TEXT; BUTTON answers it.
+# qx_expect_box DESC TEXT: the next box says TEXT (no box ends the test);
+# qx_answer TEXT BUTTON: and BUTTON answers it.
+qx_expect_box() { qx_box || qx_fatal "no box where \"$2\" was expected: $QX_OUT"; qx_expect_eq "$1" "$2" "$QX_BOX_TEXT"; }
 qx_answer() {
-    qx_box || { qx_fail "no box where \"$1\" was expected: $QX_OUT"; return 1; }
-    qx_expect_eq "box text" "$1" "$QX_BOX_TEXT"
+    qx_expect_box "box text" "$1"
     qx_probe press "$2" >/dev/null || qx_fail "$2 did not close the box: $QX_OUT"
 }
 
@@ -487,10 +487,10 @@ qx_main_hwnd() { qx_probe windows --class QXdrvTrayWnd && qx_field hwnd "$(head 
 qx_resident() { qx_alive "$1" && qx_probe --timeout 0 wait-window --class QXdrvTrayWnd; }
 
 # qx_stop_driver PID [SECONDS]: WM_CLOSE to the main window, then waits for the
-# process to end (default 10 s); sets QX_EXIT_CODE.
+# process to end (default 10 s) with exit code 0; sets QX_EXIT_CODE.
 qx_stop_driver() {
     qx_probe close >/dev/null || { qx_fail "no main window to close: $QX_OUT"; return 1; }
-    qx_wait_exit "$1" "${2:-10}" && _qx_log "driver pid $1 ended, exit code $QX_EXIT_CODE"
+    qx_wait_exit "$1" "${2:-10}" && qx_expect_eq "driver pid $1 ended, exit code" 0 "$QX_EXIT_CODE"
 }
 
 # qx_screenshot NAME: the whole test display as $QX_ARTEFACTS/NAME.png.
@@ -531,7 +531,9 @@ qx_add_modes() {
 # gets WM_DISPLAYCHANGE); FREQ defaults to 60, the rate of an added mode.
 qx_mode() { qx_probe mode "$1" "$2" --freq "${3:-60}" >/dev/null || qx_fatal "mode change to $1 x $2 failed: $QX_OUT"; }
 
-. "$(dirname "${BASH_SOURCE[0]}")/texts.sh"
+for _qx_lib in texts pen_harness tray_harness props_harness; do
+    . "$(dirname "${BASH_SOURCE[0]}")/$_qx_lib.sh"
+done
 
 # qx_pixels W H: a size as the boxes name it; qx_preset_question W H MODE: the
 # question of a resolution change to a size with a preset.

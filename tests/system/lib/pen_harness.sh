@@ -15,17 +15,11 @@ PEN_MARKER_VK=135           # VK_F24: nothing acts on it; the probe's default ma
 PEN_WINDOW_WAIT=15          # seconds for the target window to appear
 PEN_LOG_WAIT=10             # seconds for the target to log a marker
 
-# pen_driver_start [ARGS...]: the driver, resident and receiving. Bytes sent
-# before it opened the port are discarded, so the byte count starts at 0.
-pen_driver_start() {
-    qx_driver_receiving "$@"
-    PEN_SENT_BYTES=0
-}
-
 # pen_scribble_start: the full-screen target window; start it after the
 # driver, which sets the double-click metrics that the target's process reads
-# once. Its log is $PEN_LOG.
+# once. Its log is $PEN_LOG; the bytes the driver has taken so far are counted.
 pen_scribble_start() {
+    PEN_SENT_BYTES=$(qx_diag bytes)
     local exe="$QXDRV_WIN_BUILD_DIR/tools/win/scribble/scribble.exe"
     [ -f "$exe" ] || qx_fatal "not built: $exe"
     PEN_LOG="$QX_TMP/scribble.log"

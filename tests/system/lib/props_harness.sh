@@ -42,12 +42,10 @@ props_forget() {
 
 # props_find: waits for the sheet and sets PROPS_HWND (and QX_DIALOG).
 props_find() { PROPS_HWND=""; qx_dialog "$PROPS_SHEET" && PROPS_HWND=$QX_DIALOG; }
-# props_read: the open sheet's controls (qx_controls); props_control ID: the
-# probe's line of one of them.
-props_read() { qx_controls "$PROPS_HWND" && PROPS_CONTROLS=$QX_CONTROLS; }
-props_control() { qx_control "$1"; }
+# props_read: the open sheet's controls (qx_control ID reads one of them).
+props_read() { qx_controls "$PROPS_HWND"; }
 # props_list: the port list as "ENTRY,ENTRY,... selected=N".
-props_list() { props_control "$IDC_PORT_LIST" | sed -n 's/.* items=\(.*selected=[-0-9]*\) .*/\1/p'; }
+props_list() { qx_control "$IDC_PORT_LIST" | sed -n 's/.* items=\(.*selected=[-0-9]*\) .*/\1/p'; }
 
 # props_open: the Properties command of the resident driver; reads the sheet.
 props_open() { qx_command 57666; props_find && props_read; }
@@ -85,12 +83,12 @@ IDC_RANGE_SLIDER=1077
 # shows.
 props_page() {
     qx_probe page --hwnd "$PROPS_HWND" --any-caption "$1" >/dev/null || return 1
-    qx_wait "page $1" 10 eval "props_read && props_control $2 | grep -q ' visible=1 '"
+    qx_wait "page $1" 10 eval "props_read && qx_control $2 | grep -q ' visible=1 '"
 }
 # props_field ID NAME: one field of a control's line (text: all of it).
 props_field() {
-    if [ "$2" = text ]; then props_control "$1" | sed -n 's/.* text=//p'
-    else props_control "$1" | sed -n "s/.* $2=\([^ ]*\).*/\1/p"; fi
+    if [ "$2" = text ]; then qx_control "$1" | sed -n 's/.* text=//p'
+    else qx_control "$1" | sed -n "s/.* $2=\([^ ]*\).*/\1/p"; fi
 }
 # props_wait_field ID NAME VALUE: until the control's field reads VALUE.
 props_wait_field() {

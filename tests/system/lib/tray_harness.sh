@@ -12,74 +12,41 @@ tray_icon_count() { qx_probe icons && qx_line icons; }
 tray_tip() { qx_probe tip && qx_line tip; }
 # tray_buttons: "left=up|down right=.. middle=.." as the system holds them.
 tray_buttons() { qx_probe state && qx_line buttons | sed 's/=1/=down/g; s/=0/=up/g'; }
-# Kept for scripts/demo.sh.
-tray_cursor() { qx_cursor; }
 
-# tray_menu_read [--close]: posts the left-button release to the driver and
-# reads the menu that opens; TRAY_MENU holds its lines and TRAY_MENU_RC the
-# reader's exit code. Without --close the menu stays open (tray_menu_close).
-#
-# The reader always says something: "hooked", a menu, or why it failed. Once
-# in a long while under load the Wine process of the reader has ended with a
-# failing code and not a byte of output; that is the tool dying, not the
-# driver, so it is logged, any menu it opened is closed, and the read is made
-# once more. A reader that reports a failure is never read again.
-tray_menu_read() {
-    local attempt
-    for attempt in 1 2; do
-        qx_probe --timeout "$TRAY_MENU_TIMEOUT_MS" menu-watch --notify left "$@"
-        TRAY_MENU_RC=$?
-        TRAY_MENU=$(printf '%s\n' "$QX_OUT" | sed '1{/^hooked$/d}')
-        [ "$TRAY_MENU_RC" != 0 ] && [ "$attempt" = 1 ] &&
-            [ ! -s "$QX_TMP/probe.out" ] && [ ! -s "$QX_TMP/probe.err" ] || break
-        _qx_log "    the menu reader ended with code $TRAY_MENU_RC and no output; reading again"
-        tray_menu_close >/dev/null
-    done
-    return "$TRAY_MENU_RC"
-}
 tray_menu_close() { qx_probe --timeout "$TRAY_MENU_TIMEOUT_MS" menu-close; }
 
 # tray_expect_menu DESC LANG RESOLUTION CALIBRATION PROPERTIES CHECKED [click]:
 # reads the menu (opened by a posted left-button release, or with "click" by a
 # left click on the shell's icon window), closes it, and checks it against
-# tray_expected_menu.
+# tray_expected_menu. (qx_probe runs a reader that Wine lost without a word
+# once more.)
 tray_expect_menu() {
-    local desc=$1 how=${7:-}
-    if [ "$how" = click ]; then tray_menu_click && tray_menu_close >/dev/null; else tray_menu_read --close; fi
-    if [ "$TRAY_MENU_RC" = 0 ]; then
-        qx_expect_eq "$desc" "$(tray_expected_menu "${@:2:5}")" "$TRAY_MENU"
+    local rc
+    if [ "${7:-}" = click ]; then
+        tray_click_reader left menu-watch "$TRAY_MENU_TIMEOUT_MS"
+        rc=$?
+        [ "$rc" != 0 ] || tray_menu_close >/dev/null
     else
-        qx_fail "$desc: no menu read (code $TRAY_MENU_RC): $TRAY_MENU $(cat "$QX_TMP/probe.err")"
+        qx_probe --timeout "$TRAY_MENU_TIMEOUT_MS" menu-watch --notify left --close
+        rc=$? TRAY_MENU=$(sed '1{/^hooked$/d}' <<<"$QX_OUT")
     fi
+    [ "$rc" = 0 ] || { qx_fail "$1: no menu read (code $rc): $TRAY_MENU"; return; }
+    qx_expect_eq "$1" "$(tray_expected_menu "${@:2:5}")" "$TRAY_MENU"
 }
 
-# tray_menu_click: a left click on the shell's icon window, as a user makes it;
-# a reader in the background takes the menu that opens, however it opens, and
-# leaves it open. Sets TRAY_MENU and TRAY_MENU_RC as tray_menu_read does.
-tray_menu_click() {
-    qx_probe_bg "$QX_TMP/menuwatch.out" --timeout "$TRAY_MENU_TIMEOUT_MS" menu-watch
+# tray_click_reader left|right menu-watch|menu-none MS: the probe's menu reader
+# in the background, then a click with that button on the shell's icon window,
+# as a user makes it; menu-watch leaves the menu it read open (TRAY_MENU),
+# menu-none succeeds when none opens within MS. Returns the reader's code.
+tray_click_reader() {
+    qx_probe_bg "$QX_TMP/reader.out" --timeout "$3" "$2"
     local pid=$QX_BG_PID
     QX_EXIT_CODE=1
-    qx_wait_line "$QX_TMP/menuwatch.out" '^hooked$' 10 && qx_probe click --button left &&
-        qx_wait_exit "$pid" $((TRAY_MENU_TIMEOUT_MS / 1000 + 5))
-    TRAY_MENU_RC=${QX_EXIT_CODE:-1}
-    TRAY_MENU=$(sed '1{/^hooked$/d}' "$QX_TMP/menuwatch.out")
-    cat "$QX_TMP/menuwatch.out" "$QX_TMP/menuwatch.out.err" >>"$QX_TMP/probe.log"
-    return "$TRAY_MENU_RC"
-}
-
-# tray_menu_none left|right|shell-right: true when no menu opens within
-# TRAY_NO_MENU_MS after the notification (posted by the reader, or for
-# shell-right a right click on the shell's icon window).
-tray_menu_none() {
-    if [ "$1" != shell-right ]; then
-        qx_probe --timeout "$TRAY_NO_MENU_MS" menu-none --notify "$1"
-        return
-    fi
-    qx_probe_bg "$QX_TMP/menunone.out" --timeout "$TRAY_NO_MENU_MS" menu-none
-    local pid=$QX_BG_PID
-    qx_wait_line "$QX_TMP/menunone.out" '^hooked$' 10 && qx_probe click --button right &&
-        qx_wait_exit "$pid" $((TRAY_NO_MENU_MS / 1000 + 10)) && [ "$QX_EXIT_CODE" = 0 ]
+    qx_wait_line "$QX_TMP/reader.out" '^hooked$' 10 && qx_probe click --button "$1" &&
+        qx_wait_exit "$pid" $(($3 / 1000 + 10))
+    TRAY_MENU=$(sed '1{/^hooked$/d}' "$QX_TMP/reader.out")
+    cat "$QX_TMP/reader.out" "$QX_TMP/reader.out.err" >>"$QX_TMP/probe.log"
+    return "${QX_EXIT_CODE:-1}"
 }
 
 # tray_expected_menu LANG RESOLUTION CALIBRATION PROPERTIES CHECKED: the menu
