@@ -76,6 +76,9 @@ bool CCrossCalibScreen::Start() {
     startHeight_ = services_.screen->ScreenHeight();
     TakePen(true);
     ::ShowWindow(window_.window, SW_SHOWMAXIMIZED);
+    // The window was made at the size the desktop had at start; the desktop
+    // may have changed since, and the crosses sit at its corners now.
+    ::SetWindowPos(window_.window, HWND_TOPMOST, 0, 0, startWidth_, startHeight_, 0);
     ::SetForegroundWindow(window_.window);  // Esc reaches the screen
     ::InvalidateRect(window_.window, nullptr, TRUE);
     return true;

@@ -154,8 +154,14 @@ for _ in 1 2 3 4 5 6 7 8 9 10 11 12 13 14; do
 done
 qx_expect_match "Tab reached the chart button" " $IDC_CHART( |$)" "$SEEN "
 qx_expect_eq "Tab never walks below the cut ($SEEN)" "" "$(tr ' ' '\n' <<<"$SEEN" | grep -xE "102[1-9]|103[01]|$IDC_SET")"
-qx_wait "the focus on the chart button" 10 eval '[ "$(focused)" = $IDC_CHART ] || { qx_probe keys --vk $VK_TAB >/dev/null; false; }' ||
-    qx_fail "the focus never came to the chart button:$SEEN"
+# One Tab at a time, each seen to move the focus, until the chart button has it.
+for _ in 1 2 3 4 5 6 7 8 9 10 11 12 13 14; do
+    now=$(focused)
+    [ "$now" = "$IDC_CHART" ] && break
+    qx_probe keys --vk $VK_TAB >/dev/null
+    qx_wait "the focus moved on from $now" 5 eval '[ "$(focused)" != "$now" ]' || break
+done
+qx_expect_eq "the focus on the chart button" "$IDC_CHART" "$(focused)"
 qx_probe keys --vk $VK_S >/dev/null
 qx_no_box_for 1000 "a plain s does not press Set"
 
