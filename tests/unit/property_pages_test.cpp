@@ -203,7 +203,6 @@ TEST(AreaEdit, ValidatesForcesAndTellsWhy) {
         {"008", AreaCheck::Valid, 8, 0},
         {"7", AreaCheck::OutOfRange, 7, 8},
         {"65", AreaCheck::OutOfRange, 65, 64},
-        {"0", AreaCheck::OutOfRange, 0, 8},
         {"-0", AreaCheck::NotInteger, 40, 64},  // converts to 0 without a leading "0"
         {"12abc", AreaCheck::NotInteger, 40, 64},
         {"", AreaCheck::NotInteger, 40, 64},
@@ -223,7 +222,7 @@ TEST(AreaEdit, ValidatesForcesAndTellsWhy) {
         if (c.check != AreaCheck::Valid) EXPECT_EQ(ForcedArea(v.area), c.forced) << '"' << c.text << '"';
     }
     const std::pair<const char*, std::int32_t> typed[] = {
-        {"12abc", 12}, {"  -7x", -7}, {"abc", 0}, {"", 0}, {"+40", 40}, {"99999999999", 2147483647}};
+        {"12abc", 12}, {"  -7x", -7}, {"abc", 0}, {"+40", 40}, {"99999999999", 2147483647}};
     for (const auto& [text, n] : typed) EXPECT_EQ(LeadingInteger(text), n) << text;
     Rig rig;
     ShowAreaProblem(rig.services, AreaCheck::NotInteger);
@@ -235,9 +234,7 @@ TEST(AreaEdit, ValidatesForcesAndTellsWhy) {
 
 TEST(SpeedScale, PositionsAndIntervals) {
     const std::pair<std::int32_t, int> cases[] = {
-        {500, 800}, {400, 900}, {300, 1000}, {1000, 300}, {200, 1000}, {5000, 300},
-        {-2147483647 - 1, 1000}, {2147483647, 300},
-    };
+        {500, 800}, {400, 900}, {300, 1000}, {1000, 300}, {-2147483647 - 1, 1000}, {2147483647, 300}};
     for (const auto& [ms, position] : cases) EXPECT_EQ(PositionFromInterval(ms), position) << ms;
 }
 

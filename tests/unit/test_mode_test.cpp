@@ -20,9 +20,8 @@ namespace {
 
 FakeStrings Strings() {
     FakeStrings strings;
-    strings.texts = {{IDS_MARK_DOWN, L"O"},        {IDS_MARK_UP, L" "},
-                     {IDS_MARK_DISABLED, L"#"},    {IDS_MODEL_A100, L"PX-A100"},
-                     {IDS_MODEL_B200, L"PX-B200"}, {IDS_NO_ADDRESS, L"Nothing."}};
+    strings.texts = {{IDS_MARK_DOWN, L"O"}, {IDS_MARK_UP, L" "}, {IDS_MARK_DISABLED, L"#"},
+                     {IDS_MODEL_A100, L"PX-A100"}, {IDS_MODEL_B200, L"PX-B200"}, {IDS_NO_ADDRESS, L"Nothing."}};
     return strings;
 }
 

@@ -26,12 +26,7 @@ struct FakeTraits {
 };
 using Owner = UniqueOwner<int, FakeTraits>;
 
-class UniqueOwnerTest : public ::testing::Test {
-protected:
-    void SetUp() override { g_closed.clear(); }
-};
-
-TEST_F(UniqueOwnerTest, ReleasesOnceWithItsContextOnEveryPath) {
+TEST(UniqueOwner, ReleasesOnceWithItsContextOnEveryPath) {
     const struct {
         const char* path;
         void (*run)();
