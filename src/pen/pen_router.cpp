@@ -7,7 +7,7 @@ void PenRouter::OnPenData(const char* text, std::size_t count) {
     if (procedure_ != nullptr) {
         if (holdNested_) return;
         holdNested_ = true;
-        ToProcedure();
+        ToProcedure(lineWaits);
         holdNested_ = false;
         return;
     }
@@ -19,10 +19,12 @@ void PenRouter::OnPenData(const char* text, std::size_t count) {
     }
 }
 
-void PenRouter::ToProcedure() {
+void PenRouter::ToProcedure(bool lineWaits) {
     PenProcedure& procedure = *procedure_;
     PenEvent event;
-    while (decoder_.Next(event)) {
+    // Without a complete line the decoder has applied its overflow rule
+    // already; the procedure only hears that the delivery ended.
+    while (lineWaits && decoder_.Next(event)) {
         Notify(event);
         if (procedure.OnPenLine(event)) {
             decoder_.ClearBuffer();

@@ -47,7 +47,7 @@ public:
 
 private:
     bool HoldNested(bool hold) override;
-    void ToProcedure();
+    void ToProcedure(bool lineWaits);
     void Notify(const PenEvent& event);
     void ToEngine(const PenEvent& event);
 
