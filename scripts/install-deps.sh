@@ -5,7 +5,7 @@ set -euo pipefail
 
 packages=(cmake g++ clang-14 libclang-rt-14-dev libgtest-dev libbenchmark-dev
           g++-mingw-w64-x86-64 mingw-w64-tools wine wine64 xvfb x11-xserver-utils
-          xdotool socat imagemagick fonts-ipafont-gothic libx11-dev fp-utils nsis python3)
+          xdotool socat imagemagick fonts-ipafont-gothic libx11-dev fp-utils nsis python3 xserver-xephyr)
 
 missing=()
 for p in "${packages[@]}"; do

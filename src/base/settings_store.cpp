@@ -172,6 +172,12 @@ int SettingsStore::SetUsePort(const std::string& port) {
     return WriteText("UsePort", port) ? 1 : 0;
 }
 
+std::string SettingsStore::GetPanelDisplay() const { return ReadText("PanelDisplay"); }
+
+int SettingsStore::SetPanelDisplay(const std::string& deviceName) {
+    return WriteText("PanelDisplay", deviceName) ? 1 : 0;
+}
+
 std::int32_t SettingsStore::GetDblClick() {
     std::int32_t pixels = ReadNumber("DblClick");
     if (pixels == 0) pixels = kDefaultDblClick;

@@ -56,6 +56,9 @@ public:
     // Typed accessors. The flag-returning writes answer nonzero when stored.
     std::string GetUsePort() const;
     int SetUsePort(const std::string& port);
+    // The panel's display by device name; "" means the primary display.
+    std::string GetPanelDisplay() const;
+    int SetPanelDisplay(const std::string& deviceName);
     std::int32_t GetDblClick();  // applies the double-click area
     int SetDblClick(std::int32_t pixels);
     std::int32_t GetSingleClick() const;

@@ -13,12 +13,14 @@ namespace qx {
 constexpr unsigned WM_TRAYNOTIFY = 0x1400;    // the tray icon's mouse messages
 constexpr unsigned WM_PENDATA = 0x1401;       // a batch of received bytes, sent
 constexpr unsigned WM_PENLINKENDED = 0x8001;  // WM_APP + 1: the receive loop ended on its own
+constexpr unsigned WM_PANELDISPLAYCHANGED = 0x8002;  // WM_APP + 2: "PanelDisplay" was changed
 
 // Timers.
 constexpr std::uintptr_t kCircleTimerId = 0x1402;      // double-click area page
 constexpr std::uintptr_t kTestModeTimer = 0x1403;      // Test Mode dialog
 constexpr std::uintptr_t kDisplayPanelTimer = 0x1404;  // main window: display panel wait
 constexpr std::uintptr_t kTrayRetryTimer = 0x1405;     // main window: tray icon retry
+constexpr std::uintptr_t kPortRetryTimer = 0x1406;     // main window: absent pen port retry
 
 }  // namespace qx
 

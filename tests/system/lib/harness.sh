@@ -61,6 +61,7 @@ _qx_cleanup() {
         WINEPREFIX="$prefix" wineserver -k >/dev/null 2>&1
         WINEPREFIX="$prefix" wineserver -w >/dev/null 2>&1
     done
+    [ -n "${QX_XEPHYR_PID:-}" ] && _qx_end_pid "$QX_XEPHYR_PID"
     [ -n "${QX_XVFB_PID:-}" ] && _qx_end_pid "$QX_XVFB_PID"
     if [ -n "${QX_TMP:-}" ] && [ "${QXDRV_KEEP_TMP:-0}" != 1 ]; then rm -rf "$QX_TMP"; fi
     if [ "${QX_FAILURES:-0}" -eq 0 ]; then
@@ -174,6 +175,29 @@ qx_display() {
     QX_XVFB_PID=$_QX_XPID
     export DISPLAY=":$_QX_XNUM"
     _qx_log "display $DISPLAY (${1:-1280x768}, Xvfb pid $QX_XVFB_PID)"
+}
+
+# qx_two_displays: a desktop Wine sees as two displays side by side: the
+# primary 1280x768 at 0,0 and a second 1024x768 at 1280,0 ("\\.\DISPLAY1" and
+# "\\.\DISPLAY2"). Xephyr with two screens and Xinerama, shown on a private
+# Xvfb; exports DISPLAY as the Xephyr one.
+qx_two_displays() {
+    _qx_start_xvfb 2400x900 || qx_fatal "Xvfb for the two displays did not start"
+    QX_XVFB_PID=$_QX_XPID
+    local numfile end
+    numfile=$(mktemp "${TMPDIR:-/tmp}/qxdrv-display.XXXXXX")
+    DISPLAY=":$_QX_XNUM" Xephyr -displayfd 3 -screen 1280x768 -screen 1024x768 +xinerama \
+        -extension RANDR -nolisten tcp -noreset 3>"$numfile" >>"$QX_TMP/xephyr.log" 2>&1 &
+    QX_XEPHYR_PID=$!
+    end=$(_qx_deadline "$QX_DISPLAY_WAIT")
+    while [ ! -s "$numfile" ] && kill -0 "$QX_XEPHYR_PID" 2>/dev/null && _qx_before "$end"; do
+        sleep 0.05
+    done
+    local num; num=$(tr -dc '0-9' <"$numfile")
+    rm -f "$numfile"
+    [ -n "$num" ] || qx_fatal "Xephyr did not start: $(tail -n 3 "$QX_TMP/xephyr.log")"
+    export DISPLAY=":$num"
+    _qx_log "two displays on $DISPLAY (Xephyr pid $QX_XEPHYR_PID in Xvfb pid $QX_XVFB_PID)"
 }
 
 # qx_prefix [en|ja]: a private copy of the LANG template prefix as WINEPREFIX
