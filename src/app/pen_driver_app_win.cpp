@@ -114,7 +114,9 @@ PropServices CPenDriverApp::PropertyServices() {
     services.settings = &settings_;
     services.strings = &strings_;
     services.boxes = &boxes_;
-    services.ports = &ports_;
+    services.ports = ports_;
+    services.portList = &portList_;
+    services.threads = &threads_;
     services.appPort = portName_;
     services.rightsNotice = &rightsNotice_;
     services.system = &systemParams_;

@@ -14,6 +14,7 @@
 #include "base/settings_store.h"
 #include "base/win_ports_win.h"
 #include "props/port_page_rules.h"
+#include "props/system_ports_win.h"
 #include "props/user_port_set_page_win.h"
 #include "shell/pen_tray_wnd_win.h"
 
@@ -49,7 +50,10 @@ private:
     Win32Screen screen_;
     Win32SystemParams systemParams_;
     Win32Registry registry_;
-    Win32PortProbe ports_;
+    // Shared with probes that may outlive a property sheet.
+    std::shared_ptr<const Win32PortProbe> ports_ = std::make_shared<Win32PortProbe>();
+    Win32SerialPortList portList_;
+    Win32WorkerThreads threads_;
     SettingsStore settings_;
 
     int osVersionClass_ = 0;

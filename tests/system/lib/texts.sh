@@ -40,6 +40,7 @@ _qx_text_of() {
     en:IDS_PORT_CHANGED) t='The use COM port was changed into [%1].\rIt will be effective from the next starting.' ;;
     en:IDS_PORT_CHANGE_CANCELED) t='The COM port Setting was canceled.' ;;
     en:IDS_PORT_CHANGE_QUESTION) t='If the COM port is changed, the pen may not work from the next starting.\rDo you want to change a COM port?' ;;
+    en:IDS_PORT_OPEN_FAILED) t='Failed in opening of a COM port (%1), the pen can'\''t be used.\n\rPlease check your system setup.' ;;
     en:IDS_PORT_CONFLICT_WARNING) t='The specified port is used by other applications \rand a pen may be unable to use it after re-starting.\n\r\rWhen you cannot use it, please choose the port which does not conflict from "COM port selection" of a property after re-starting.' ;;
     en:IDS_QUIT_QUESTION) t='Quit %1 application?' ;;
     en:IDS_RESOLUTION_PIXELS) t='%d x %d pixels' ;;
