@@ -46,11 +46,11 @@ private:
     HINSTANCE instance_;
     Win32Strings strings_;
     Win32MessageBoxes boxes_;
-    Win32Screen screen_;
     Win32SystemParams systemParams_;
     Win32Registry registry_;
     Win32PortProbe ports_;
     SettingsStore settings_;
+    Win32Screen screen_;  // the panel's display, by settings_
 
     int osVersionClass_ = 0;
     std::wstring appName_;

@@ -19,6 +19,7 @@ _qx_text_of() {
     en:IDS_ENTER_INTEGER_RANGE) t='Please enter an integer between %1 and %2.' ;;
     en:IDS_ENTER_NUMBER) t='Please enter a number.' ;;
     en:IDS_HELP_MISSING) t='The help file was not found:\r%1\r\rReinstall QXdrv to restore its help.' ;;
+    en:IDS_PANEL_DISPLAY_GONE) t='The display chosen for the panel (%1) is not attached now.\r\rThe pen works on the primary display until it is attached again. To use another display, choose it in "Properties" of the tray menu.' ;;
     en:IDS_HOTKEY_CHANGED) t='The Hotkey for calibration select was changed.\r\rNew Hotkey is %1.' ;;
     en:IDS_HTML_NEXT_START) t='"Optimization of HTML" is applied from the time of starting next time.' ;;
     en:IDS_HTML_QUESTION) t='Trouble may usually arise in operation by the setting range.\n\nAre you sure wanto to "Optimaization of HTML"' ;;
