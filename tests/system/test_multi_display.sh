@@ -10,15 +10,11 @@ qx_prefix en
 qx_pensim_start
 # Notice off: a size calibrated before is applied without a question. 1024 x
 # 768 holds the 4 : 3 preset of PX-A100, 1280 x 768 the identity.
-CALIB='HKEY_CURRENT_USER\SOFTWARE\NORVANE\QXdrv1.2'
-calib_lines() {
-    printf '%s\n' "[$CALIB\\$1]" "\"CalibRatioX\"=\"$2\"" "\"CalibRatioY\"=\"$3\"" \
-        '"CalibOffsetX"="0.000000"' '"CalibOffsetY"="0.000000"'
-}
-mapfile -t CALIB_LINES < <(calib_lines 1280_768 1.000000 1.000000; calib_lines 1024_768 0.800000 1.000000)
+K='HKEY_CURRENT_USER\SOFTWARE\NORVANE\QXdrv1.2'
 qx_reg_preload '[HKEY_LOCAL_MACHINE\Software\Wine\Ports]' "\"COM1\"=\"$QX_PEN_SLAVE\"" \
     "[HKEY_CURRENT_USER\\$QX_SETTINGS_KEY]" '"UsePort"="COM1:"' '"QXMachine"=dword:00000064' \
-    '"CalibDisp"=dword:00000000' "${CALIB_LINES[@]}"
+    "[$K\\1280_768]" '"CalibRatioX"="1.0"' '"CalibRatioY"="1.0"' \
+    "[$K\\1024_768]" '"CalibRatioX"="0.8"' '"CalibRatioY"="1.0"'
 qx_two_displays
 qx_wineserver
 
@@ -34,7 +30,6 @@ panel() {
 main_at() { qx_probe windows --class QXdrvTrayWnd && grep -q "rect=$1 " <<<"$QX_OUT"; }
 # clicked_at DESC X Y: the tap of the case pressed the left button there.
 clicked_at() { qx_expect_eq "$1" "ldown $2 $3" "$(grep -m1 '^ldown ' <<<"$PEN_EVENTS")"; }
-select_press() { qx_probe press "$@" --caption "$SELECT" >/dev/null; }
 shown() { qx_probe windows --class QXdrvTrayWnd && grep -q "visible=1" <<<"$QX_OUT"; }
 
 qx_driver_receiving
@@ -59,8 +54,8 @@ qx_expect_match "the menu's first entry" "^57671 $(qx_en IDS_MENU_RESOLUTION)  1
 qx_case "Detail-1 on the second display: its crosses, and a stroke by the result"
 pen_scribble_stop
 qx_probe keys --key C >/dev/null && qx_dialog "$SELECT" || qx_fatal "no selection dialog: $QX_OUT"
-select_press 1015 --no-wait
-select_press ok || qx_fatal "OK did not close the dialog: $QX_OUT"
+qx_probe press 1015 --caption "$SELECT" --no-wait >/dev/null  # Detail Setting
+qx_probe press ok --caption "$SELECT" >/dev/null || qx_fatal "OK did not close the dialog: $QX_OUT"
 qx_wait "the cross screen" 10 shown || qx_fatal "no cross screen"
 qx_expect_match "it covers the second display" 'visible=1 topmost=1 rect=1280,0,2304,768 ' "$QX_OUT"
 qx_screenshot cross-screen-second
