@@ -51,6 +51,18 @@ qx_probe --timeout "$TRAY_MENU_TIMEOUT_MS" menu-watch --notify left --close || q
 qx_expect_match "the menu's first entry" "^57671 $(qx_en IDS_MENU_RESOLUTION)  1024 X 768( @[0-9]+Hz)?\$" \
     "$(grep -m1 '^57671 ' <<<"$QX_OUT")"
 
+qx_case "the test chart covers the second display and names its size"
+chart_at() { qx_probe windows --class '#32770' --visible && CHART=$(qx_field hwnd "$(grep ' rect=1280,0,2304,768 ' <<<"$QX_OUT")") && [ -n "$CHART" ]; }
+qx_command 57685 && qx_dialog "Test Mode (PX-A100)" || qx_fatal "no Test Mode: $QX_OUT"
+TEST_MODE=$QX_DIALOG
+qx_probe press 1065 --hwnd "$TEST_MODE" --any-caption --no-wait >/dev/null  # Test Chart
+qx_wait "the chart on the second display" 10 chart_at && qx_controls "$CHART" &&
+    qx_expect_match "its mode line" "text=$(qx_en IDS_CHART_OUTPUT)  1024 X 768( @[0-9]+Hz)?\$" "$(qx_control 1050)"
+qx_screenshot chart-second
+qx_probe keys --vk 27 >/dev/null  # Esc ends it
+qx_wait "the chart ended" 10 eval '! chart_at'
+qx_probe press cancel --hwnd "$TEST_MODE" --any-caption --no-wait >/dev/null
+
 qx_case "Detail-1 on the second display: its crosses, and a stroke by the result"
 pen_scribble_stop
 qx_probe keys --key C >/dev/null && qx_dialog "$SELECT" || qx_fatal "no selection dialog: $QX_OUT"
