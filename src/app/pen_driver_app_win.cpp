@@ -30,7 +30,8 @@ CPenDriverApp::CPenDriverApp(HINSTANCE instance)
     : instance_(instance),
       strings_(instance),
       boxes_(strings_),
-      settings_(registry_, systemParams_, LoadKeys(strings_)) {
+      settings_(registry_, systemParams_, LoadKeys(strings_)),
+      screen_(settings_) {
     OSVERSIONINFOA info{};
     info.dwOSVersionInfoSize = sizeof(info);
     if (QueryVersionInfo(&info)) {

@@ -47,7 +47,6 @@ private:
     HINSTANCE instance_;
     Win32Strings strings_;
     Win32MessageBoxes boxes_;
-    Win32Screen screen_;
     Win32SystemParams systemParams_;
     Win32Registry registry_;
     // Shared with probes that may outlive a property sheet.
@@ -55,6 +54,7 @@ private:
     Win32SerialPortList portList_;
     Win32WorkerThreads threads_;
     SettingsStore settings_;
+    Win32Screen screen_;  // the panel's display, by settings_
 
     int osVersionClass_ = 0;
     std::wstring appName_;

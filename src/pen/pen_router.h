@@ -41,6 +41,11 @@ public:
     bool Calibrating() const override { return procedure_ != nullptr; }
     void ClearPending() override { decoder_.ClearBuffer(); }
 
+    // Where the panel's display starts on the desktop: BoardToScreen gives
+    // pixels of that display, the engine takes desktop pixels. Set when the
+    // display is chosen, so that no report asks the system.
+    void SetOrigin(ScreenPoint origin) { origin_ = origin; }
+
     // The test mode dialog while it exists, else null. Not owned.
     void SetObserver(SmallButtonObserver* observer) { observer_ = observer; }
     const PenDecoder& Decoder() const { return decoder_; }
@@ -56,6 +61,7 @@ private:
     PenDecoder decoder_;
     PenProcedure* procedure_ = nullptr;
     SmallButtonObserver* observer_ = nullptr;
+    ScreenPoint origin_;
     bool holdNested_ = false;  // inside the procedure: deliveries only append
 };
 

@@ -36,13 +36,12 @@ bool CPenTrayWnd::Create() {
     if (!::RegisterClassExW(&wc) && ::GetLastError() != ERROR_CLASS_ALREADY_EXISTS) return false;
 
     taskbarCreatedMessage_ = ::RegisterWindowMessageW(L"TaskbarCreated");
-    const int width = ::GetSystemMetrics(SM_CXSCREEN);
-    const int height = ::GetSystemMetrics(SM_CYSCREEN);
-    ::CreateWindowExW(WS_EX_TOPMOST, kTrayWndClass, L"", WS_POPUP | WS_MAXIMIZE, 0, 0, width,
-                      height, nullptr, nullptr, instance, this);
+    const Rect panel = services_.screen->PanelRect();
+    ::CreateWindowExW(WS_EX_TOPMOST, kTrayWndClass, L"", WS_POPUP | WS_MAXIMIZE, panel.left,
+                      panel.top, panel.Width(), panel.Height(), nullptr, nullptr, instance, this);
     if (!hwnd_) return false;
 
-    calibration_->MarkApplied(width, height);
+    calibration_->StartOnPanel();
     calib_.UseStored();
     engine_.SetMiddleEnabled(services_.settings->GetMiddleButon());
     return true;
@@ -90,6 +89,9 @@ LRESULT CPenTrayWnd::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_DISPLAYCHANGE:
         calibration_->OnDisplayChange();
         return 0;
+    case WM_PANELDISPLAYCHANGED:
+        calibration_->OnPanelDisplayChanged();
+        return 0;
     case WM_TIMER:
         if (wParam != kDisplayPanelTimer) break;
         calibration_->OnDisplayPanelTimer();
@@ -126,7 +128,8 @@ LRESULT CPenTrayWnd::OnCreate() {
 
     const CalibServices calib{&calibModel_, services_.settings, services_.strings,
                               services_.boxes, services_.screen, &calib_};
-    CalibControllerServices calibration{calib, {}, &busy_, &tornDown_};
+    CalibControllerServices calibration{calib, {}, &busy_, &tornDown_,
+                                        [this](ScreenPoint origin) { router_.SetOrigin(origin); }};
     calibration.hotkey.registerKey = [this](unsigned key) { return services_.registerHotKey(hwnd_, key); };
     calibration.hotkey.unregisterKey = [this] { services_.unregisterHotKey(hwnd_); };
     calibration.hotkey.osVersionClass = services_.osVersionClass;
@@ -144,7 +147,7 @@ LRESULT CPenTrayWnd::OnCreate() {
     commands_ = std::make_unique<CTrayCommands>(TrayCommandServices{
         hwnd_, services_.instance, services_.appName, services_.portName, services_.settings,
         services_.strings, services_.boxes, services_.properties, &busy_, &link_, &engine_,
-        icon_.get(), calibration_.get(), diag_.get()});
+        icon_.get(), calibration_.get(), diag_.get(), services_.screen});
 
     const std::int32_t sleepMs = services_.settings->GetSleepTime();
     link_.Start(hwnd_, commands_->PortName(), sleepMs > 0 ? static_cast<unsigned>(sleepMs) : 0u);

@@ -573,6 +573,6 @@ qx_en() { qx_text en "$@" || qx_fatal "$1 has no English text in texts.sh"; }
 qx_text() {
     local text
     text=$(_qx_text_of "$1" "$2") || return 1
-    [ $# -lt 3 ] || text=${text//%1/$3}
+    [ $# -lt 3 ] || text=${text//%1/"$3"}  # quoted: a backslash in it stays one
     printf '%s\n' "$text"
 }
