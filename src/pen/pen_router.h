@@ -40,6 +40,8 @@ public:
     void Detach(const PenProcedure& procedure) override;
     bool Calibrating() const override { return procedure_ != nullptr; }
     void ClearPending() override { decoder_.ClearBuffer(); }
+    // The port was opened again: the bytes that follow are a new stream.
+    void NewStream() { decoder_.Restart(); }
 
     // The test mode dialog while it exists, else null. Not owned.
     void SetObserver(SmallButtonObserver* observer) { observer_ = observer; }
