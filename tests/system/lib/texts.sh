@@ -11,6 +11,7 @@ _qx_text_of() {
     en:IDS_ALREADY_RUNNING) t='%1 is already exist.' ;;
     en:IDS_CALIB_CONFIRM_QUESTION) t='May apply a result of calibration?\r\r  Yes : press [Y] key\r  No   : press [N] key,  please ' ;;
     en:IDS_CALIB_EXIT_QUESTION) t='Exit calibration?\r\r  Yes : press [Y] key\r  No   : press [N] key,  please ' ;;
+    en:IDS_PORT_OPEN_FAILED) t='Failed in opening of a COM port (%1), the pen can'\''t be used.\n\rPlease check your system setup.' ;;
     en:IDS_D2_NOTE_B200_3) t='  of PDP is PARTIAL.' ;;
     en:IDS_DISABLE_PORT_QUESTION) t='If you disable the COM port, the pen can'\''t be used any more.\r\rDo you want to invalidate the COM port?' ;;
     en:IDS_DISPLAY_PANEL_TITLE) t='Display Properties' ;;
