@@ -74,7 +74,6 @@ public:
     // message served meanwhile leaves the work to the stop under way.
     void Stop();
 
-    bool HasThread() const { return thread_ != nullptr; }
     // The receive thread exists and has not left its loop (a failed port or a
     // failed wait ends it early).
     bool ThreadRunning() const;
