@@ -40,6 +40,8 @@ public:
     void Detach(const PenProcedure& procedure) override;
     bool Calibrating() const override { return procedure_ != nullptr; }
     void ClearPending() override { decoder_.ClearBuffer(); }
+    // The port was opened again: the bytes that follow are a new stream.
+    void NewStream() { decoder_.Restart(); }
 
     // Where the panel's display starts on the desktop: BoardToScreen gives
     // pixels of that display, the engine takes desktop pixels. Set when the

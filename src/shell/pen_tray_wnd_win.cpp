@@ -75,9 +75,13 @@ LRESULT CPenTrayWnd::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
         return OnPenData(wParam, reinterpret_cast<const char*>(lParam));
     case WM_PENLINKENDED:
         // The board went away: nothing will lift a button the pen holds.
-        // Nothing is shown; the pen stays dead until the next start.
+        // Nothing is shown; the port is opened again when the device is back.
         engine_.ReleaseHeldButton();
+        port_->OnLinkEnded();
         return 0;
+    case WM_DEVICECHANGE:
+        port_->OnDeviceChange(wParam, lParam);
+        return TRUE;
     case WM_TRAYNOTIFY:
         return commands_->OnTrayNotify(wParam, lParam);
     case WM_HOTKEY:
@@ -93,6 +97,7 @@ LRESULT CPenTrayWnd::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
         calibration_->OnPanelDisplayChanged();
         return 0;
     case WM_TIMER:
+        if (wParam == kPortRetryTimer) port_->OnRetryTimer();
         if (wParam != kDisplayPanelTimer) break;
         calibration_->OnDisplayPanelTimer();
         return 0;
@@ -150,7 +155,10 @@ LRESULT CPenTrayWnd::OnCreate() {
         icon_.get(), calibration_.get(), diag_.get(), services_.screen});
 
     const std::int32_t sleepMs = services_.settings->GetSleepTime();
-    link_.Start(hwnd_, commands_->PortName(), sleepMs > 0 ? static_cast<unsigned>(sleepMs) : 0u);
+    port_ = std::make_unique<PortReconnector>(PortReconnectServices{
+        hwnd_, &link_, services_.portName, sleepMs > 0 ? static_cast<unsigned>(sleepMs) : 0u,
+        services_.strings, services_.boxes, [this] { router_.NewStream(); }});
+    port_->Start();
     return 0;
 }
 
@@ -166,7 +174,7 @@ void CPenTrayWnd::Teardown() {
     if (tornDown_) return;
     tornDown_ = true;
     services_.unregisterHotKey(hwnd_);
-    if (link_.HasThread()) link_.Stop();
+    port_->Stop();
     diag_->DestroyTestMode();
     // No report can release a button any more: do not leave one pressed.
     engine_.ReleaseHeldButton();
