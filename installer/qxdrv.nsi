@@ -6,7 +6,7 @@
 ; Start menu folder, autostart for every user and the installed-programs
 ; entry. An interactive install runs "QXdrv.exe -i" (which asks for the port
 ; when none is configured); a silent one (/S) asks nothing and takes
-; /PORT=COM1: to COM9: and /MODEL=100|200, stored for every user and for the
+; /PORT=COM1: to COM256: and /MODEL=100|200, stored for every user and for the
 ; installing user. A bad option ends the setup before anything is stored.
 ; The driver is started by QXstart (from START_EXE) as the interactive user
 ; with that user's normal token, or not at all when there is none (the Run
@@ -61,8 +61,8 @@ LangString NotEnded ${LANG_ENGLISH} "QXdrv did not end. Exit it from its tray me
 LangString NotEnded ${LANG_JAPANESE} "QXdrv が終了しませんでした。トレイメニューから終了してから、もう一度実行してください。"
 LangString BadModel ${LANG_ENGLISH} "/MODEL=$R2 is not a display model: give /MODEL=100 (PX-A100) or /MODEL=200 (PX-B200). Nothing was installed."
 LangString BadModel ${LANG_JAPANESE} "/MODEL=$R2 はディスプレイのモデルではありません。/MODEL=100 (PX-A100) または /MODEL=200 (PX-B200) を指定してください。何もインストールされていません。"
-LangString BadPort ${LANG_ENGLISH} "/PORT=$R1 is not a COM port QXdrv can use: give COM1: to COM9:, for example /PORT=COM1:. Nothing was installed."
-LangString BadPort ${LANG_JAPANESE} "/PORT=$R1 は QXdrv が使える COM ポートではありません。COM1: から COM9: を、たとえば /PORT=COM1: のように指定してください。何もインストールされていません。"
+LangString BadPort ${LANG_ENGLISH} "/PORT=$R1 is not a COM port QXdrv can use: give COM1: to COM256:, for example /PORT=COM1:. Nothing was installed."
+LangString BadPort ${LANG_JAPANESE} "/PORT=$R1 は QXdrv が使える COM ポートではありません。COM1: から COM256: を、たとえば /PORT=COM1: のように指定してください。何もインストールされていません。"
 LangString CannotReplace ${LANG_ENGLISH} "Setup could not replace $0: it is in use, perhaps by QXdrv in another user's session. Exit QXdrv there (or log that user off) and run the setup again."
 LangString CannotReplace ${LANG_JAPANESE} "$0 を置き換えられませんでした。使用中です (別のユーザーのセッションで QXdrv が動いている可能性があります)。そちらで QXdrv を終了するか、そのユーザーをログオフしてから、もう一度実行してください。"
 
@@ -129,7 +129,8 @@ FunctionEnd
 !macroend
 
 ; The /PORT= and /MODEL= options, in $R1 and $R2 (empty when not given). A
-; port is one the property sheet offers: "COM1:" to "COM9:".
+; port is a name the property sheet can list: "COM1:" to "COM256:", written
+; so (capitals, no leading zero, the colon).
 Function .onInit
     SetRegView 64
     SetShellVarContext all
@@ -141,14 +142,36 @@ Function .onInit
     ${IfNot} ${Errors}
         StrLen $0 $R1
         StrCpy $1 $R1 3
-        StrCpy $2 $R1 1 3
-        StrCpy $3 $R1 1 4
-        ; A single character that is no digit counts as 0.
-        ${IfNot} $0 == 5
+        StrCpy $3 $R1 1 -1
+        IntOp $4 $0 - 4
+        StrCpy $2 $R1 $4 3
+        StrCpy $5 $2 1
+        StrCpy $9 1
+        ${If} $0 < 5
+        ${OrIf} $0 > 7
         ${OrIfNot} $1 S== "COM"
         ${OrIfNot} $3 S== ":"
-        ${OrIf} $2 < 1
-        ${OrIf} $2 > 9
+        ${OrIf} $5 S== "0"
+            StrCpy $9 0
+        ${EndIf}
+        ; Only digits between: a character that is no digit counts as 0.
+        ${For} $6 1 $4
+            IntOp $7 $6 - 1
+            StrCpy $8 $2 1 $7
+            IntOp $7 $8 + 0
+            ${If} $7 == 0
+            ${AndIfNot} $8 S== "0"
+                StrCpy $9 0
+            ${EndIf}
+        ${Next}
+        ${If} $9 == 1
+            IntOp $7 $2 + 0
+            ${If} $7 < 1
+            ${OrIf} $7 > 256
+                StrCpy $9 0
+            ${EndIf}
+        ${EndIf}
+        ${If} $9 == 0
             MessageBox MB_ICONSTOP|MB_OK "$(BadPort)" /SD IDOK
             SetErrorLevel 2
             Quit

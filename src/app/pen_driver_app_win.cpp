@@ -30,7 +30,8 @@ CPenDriverApp::CPenDriverApp(HINSTANCE instance)
     : instance_(instance),
       strings_(instance),
       boxes_(strings_),
-      settings_(registry_, systemParams_, LoadKeys(strings_)) {
+      settings_(registry_, systemParams_, LoadKeys(strings_)),
+      screen_(settings_) {
     OSVERSIONINFOA info{};
     info.dwOSVersionInfoSize = sizeof(info);
     if (QueryVersionInfo(&info)) {
@@ -114,7 +115,9 @@ PropServices CPenDriverApp::PropertyServices() {
     services.settings = &settings_;
     services.strings = &strings_;
     services.boxes = &boxes_;
-    services.ports = &ports_;
+    services.ports = ports_;
+    services.portList = &portList_;
+    services.threads = &threads_;
     services.appPort = portName_;
     services.rightsNotice = &rightsNotice_;
     services.system = &systemParams_;

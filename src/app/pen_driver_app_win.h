@@ -14,6 +14,7 @@
 #include "base/settings_store.h"
 #include "base/win_ports_win.h"
 #include "props/port_page_rules.h"
+#include "props/system_ports_win.h"
 #include "props/user_port_set_page_win.h"
 #include "shell/pen_tray_wnd_win.h"
 
@@ -46,11 +47,14 @@ private:
     HINSTANCE instance_;
     Win32Strings strings_;
     Win32MessageBoxes boxes_;
-    Win32Screen screen_;
     Win32SystemParams systemParams_;
     Win32Registry registry_;
-    Win32PortProbe ports_;
+    // Shared with probes that may outlive a property sheet.
+    std::shared_ptr<const Win32PortProbe> ports_ = std::make_shared<Win32PortProbe>();
+    Win32SerialPortList portList_;
+    Win32WorkerThreads threads_;
     SettingsStore settings_;
+    Win32Screen screen_;  // the panel's display, by settings_
 
     int osVersionClass_ = 0;
     std::wstring appName_;

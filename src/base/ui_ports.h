@@ -1,9 +1,11 @@
 // What the core needs of the user interface: texts from the string table,
-// message boxes with the application's caption, and the screen size.
+// message boxes with the application's caption, and the panel's display.
 #ifndef QXDRV_BASE_UI_PORTS_H
 #define QXDRV_BASE_UI_PORTS_H
 
 #include <string>
+
+#include "base/display_choice.h"
 
 namespace qx {
 
@@ -38,9 +40,14 @@ public:
 class ScreenPort {
 public:
     virtual ~ScreenPort() = default;
-    // The primary display's size in pixels, asked of the system afresh.
-    virtual int ScreenWidth() const = 0;
-    virtual int ScreenHeight() const = 0;
+    // The display the panel is, chosen afresh from the desktop's displays
+    // and the "PanelDisplay" setting.
+    virtual PanelChoice Panel() const = 0;
+    // Its rectangle in desktop coordinates, and its size in pixels: the
+    // "screen" that calibrations are kept for and full-screen windows cover.
+    Rect PanelRect() const { return Panel().display.rect; }
+    int ScreenWidth() const { return PanelRect().Width(); }
+    int ScreenHeight() const { return PanelRect().Height(); }
 };
 
 }  // namespace qx

@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include "base/pointer_metrics.h"
+#include "base/settings_store.h"
 #include "base/system_params_port.h"
 #include "base/ui_ports.h"
 
@@ -33,11 +34,19 @@ private:
     const StringTablePort& strings_;
 };
 
+// The panel's display from the monitors the system reports now and the
+// setting (read afresh at every call, as every setting is).
 class Win32Screen : public ScreenPort {
 public:
-    int ScreenWidth() const override { return ::GetSystemMetrics(SM_CXSCREEN); }
-    int ScreenHeight() const override { return ::GetSystemMetrics(SM_CYSCREEN); }
+    explicit Win32Screen(const SettingsStore& settings) : settings_(settings) {}
+    PanelChoice Panel() const override;
+
+private:
+    const SettingsStore& settings_;
 };
+
+// The panel display's refresh rate, 0 when the system does not say.
+int PanelFrequency(const ScreenPort& screen);
 
 class Win32SystemParams : public SystemParamsPort {
 public:

@@ -7,6 +7,7 @@
 
 #include <windows.h>
 
+#include <functional>
 #include <memory>
 
 #include "base/busy_gate.h"
@@ -28,6 +29,8 @@ struct CalibControllerServices {
     // True from the start of the main window's teardown: answers that
     // come back then are void.
     const bool* windowEnding = nullptr;
+    // Tells the pen where the panel's display starts on the desktop.
+    std::function<void(ScreenPoint origin)> mapOrigin;
 };
 
 class CCalibController {
@@ -47,8 +50,15 @@ public:
     // The Calibration command, under the busy rule.
     void OnCalibration() { RunSelection(); }
 
-    // Resolution change (WM_DISPLAYCHANGE and the panel timer's tick).
-    void OnDisplayChange();
+    // The main window was made: the pen maps into the panel's display and
+    // its size counts as applied.
+    void StartOnPanel();
+    // Resolution change (WM_DISPLAYCHANGE and the panel timer's tick). A
+    // panel display that moved is followed at once; a new size runs the
+    // resolution rules; another display's change alone asks nothing.
+    void OnDisplayChange() { FollowPanel(true); }
+    // WM_PANELDISPLAYCHANGED: "PanelDisplay" names another display now.
+    void OnPanelDisplayChanged() { FollowPanel(false); }
     void OnDisplayPanelTimer() { ContinueDisplayChange(); }
     // Hands a change that waited to the message loop once nothing holds it.
     void ResumeDisplayChange();
@@ -74,6 +84,13 @@ private:
     // The cross screen ended, with a stored result or without one.
     void OnCrossCalibrationEnded(bool stored);
 
+    // Chooses the panel's display again, maps the pen and the main window
+    // there, tells once of a named display that is gone, and hands a new
+    // size to the resolution rules.
+    void FollowPanel(bool systemChange);
+    void MapTo(const Rect& panel);
+    void TellPanelGone() const;
+
     // An earlier change, a command or a calibration is in hand.
     bool DisplayChangeHeld() const;
     // A change waits while it is held or the display control panel is
@@ -94,6 +111,8 @@ private:
     bool displayChangeWaits_ = false;
     int appliedWidth_ = 0;
     int appliedHeight_ = 0;
+    Rect mapped_;             // where the pen maps to now
+    bool panelGoneTold_ = false;
     // A Detail-1 that a resolution question's Yes started, and that question.
     bool detail1FromQuestion_ = false;
     AskedResolution detail1Asked_;

@@ -40,15 +40,18 @@ int CCalibDetail2Dlg::Question(unsigned id, UINT flags) const {
 }
 
 void CCalibDetail2Dlg::CopyScreen() {
+    // The panel's part of the desktop, whose DC speaks desktop coordinates.
     WindowDC desktop(nullptr);
-    const int width = ::GetDeviceCaps(desktop.Get(), HORZRES);
-    const int height = ::GetDeviceCaps(desktop.Get(), VERTRES);
+    const Rect panel = services_.screen->PanelRect();
+    const int width = panel.Width();
+    const int height = panel.Height();
     screenCopy_.Reset(::CreateCompatibleDC(desktop.Get()));
     if (screenCopy_.Valid()) {
         screenBitmap_.Reset(::CreateCompatibleBitmap(desktop.Get(), width, height));
         screenSelection_.Reset(::SelectObject(screenCopy_.Get(), screenBitmap_.Get()),
                                screenCopy_.Get());
-        ::BitBlt(screenCopy_.Get(), 0, 0, width, height, desktop.Get(), 0, 0, SRCCOPY);
+        ::BitBlt(screenCopy_.Get(), 0, 0, width, height, desktop.Get(), panel.left, panel.top,
+                 SRCCOPY);
     }
 }
 
@@ -64,7 +67,9 @@ BOOL CCalibDetail2Dlg::OnInitDialog() {
         End(IDCANCEL);
         return TRUE;
     }
-    ::SetWindowPos(Hwnd(), HWND_TOPMOST, 0, 0, services_.screen->ScreenWidth(), services_.screen->ScreenHeight(), SWP_SHOWWINDOW);
+    const Rect panel = services_.screen->PanelRect();
+    ::SetWindowPos(Hwnd(), HWND_TOPMOST, panel.left, panel.top, panel.Width(), panel.Height(),
+                   SWP_SHOWWINDOW);
     SetItemText(IDC_EDGE_TEXT_TOP, services_.strings->LoadText(IDS_EDGE_TOP_TEXT));
     SetItemText(IDC_EDGE_TEXT_BOTTOM, services_.strings->LoadText(IDS_EDGE_BOTTOM_TEXT));
     SetItemText(IDC_EDGE_TEXT_ESC, services_.strings->LoadText(IDS_EDGE_ESC_TEXT));
@@ -138,7 +143,8 @@ void CCalibDetail2Dlg::NewAttempt() {
 
 void CCalibDetail2Dlg::OnBarClick() {
     const Point at = CursorPosition();
-    if (!edges_.OnClick(at.y)) {
+    // The rows count from the panel's top, as its calibration does.
+    if (!edges_.OnClick(at.y - services_.screen->PanelRect().top)) {
         ::SetCursor(downCursor_);
         ::SetCursorPos(at.x, at.y + kBottomStart);
         RedrawControls();

@@ -76,9 +76,11 @@ bool CCrossCalibScreen::Start() {
     startHeight_ = services_.screen->ScreenHeight();
     TakePen(true);
     ::ShowWindow(window_.window, SW_SHOWMAXIMIZED);
-    // The window was made at the size the desktop had at start; the desktop
-    // may have changed since, and the crosses sit at its corners now.
-    ::SetWindowPos(window_.window, HWND_TOPMOST, 0, 0, startWidth_, startHeight_, 0);
+    // Maximised is the display the window was on; the crosses sit at the
+    // corners of the panel's display as it is now.
+    const Rect panel = services_.screen->PanelRect();
+    ::SetWindowPos(window_.window, HWND_TOPMOST, panel.left, panel.top, panel.Width(),
+                   panel.Height(), 0);
     ::SetForegroundWindow(window_.window);  // Esc reaches the screen
     ::InvalidateRect(window_.window, nullptr, TRUE);
     return true;

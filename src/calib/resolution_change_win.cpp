@@ -2,7 +2,9 @@
 #include "calib/calib_controller_win.h"
 
 #include "base/message_text.h"
+#include "calib/panel_change.h"
 #include "calib/resolution_change.h"
+#include "framework/box_owner_win.h"
 #include "framework/private_ids.h"
 #include "res/resource_ids.h"
 
@@ -32,9 +34,46 @@ bool CCalibController::DisplayChangeHeld() const {
     return displayBusy_.Busy() != 0 || services_.commands->Busy() != 0 || CalibrationRunning();
 }
 
-void CCalibController::OnDisplayChange() {
-    if (Ending() || displayPanelWait_.Running()) return;
+void CCalibController::StartOnPanel() {
+    const PanelChoice panel = Screen().Panel();
+    MapTo(panel.display.rect);
+    MarkApplied(panel.display.rect.Width(), panel.display.rect.Height());
+    // Told from the message loop, once the program is up.
+    if (panel.namedGone) ::PostMessageW(Window(), WM_PANELDISPLAYCHANGED, 0, 0);
+}
+
+void CCalibController::FollowPanel(bool systemChange) {
+    if (Ending()) return;
+    PanelChangeFacts facts;
+    facts.now = Screen().Panel();
+    facts.mapped = mapped_;
+    facts.appliedWidth = appliedWidth_;
+    facts.appliedHeight = appliedHeight_;
+    facts.singleDisplayChanged = systemChange && ::GetSystemMetrics(SM_CMONITORS) <= 1;
+    facts.goneTold = panelGoneTold_;
+    const PanelChangeDecision decision = DecidePanelChange(facts);
+    // Set before the box: a change that comes while it is open tells nothing.
+    panelGoneTold_ = decision.goneTold;
+    if (decision.remap) MapTo(facts.now.display.rect);
+    if (decision.tellGone) TellPanelGone();
+    if (!decision.resolutionRules || Ending() || displayPanelWait_.Running()) return;
     ContinueDisplayChange();
+}
+
+void CCalibController::MapTo(const Rect& panel) {
+    mapped_ = panel;
+    if (services_.mapOrigin) services_.mapOrigin(ScreenPoint{panel.left, panel.top});
+    // The main window is the cross screen when it shows: it covers the panel.
+    ::SetWindowPos(Window(), nullptr, panel.left, panel.top, panel.Width(), panel.Height(),
+                   SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void CCalibController::TellPanelGone() const {
+    BoxOwnerScope owner(Window());
+    const std::wstring named = Widen(services_.calib.settings->GetPanelDisplay());
+    services_.calib.boxes->ShowMessage(
+        InsertArgs(services_.calib.strings->LoadText(IDS_PANEL_DISPLAY_GONE), {named}),
+        MB_OK | MB_ICONEXCLAMATION);
 }
 
 void CCalibController::ContinueDisplayChange() {

@@ -1,6 +1,7 @@
 #include "diag/test_chart_dlg_win.h"
 
 #include "base/message_text.h"
+#include "base/win_ports_win.h"
 #include "diag/test_chart_layout.h"
 #include "res/resource_ids.h"
 
@@ -24,12 +25,14 @@ void Place(HWND control, const ChartBox& box) {
 
 }  // namespace
 
-CTestChartDlg::CTestChartDlg(HINSTANCE instance, const StringTablePort& strings)
-    : CDialog(instance, IDD_TEST_CHART), strings_(strings) {}
+CTestChartDlg::CTestChartDlg(HINSTANCE instance, const StringTablePort& strings,
+                             const ScreenPort& screen)
+    : CDialog(instance, IDD_TEST_CHART), strings_(strings), screen_(screen) {}
 
 BOOL CTestChartDlg::OnInitDialog() {
-    ::SetWindowPos(Hwnd(), HWND_TOP, 0, 0, ::GetSystemMetrics(SM_CXSCREEN),
-                   ::GetSystemMetrics(SM_CYSCREEN), SWP_SHOWWINDOW);
+    const Rect panel = screen_.PanelRect();
+    ::SetWindowPos(Hwnd(), HWND_TOP, panel.left, panel.top, panel.Width(), panel.Height(),
+                   SWP_SHOWWINDOW);
     return TRUE;
 }
 
@@ -39,8 +42,8 @@ HBRUSH CTestChartDlg::Brush() {
 }
 
 void CTestChartDlg::OnPaint(HDC dc) {
-    const int width = ::GetSystemMetrics(SM_CXSCREEN);
-    const int height = ::GetSystemMetrics(SM_CYSCREEN);
+    const int width = screen_.ScreenWidth();
+    const int height = screen_.ScreenHeight();
     const TestChartLayout layout = ChartLayout(width, height);
     {
         // The chart's one brush: repaints make no further ones.
@@ -69,16 +72,12 @@ void CTestChartDlg::PlaceTexts(const TestChartLayout& layout) {
     // The system's default font: no font object of the chart's own.
     ::SendMessageW(instruction, WM_SETFONT, 0, FALSE);
 
-    DEVMODEW mode{};
-    mode.dmSize = sizeof(mode);
-    if (!::EnumDisplaySettingsW(nullptr, ENUM_CURRENT_SETTINGS, &mode)) mode = DEVMODEW{};
     HWND modeLine = Item(IDC_CHART_MODE_LINE);
     Place(modeLine, layout.modeLine);
-    // The same line as the tray menu's resolution entry.
+    // The same line as the tray menu's resolution entry, for the panel.
     ::SetWindowTextW(modeLine, ResolutionLine(strings_.LoadText(IDS_CHART_OUTPUT),
-                                              static_cast<int>(mode.dmPelsWidth),
-                                              static_cast<int>(mode.dmPelsHeight),
-                                              static_cast<int>(mode.dmDisplayFrequency))
+                                              screen_.ScreenWidth(), screen_.ScreenHeight(),
+                                              PanelFrequency(screen_))
                                    .c_str());
     ::SendMessageW(modeLine, WM_SETFONT, 0, FALSE);
 }

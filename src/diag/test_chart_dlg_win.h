@@ -15,7 +15,8 @@ namespace qx {
 
 class CTestChartDlg : public CDialog {
 public:
-    CTestChartDlg(HINSTANCE instance, const StringTablePort& strings);
+    // Covers the panel's display (`screen`).
+    CTestChartDlg(HINSTANCE instance, const StringTablePort& strings, const ScreenPort& screen);
 
 private:
     BOOL OnInitDialog() override;
@@ -28,6 +29,7 @@ private:
     HBRUSH Brush();
 
     const StringTablePort& strings_;
+    const ScreenPort& screen_;
     UniqueBrush brush_;  // black: the fill and the two statics' background
 };
 

@@ -198,7 +198,7 @@ bool CTestModeDlg::OnCommand(WORD id, WORD code, HWND) {
         OnSet();
         return true;
     case IDC_TM_CHART: {
-        CTestChartDlg chart(Instance(), *services_.calib.strings);
+        CTestChartDlg chart(Instance(), *services_.calib.strings, *services_.calib.screen);
         ++modal_;
         chart.DoModal(Hwnd());
         --modal_;

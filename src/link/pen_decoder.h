@@ -84,6 +84,12 @@ public:
     // Text received but not decoded yet (the test mode's "untreated data").
     std::string_view PendingText() const;
     void ClearBuffer();
+    // A new stream (the port opened again): nothing received before, not even
+    // the tail of an overlong line still to be skipped, belongs to it.
+    void Restart() {
+        ClearBuffer();
+        resync_ = false;
+    }
 
 private:
     void ApplyOverflowRule();

@@ -5,6 +5,7 @@
 #include "base/message_text.h"
 #include "link/line_settings.h"
 #include "link/pen_port_win.h"
+#include "link/port_names.h"
 #include "res/resource_ids.h"
 
 namespace qx {
@@ -94,21 +95,39 @@ SerialLink::SerialLink(const StringTablePort& strings, MessageBoxPort& boxes)
 SerialLink::~SerialLink() { Stop(); }
 
 bool SerialLink::Start(HWND owner, const std::string& deviceName, unsigned sleepMs) {
+    owner_ = owner;
+    devicePath_ = PortDevicePath(deviceName);
     ::Sleep(sleepMs);
-    port_ = OpenPenPort(deviceName);
-    if (!port_.Valid()) {
-        const std::wstring text =
-            InsertArgs(strings_.LoadText(IDS_PORT_OPEN_FAILED), {Widen(deviceName)});
-        boxes_.ShowMessage(text, kMbIconExclamation | kMbOk);
-    }
-    auto thread = std::make_unique<CCommRecvThread>(owner, port_.Get(), strings_, boxes_);
+    port_ = OpenPenPort(devicePath_);
+    return StartThread() && port_.Valid();
+}
+
+bool SerialLink::Reopen() {
+    Stop();
+    if (inStop_) return false;
+    port_ = OpenPenPort(devicePath_);
+    if (!port_.Valid()) return false;
+    if (StartThread()) return true;
+    port_.Reset();
+    return false;
+}
+
+bool SerialLink::StartThread() {
+    auto thread = std::make_unique<CCommRecvThread>(owner_, port_.Get(), strings_, boxes_);
+    thread->SetDelivery(delivery_);
     if (!thread->Start()) return false;
     thread_ = std::move(thread);
+    stopping_ = false;
     return true;
 }
 
 void SerialLink::Stop() {
-    if (!thread_) return;
+    if (inStop_) return;
+    if (!thread_) {
+        port_.Reset();
+        return;
+    }
+    inStop_ = true;
     stopping_ = true;
     thread_->RequestStop();
     ::SetThreadPriority(thread_->Thread(), THREAD_PRIORITY_ABOVE_NORMAL);
@@ -150,6 +169,7 @@ void SerialLink::Stop() {
         // so it is left to the process's end rather than freed under it.
         (void)thread_.release();
     }
+    inStop_ = false;
 }
 
 bool SerialLink::ThreadRunning() const {
@@ -157,6 +177,7 @@ bool SerialLink::ThreadRunning() const {
 }
 
 void SerialLink::SetDelivery(int on) {
+    delivery_ = on;
     if (thread_) thread_->SetDelivery(on);
 }
 

@@ -59,28 +59,42 @@ public:
     SerialLink(const SerialLink&) = delete;
     SerialLink& operator=(const SerialLink&) = delete;
 
-    // Waits sleepMs, opens the port (message 57677 on failure) and starts the
-    // receive thread, which runs even without a port: its first wait fails.
+    // Waits sleepMs, opens the port by the device path of `deviceName` (the
+    // name as stored, "COM12:") and starts the receive thread, which runs
+    // even without a port: its first wait fails. True when the port opened
+    // and a thread reads it.
     bool Start(HWND owner, const std::string& deviceName, unsigned sleepMs);
+    // Stops what runs, then opens the same port again at once and starts a
+    // new receive thread on it, with the delivery flag as it was; without a
+    // port no thread is started. True when reception runs again.
+    bool Reopen();
     // Releases the thread from its wait and waits for it to end while still
     // serving sent messages, so a thread blocked in its WM_PENDATA send
-    // cannot deadlock the stop. Then closes the port.
+    // cannot deadlock the stop. Then closes the port. A stop called from a
+    // message served meanwhile leaves the work to the stop under way.
     void Stop();
 
-    bool HasThread() const { return thread_ != nullptr; }
     // The receive thread exists and has not left its loop (a failed port or a
     // failed wait ends it early).
     bool ThreadRunning() const;
-    // True from the start of Stop(): deliveries must be ignored then.
+    // True from the start of Stop() until a new thread starts: deliveries
+    // must be ignored then.
     bool Stopping() const { return stopping_; }
+    // Kept for the threads of later opens as well.
     void SetDelivery(int on);
 
 private:
+    bool StartThread();
+
     const StringTablePort& strings_;
     MessageBoxPort& boxes_;
+    HWND owner_ = nullptr;
+    std::string devicePath_;
     UniqueHandle port_;
     std::unique_ptr<CCommRecvThread> thread_;
+    int delivery_ = 1;
     bool stopping_ = false;
+    bool inStop_ = false;
 };
 
 }  // namespace qx

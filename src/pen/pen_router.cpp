@@ -39,7 +39,8 @@ void PenRouter::Notify(const PenEvent& event) {
 }
 
 void PenRouter::ToEngine(const PenEvent& event) {
-    const ScreenPoint at = BoardToScreen(event.boardX, event.boardY, live_);
+    const ScreenPoint onPanel = BoardToScreen(event.boardX, event.boardY, live_);
+    const ScreenPoint at{origin_.x + onPanel.x, origin_.y + onPanel.y};
     switch (event.touch) {
         case PenTouch::Left: engine_.OnButtonReport(ButtonState::Left, at.x, at.y); break;
         case PenTouch::Right: engine_.OnButtonReport(ButtonState::Right, at.x, at.y); break;

@@ -40,6 +40,13 @@ public:
     void Detach(const PenProcedure& procedure) override;
     bool Calibrating() const override { return procedure_ != nullptr; }
     void ClearPending() override { decoder_.ClearBuffer(); }
+    // The port was opened again: the bytes that follow are a new stream.
+    void NewStream() { decoder_.Restart(); }
+
+    // Where the panel's display starts on the desktop: BoardToScreen gives
+    // pixels of that display, the engine takes desktop pixels. Set when the
+    // display is chosen, so that no report asks the system.
+    void SetOrigin(ScreenPoint origin) { origin_ = origin; }
 
     // The test mode dialog while it exists, else null. Not owned.
     void SetObserver(SmallButtonObserver* observer) { observer_ = observer; }
@@ -56,6 +63,7 @@ private:
     PenDecoder decoder_;
     PenProcedure* procedure_ = nullptr;
     SmallButtonObserver* observer_ = nullptr;
+    ScreenPoint origin_;
     bool holdNested_ = false;  // inside the procedure: deliveries only append
 };
 

@@ -1,9 +1,9 @@
 #include "props/port_page_rules.h"
 
 #include <algorithm>
-#include <cstdio>
 
 #include "base/message_text.h"
+#include "link/port_names.h"
 #include "res/resource_ids.h"
 
 namespace qx {
@@ -12,23 +12,12 @@ namespace {
 constexpr unsigned kWarning = kMbOk | kMbIconExclamation;
 constexpr unsigned kNotice = kMbOk | kMbIconInformation;
 
-template <typename Keep>
-std::vector<std::string> PortsWhere(Keep keep) {
-    std::vector<std::string> ports;
-    for (int n = kFirstListedPort; n <= kLastListedPort; ++n) {
-        std::string port = PortName(n);
-        if (keep(port)) ports.push_back(std::move(port));
-    }
-    return ports;
+// Where an entry for the port goes: by its number, a foreign name last.
+int PortOrder(const std::string& port) {
+    return ComPortNumber(port).value_or(kLastComPort + 1);
 }
 
 }  // namespace
-
-std::string PortName(int number) {
-    char name[16];
-    std::snprintf(name, sizeof(name), "COM%d:", number);
-    return name;
-}
 
 bool PortExists(const PortOpenResult& result) {
     return result.opened || result.error != kErrorFileNotFound;
@@ -52,31 +41,31 @@ std::string EntryPort(const std::wstring& entry) {
     return NarrowAscii(entry.substr(0, entry.find(L' ')));
 }
 
-PortList NormalFormList(const PortProbePort& probe, const std::string& appPort,
+PortList NormalFormList(const std::vector<PortCheck>& ports, const std::string& appPort,
                         const PortSuffixes& suffixes) {
     PortList list;
-    // The configured port is added below, in any case.
-    for (const std::string& port : PortsWhere([&](const std::string& p) {
-             return !SamePort(p, appPort) && PortUsable(probe.Probe(p), p, appPort);
-         }))
-        list.entries.push_back(Widen(port));
+    bool present = false;
+    for (const PortCheck& check : ports) {
+        if (SamePort(check.port, appPort)) present = true;
+        else if (PortUsable(check.answer, check.port, appPort)) list.entries.push_back(Widen(check.port));
+    }
     if (appPort.empty()) return list;
-    // The list box sorts its entries itself: the order here does not matter.
-    const bool present = PortExists(probe.Probe(appPort));
-    list.selected = list.entries.size();
-    list.entries.push_back(Widen(appPort) + (present ? suffixes.inUse : suffixes.notPresent));
+    // In its place among the ports, which carry no suffix yet.
+    const auto at = std::find_if(list.entries.begin(), list.entries.end(), [&](const std::wstring& entry) {
+        return PortOrder(NarrowAscii(entry)) > PortOrder(appPort);
+    });
+    list.selected = static_cast<std::size_t>(at - list.entries.begin());
+    list.entries.insert(at, Widen(appPort) + (present ? suffixes.inUse : suffixes.notPresent));
     return list;
 }
 
-PortList SetupFormList(const PortProbePort& probe, const std::string& appPort,
+PortList SetupFormList(const std::vector<PortCheck>& ports, const std::string& appPort,
                        std::size_t chosen, const PortSuffixes& suffixes) {
     PortList list;
-    for (int n = kFirstListedPort; n <= kLastListedPort; ++n) {
-        const std::string port = PortName(n);
-        const PortOpenResult result = probe.Probe(port);
-        if (!PortExists(result)) continue;
-        std::wstring entry = Widen(port);
-        if (!PortUsable(result, port, appPort)) entry += suffixes.conflicted;
+    for (const PortCheck& check : ports) {
+        if (!PortExists(check.answer)) continue;
+        std::wstring entry = Widen(check.port);
+        if (!PortUsable(check.answer, check.port, appPort)) entry += suffixes.conflicted;
         list.entries.push_back(std::move(entry));
     }
     if (!list.entries.empty()) {
@@ -85,6 +74,11 @@ PortList SetupFormList(const PortProbePort& probe, const std::string& appPort,
         list.selected = marked;
     }
     return list;
+}
+
+std::vector<PortCheck> CheckPagePorts(const PropServices& services) {
+    return CheckSystemPorts(*services.portList, services.ports, *services.threads,
+                            kPortProbeWaitMs);
 }
 
 void ShowRightsNoticeOnce(const PropServices& services) {
@@ -140,7 +134,10 @@ void ApplyPortChoice(const PropServices& services, const std::optional<std::wstr
             boxes.ShowMessage(strings.LoadText(IDS_PORT_CHANGE_CANCELED), kWarning);
             return;
         }
-    } else if (!PortUsable(services.ports->Probe(port), port, appPort)) {
+    } else if (!PortUsable(CheckPorts({port}, services.ports, *services.threads, kPortProbeWaitMs)
+                               .front()
+                               .answer,
+                           port, appPort)) {
         boxes.ShowMessage(strings.LoadText(IDS_PORT_CONFLICT_WARNING), kNotice);
     }
     if (!services.settings->SetUsePort(port)) ShowRightsNoticeOnce(services);

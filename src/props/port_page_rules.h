@@ -5,6 +5,7 @@
 #define QXDRV_PROPS_PORT_PAGE_RULES_H
 
 #include <cstddef>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -12,6 +13,7 @@
 #include "base/settings_store.h"
 #include "base/system_params_port.h"
 #include "base/ui_ports.h"
+#include "props/port_probes.h"
 
 namespace qx {
 
@@ -19,26 +21,6 @@ namespace qx {
 constexpr unsigned long kErrorFileNotFound = 2;
 constexpr unsigned long kErrorAccessDenied = 5;
 
-// COM1: to COM9: are offered, and the configured port whatever its name.
-constexpr int kFirstListedPort = 1;
-constexpr int kLastListedPort = 9;
-constexpr std::size_t kPortNameChars = 5;
-
-// The answer to opening a port for reading, without sharing.
-struct PortOpenResult {
-    bool opened = false;
-    unsigned long error = 0;  // meaningful when !opened
-};
-
-class PortProbePort {
-public:
-    virtual ~PortProbePort() = default;
-    // Opens the port and closes it again at once.
-    virtual PortOpenResult Probe(const std::string& port) const = 0;
-};
-
-// "COM%d:".
-std::string PortName(int number);
 // False only when the system does not know the port.
 bool PortExists(const PortOpenResult& result);
 // Port names name the same port whatever their letters' case ("com1:").
@@ -58,25 +40,27 @@ struct PortSuffixes {
     std::wstring notPresent;  // the configured port the system does not know
 };
 
-// The list box's contents, in the order they are added (the box sorts
-// them), and the entry to select (none when nothing is).
+// The list box's contents in their order, and the entry to select (none
+// when nothing is).
 struct PortList {
     std::vector<std::wstring> entries;
     std::optional<std::size_t> selected;
 };
 
-// Normal form: the usable ports, a port another program holds left out;
-// the configured port is always listed and selected, so that the page can
-// be left keeping it: marked in use, or, when the system does not know it
-// (an adapter unplugged), not present. COM10 and up, or a name typed in
-// other letters' case, appear as configured.
-PortList NormalFormList(const PortProbePort& probe, const std::string& appPort,
+// Both forms list the system's ports in numeric order (COM2: before
+// COM10:). Normal form: the usable ports, a port another program holds
+// left out; the configured port is always listed, in its place, and
+// selected, so that the page can be left keeping it: marked in use, or,
+// when the system does not list it (an adapter unplugged), not present. A
+// name typed in other letters' case appears as configured; one that is no
+// COM port name comes last.
+PortList NormalFormList(const std::vector<PortCheck>& ports, const std::string& appPort,
                         const PortSuffixes& suffixes);
-// Setup form: every port that exists, the ones another program holds
-// marked conflicted, and entry `chosen` marked selected and selected. When
-// a port vanished since the last fill and `chosen` is past the end, the
-// last entry takes the mark.
-PortList SetupFormList(const PortProbePort& probe, const std::string& appPort,
+// Setup form: every port that opens or answers anything but "not found",
+// the ones another program holds marked conflicted, and entry `chosen`
+// marked selected and selected. When a port vanished since the last fill
+// and `chosen` is past the end, the last entry takes the mark.
+PortList SetupFormList(const std::vector<PortCheck>& ports, const std::string& appPort,
                        std::size_t chosen, const PortSuffixes& suffixes);
 
 // The services the property pages use.
@@ -84,7 +68,10 @@ struct PropServices {
     SettingsStore* settings = nullptr;
     const StringTablePort* strings = nullptr;
     MessageBoxPort* boxes = nullptr;
-    const PortProbePort* ports = nullptr;
+    // The probe is shared with the workers that may outlive a page.
+    std::shared_ptr<const PortProbePort> ports;
+    const SerialPortListPort* portList = nullptr;
+    WorkerThreadsPort* threads = nullptr;
     std::string appPort;  // "UsePort" as read at start; "" when none
     int* rightsNotice = nullptr;  // 1 while the rights notice may still be shown
     SystemParamsPort* system = nullptr;  // the drag threshold the other-setup page sets
@@ -93,6 +80,9 @@ struct PropServices {
     int startDragWidth = 0;
     int startDragHeight = 0;
 };
+
+// The system's ports, each opened within the page's bound.
+std::vector<PortCheck> CheckPagePorts(const PropServices& services);
 
 // Shows the "no rights" notice unless it was shown already in this opening.
 void ShowRightsNoticeOnce(const PropServices& services);

@@ -1,6 +1,5 @@
 #include "props/user_port_set_page_win.h"
 
-#include "framework/scoped_handles_win.h"
 #include "res/resource_ids.h"
 
 namespace qx {
@@ -12,13 +11,6 @@ PortSuffixes Suffixes(const StringTablePort& strings) {
 }
 
 }  // namespace
-
-PortOpenResult Win32PortProbe::Probe(const std::string& port) const {
-    UniqueHandle handle(::CreateFileA(port.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0,
-                                      nullptr));
-    if (handle.Valid()) return {true, 0};
-    return {false, ::GetLastError()};
-}
 
 CUserPortSetPage::CUserPortSetPage(HINSTANCE instance, const PropServices& services)
     : CPropertyPage(instance, IDD_PROP_PORT), services_(services) {}
@@ -39,13 +31,14 @@ BOOL CUserPortSetPage::OnInitDialog() {
 }
 
 void CUserPortSetPage::FillNormal() {
-    ShowList(NormalFormList(*services_.ports, services_.appPort, Suffixes(*services_.strings)));
+    ShowList(NormalFormList(CheckPagePorts(services_), services_.appPort,
+                            Suffixes(*services_.strings)));
     ::ShowWindow(Item(IDC_MODEL_LABEL), SW_HIDE);
     ::ShowWindow(Item(IDC_MODEL_COMBO), SW_HIDE);
 }
 
 void CUserPortSetPage::FillSetup(std::size_t chosen) {
-    ShowList(SetupFormList(*services_.ports, services_.appPort, chosen,
+    ShowList(SetupFormList(CheckPagePorts(services_), services_.appPort, chosen,
                            Suffixes(*services_.strings)));
 }
 
@@ -68,13 +61,8 @@ void CUserPortSetPage::ShowList(const PortList& list) {
     ::SendMessageW(box, LB_RESETCONTENT, 0, 0);
     for (const std::wstring& entry : list.entries)
         ::SendMessageW(box, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(entry.c_str()));
-    if (!list.selected) return;
-    // The list sorts its entries: find the one to select by its text.
-    const std::wstring& chosen = list.entries[*list.selected];
-    ::SendMessageW(box, LB_SETCURSEL,
-                   ::SendMessageW(box, LB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
-                                  reinterpret_cast<LPARAM>(chosen.c_str())),
-                   0);
+    // The box keeps the rules' order (COM2: before COM10:), so the index holds.
+    if (list.selected) ::SendMessageW(box, LB_SETCURSEL, *list.selected, 0);
 }
 
 int CUserPortSetPage::EntryCount() const {

@@ -14,12 +14,6 @@
 
 namespace qx {
 
-// Opens each port for reading without sharing and closes it at once.
-class Win32PortProbe : public PortProbePort {
-public:
-    PortOpenResult Probe(const std::string& port) const override;
-};
-
 class CUserPortSetPage : public CPropertyPage {
 public:
     CUserPortSetPage(HINSTANCE instance, const PropServices& services);

@@ -156,6 +156,9 @@
 #define IDS_HELP_REFUSED             60203
 #define IDS_HELP_NO_VIEWER           60204
 
+// The panel's display
+#define IDS_PANEL_DISPLAY_GONE       60300
+
 // Serial link
 #define IDS_PORT_OPEN_FAILED         57677
 #define IDS_RECEIVE_FAILED           57684

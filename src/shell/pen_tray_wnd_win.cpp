@@ -36,13 +36,12 @@ bool CPenTrayWnd::Create() {
     if (!::RegisterClassExW(&wc) && ::GetLastError() != ERROR_CLASS_ALREADY_EXISTS) return false;
 
     taskbarCreatedMessage_ = ::RegisterWindowMessageW(L"TaskbarCreated");
-    const int width = ::GetSystemMetrics(SM_CXSCREEN);
-    const int height = ::GetSystemMetrics(SM_CYSCREEN);
-    ::CreateWindowExW(WS_EX_TOPMOST, kTrayWndClass, L"", WS_POPUP | WS_MAXIMIZE, 0, 0, width,
-                      height, nullptr, nullptr, instance, this);
+    const Rect panel = services_.screen->PanelRect();
+    ::CreateWindowExW(WS_EX_TOPMOST, kTrayWndClass, L"", WS_POPUP | WS_MAXIMIZE, panel.left,
+                      panel.top, panel.Width(), panel.Height(), nullptr, nullptr, instance, this);
     if (!hwnd_) return false;
 
-    calibration_->MarkApplied(width, height);
+    calibration_->StartOnPanel();
     calib_.UseStored();
     engine_.SetMiddleEnabled(services_.settings->GetMiddleButon());
     return true;
@@ -76,9 +75,13 @@ LRESULT CPenTrayWnd::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
         return OnPenData(wParam, reinterpret_cast<const char*>(lParam));
     case WM_PENLINKENDED:
         // The board went away: nothing will lift a button the pen holds.
-        // Nothing is shown; the pen stays dead until the next start.
+        // Nothing is shown; the port is opened again when the device is back.
         engine_.ReleaseHeldButton();
+        port_->OnLinkEnded();
         return 0;
+    case WM_DEVICECHANGE:
+        port_->OnDeviceChange(wParam, lParam);
+        return TRUE;
     case WM_TRAYNOTIFY:
         return commands_->OnTrayNotify(wParam, lParam);
     case WM_HOTKEY:
@@ -90,7 +93,11 @@ LRESULT CPenTrayWnd::Handle(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_DISPLAYCHANGE:
         calibration_->OnDisplayChange();
         return 0;
+    case WM_PANELDISPLAYCHANGED:
+        calibration_->OnPanelDisplayChanged();
+        return 0;
     case WM_TIMER:
+        if (wParam == kPortRetryTimer) port_->OnRetryTimer();
         if (wParam != kDisplayPanelTimer) break;
         calibration_->OnDisplayPanelTimer();
         return 0;
@@ -126,7 +133,8 @@ LRESULT CPenTrayWnd::OnCreate() {
 
     const CalibServices calib{&calibModel_, services_.settings, services_.strings,
                               services_.boxes, services_.screen, &calib_};
-    CalibControllerServices calibration{calib, {}, &busy_, &tornDown_};
+    CalibControllerServices calibration{calib, {}, &busy_, &tornDown_,
+                                        [this](ScreenPoint origin) { router_.SetOrigin(origin); }};
     calibration.hotkey.registerKey = [this](unsigned key) { return services_.registerHotKey(hwnd_, key); };
     calibration.hotkey.unregisterKey = [this] { services_.unregisterHotKey(hwnd_); };
     calibration.hotkey.osVersionClass = services_.osVersionClass;
@@ -144,10 +152,13 @@ LRESULT CPenTrayWnd::OnCreate() {
     commands_ = std::make_unique<CTrayCommands>(TrayCommandServices{
         hwnd_, services_.instance, services_.appName, services_.portName, services_.settings,
         services_.strings, services_.boxes, services_.properties, &busy_, &link_, &engine_,
-        icon_.get(), calibration_.get(), diag_.get()});
+        icon_.get(), calibration_.get(), diag_.get(), services_.screen});
 
     const std::int32_t sleepMs = services_.settings->GetSleepTime();
-    link_.Start(hwnd_, commands_->PortName(), sleepMs > 0 ? static_cast<unsigned>(sleepMs) : 0u);
+    port_ = std::make_unique<PortReconnector>(PortReconnectServices{
+        hwnd_, &link_, services_.portName, sleepMs > 0 ? static_cast<unsigned>(sleepMs) : 0u,
+        services_.strings, services_.boxes, [this] { router_.NewStream(); }});
+    port_->Start();
     return 0;
 }
 
@@ -163,7 +174,7 @@ void CPenTrayWnd::Teardown() {
     if (tornDown_) return;
     tornDown_ = true;
     services_.unregisterHotKey(hwnd_);
-    if (link_.HasThread()) link_.Stop();
+    port_->Stop();
     diag_->DestroyTestMode();
     // No report can release a button any more: do not leave one pressed.
     engine_.ReleaseHeldButton();

@@ -18,6 +18,7 @@
 #include "calib/live_calibration.h"
 #include "diag/diag_controller_win.h"
 #include "framework/box_owner_win.h"
+#include "link/port_reconnect_win.h"
 #include "link/serial_link_win.h"
 #include "pen/pen_router.h"
 #include "pointer/pointer_engine.h"
@@ -78,6 +79,7 @@ private:
     PointerEngine engine_;
     PenRouter router_;
     SerialLink link_;
+    std::unique_ptr<PortReconnector> port_;  // opens link_, again when the device comes back
     std::unique_ptr<TrayIcon> icon_;
     // Destroyed in this order's reverse: Test Mode, the cross screen, then
     // the help viewer's windows.

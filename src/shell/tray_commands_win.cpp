@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "base/message_text.h"
+#include "base/win_ports_win.h"
 #include "framework/gdi_owners_win.h"
 #include "framework/scoped_handles_win.h"
 #include "props/about_dlg_win.h"
@@ -89,13 +90,10 @@ void CTrayCommands::ShowTrayMenu() {
     TrayMenuState state;
     state.penEnabled = !portName_.empty();
     state.busy = services_.busy->Busy() != 0;
-    DEVMODEW mode{};
-    mode.dmSize = sizeof(mode);
-    if (::EnumDisplaySettingsW(nullptr, ENUM_CURRENT_SETTINGS, &mode)) {
-        state.width = static_cast<int>(mode.dmPelsWidth);
-        state.height = static_cast<int>(mode.dmPelsHeight);
-        state.frequency = static_cast<int>(mode.dmDisplayFrequency);
-    }
+    // The panel's display: the one whose calibration is live.
+    state.width = services_.screen->ScreenWidth();
+    state.height = services_.screen->ScreenHeight();
+    state.frequency = PanelFrequency(*services_.screen);
 
     UniqueMenu menu(::CreatePopupMenu());
     AppendEntries(menu.Get(), BuildTrayMenu(state, *services_.strings));

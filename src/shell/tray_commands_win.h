@@ -37,6 +37,7 @@ struct TrayCommandServices {
     TrayIcon* icon = nullptr;
     CCalibController* calibration = nullptr;
     CDiagController* diagnostics = nullptr;
+    const ScreenPort* screen = nullptr;  // the panel's display, for "Current Resolution"
 };
 
 class CTrayCommands {

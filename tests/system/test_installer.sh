@@ -12,7 +12,8 @@
 # exe is passed over on the Windows 10 Wine reports), and without the help
 # file says so; a silent setup while a file is held open (as by a copy in
 # another session) ends the running copy cleanly, fails and changes nothing;
-# a silent install with /PORT=COM1: and /MODEL=200 over the user's own other
+# a silent install with a USB adapter's /PORT=COM12: is stored and started
+# on; one with /PORT=COM1: and /MODEL=200 over the user's own other
 # port stores both scopes and starts the new copy, which takes the pen on COM1 and names
 # PX-B200 in its Test Mode caption; a silent uninstall ends it, removes what was installed and keeps the
 # settings. The user's own pointer metrics are back at the end, which only
@@ -55,8 +56,8 @@ nothing_stored() {
 }
 
 qx_case "bad /PORT= and /MODEL= end a silent setup with an error and store nothing"
-# Only the ports the property sheet offers, "COM1:" to "COM9:".
-for options in "/PORT=COM1" "/PORT=COM10:" "/PORT=com1:" '/PORT=\\server\share' "/PORT=COM1: /MODEL=300" "/MODEL=A100"; do
+# Only the names the property sheet lists, "COM1:" to "COM256:".
+for options in "/PORT=COM1" "/PORT=COM257:" "/PORT=com1:" '/PORT=\\server\share' "/PORT=COM1: /MODEL=300" "/MODEL=A100"; do
     # shellcheck disable=SC2086
     setup /S $options && qx_fail "$options: exit code 0"
     nothing_stored "$options"
@@ -166,6 +167,12 @@ qx_expect_eq "QXdrv.exe not written" "$EXE_STATUS" "$(stat -c %z "$UNIX_DIR/QXdr
 kill "$HOLDER"
 qx_wait "the running copy ended as its Exit does" 30 test "$(qx_main_windows)" = 0
 qx_expect_eq "the port and the model stay" "COM1: 100" "$(qx_value HKLM UsePort) $(qx_value HKLM QXMachine)"
+
+qx_case "a silent install with a USB adapter's /PORT=COM12: stores it and the new copy takes it"
+setup /S /PORT=COM12: || qx_fail "the silent setup with COM12: failed: $(cat "$QX_TMP/setup.log")"
+for hive in HKLM HKCU; do qx_expect_eq "$hive port" "COM12:" "$(qx_value "$hive" UsePort)"; done
+# This bench maps no COM12: the new copy says that it cannot open it.
+qx_answer "$(qx_en IDS_PORT_OPEN_FAILED 'COM12:')" ok
 
 qx_case "a silent install over the user's own choices: the new copy uses what it was given"
 # The user chose another port since; install mode stored PX-A100 per user.

@@ -1,12 +1,13 @@
 #!/bin/bash
 # The "Properties" sheet and install mode, with COM1 on the simulated board,
 # COM2 held by another program (mapped to a directory, which answers "access
-# denied" as a held port does), COM3 a free port and COM4 to COM9 missing.
-# Normal form: the pen's own port is listed "[Using]" and selected, the held
-# port is not listed; a port change asks and says that it waits for the next
-# start, declining keeps the old port; without a configured port Cancel and
-# OK ask for one; a configured port the system does not know ("com12:") is
-# listed "[Not present]", selected and kept. Install mode ("-i"; that only that text is, the unit tests show):
+# denied" as a held port does), COM3, COM12 and COM255 free ports: the list
+# shows the ports the system has, in numeric order. Normal form: the pen's
+# own port is listed "[Using]" and selected, the held port is not listed; a
+# port change (to COM12:) asks and says that it waits for the next start,
+# declining keeps the old port; without a configured port Cancel and OK ask
+# for one; a configured port the system does not know ("com40:") is listed
+# "[Not present]" in its place, selected and kept. Install mode ("-i"; that only that text is, the unit tests show):
 # with a port it ends at once without a window, even beside a resident copy;
 # without one it lists every port that exists, the held one "[Conflicted]"
 # and the choice "[Selected]", keeps the model chosen from its list while the
@@ -25,13 +26,12 @@ expect_controls() { local c; for c in "$@"; do qx_expect_match "control ${c%% *}
 
 qx_driver_receiving
 DRIVER=$QX_DRIVER_PID
-NORMAL_MORE=$(props_more_ports normal)
-SETUP_MORE=$(props_more_ports setup)
 
-qx_case "normal form: the pen's port in use and selected, the held port left out"
+qx_case "normal form: the system's ports in numeric order, the pen's in use and selected, the held one left out"
 props_open || qx_fatal "no $PROPS_SHEET sheet: $QX_OUT"
 qx_screenshot normal-en
-qx_expect_eq "usable ports, COM1: chosen" "COM1: [Using],COM3:$NORMAL_MORE selected=0" "$(props_list)"
+qx_expect_eq "usable ports, COM1: chosen" "$(props_ports normal '*COM1: [Using]' COM3: COM12: COM255:)" \
+    "$(props_list)"
 # no model label nor list, OK and Cancel shown, Apply hidden
 expect_controls "$IDC_MODEL_LABEL visible=0 " "$IDC_MODEL_COMBO visible=0 " \
     "1 visible=1 .*text=OK$" "2 visible=1 .*text=Cancel$" "$ID_APPLY_NOW visible=0 "
@@ -49,15 +49,15 @@ props_gone || qx_fail "the sheet stayed open"
 qx_expect_eq "no second question from the click behind" 0 "$(qx_boxes)"
 qx_expect_eq "UsePort kept" "COM1:" "$(qx_value HKCU UsePort)"
 
-qx_case "a port change accepted is stored for the next start"
+qx_case "a port change to a USB adapter's COM12: accepted is stored for the next start"
 props_open || qx_fatal "no sheet the second time"
-props_choose "COM3:"
+props_choose "COM12:"
 props_press ok --no-wait
 qx_answer "$(qx_en IDS_PORT_CHANGE_QUESTION)" yes
-qx_answer "$(qx_en IDS_PORT_CHANGED 'COM3:')" ok
+qx_answer "$(qx_en IDS_PORT_CHANGED 'COM12:')" ok
 props_gone || qx_fail "the sheet stayed open"
-qx_expect_eq "UsePort per user" "COM3:" "$(qx_value HKCU UsePort)"
-qx_expect_eq "UsePort per machine" "COM3:" "$(qx_value HKLM UsePort)"
+qx_expect_eq "UsePort per user" "COM12:" "$(qx_value HKCU UsePort)"
+qx_expect_eq "UsePort per machine" "COM12:" "$(qx_value HKLM UsePort)"
 qx_pen "tap 300 300"  # the running link stays on COM1
 
 qx_case "-i with a port configured ends at once, beside the resident copy"
@@ -74,8 +74,8 @@ props_forget UsePort
 props_install || qx_fatal "no first-run sheet: $QX_OUT"
 INSTALL=$QX_DRIVER_PID
 qx_screenshot setup-en
-qx_expect_eq "ports with marks" "COM1: [Selected],COM2: [Conflicted],COM3:$SETUP_MORE selected=0" \
-    "$(props_list)"
+qx_expect_eq "ports with marks" \
+    "$(props_ports setup '*COM1: [Selected]' 'COM2: [Conflicted]' COM3: COM12: COM255:)" "$(props_list)"
 # the model label and list at PX-B200, OK alone
 expect_controls "$IDC_MODEL_LABEL visible=1 .*text=Use model selection$" \
     "$IDC_MODEL_COMBO visible=1 .*items=PX-A100,PX-B200 selected=1 text=PX-B200$" \
@@ -91,7 +91,7 @@ qx_case "install mode: PX-A100 and the held port chosen, stored after a warning,
 qx_probe select --hwnd "$PROPS_HWND" --any-caption --id "$IDC_MODEL_COMBO" PX-A100 >/dev/null ||
     qx_fail "cannot choose PX-A100: $QX_OUT"
 props_choose "COM2: [Conflicted]"
-MOVED="COM1:,COM2: [Conflicted] [Selected],COM3:$SETUP_MORE selected=1"
+MOVED=$(props_ports setup COM1: '*COM2: [Conflicted] [Selected]' COM3: COM12: COM255:)
 qx_wait "the mark moved" 10 eval 'props_read && test "$(props_list)" = "$MOVED"'
 qx_expect_match "the model choice kept" ' selected=0 text=PX-A100$' "$(qx_control $IDC_MODEL_COMBO)"
 props_press ok --no-wait
@@ -117,17 +117,17 @@ qx_expect_eq "no UsePort, nor anything else" "" \
     "$(qx_value HKCU UsePort)$(qx_value HKLM UsePort)$(qx_value HKCU CalibDisp)$(qx_value HKCU MiddleButon)"
 
 qx_case "normal form: a configured port the system does not know is listed, selected and kept"
-qx_setting HKCU UsePort REG_SZ com12:
+qx_setting HKCU UsePort REG_SZ com40:
 qx_driver_start
 DRIVER=$QX_DRIVER_PID
 qx_box && qx_probe press ok >/dev/null  # the port cannot be opened at start
-props_open || qx_fatal "no sheet with com12: configured: $QX_OUT"
-qx_expect_eq "listed as configured, not present" "COM1:,com12: [Not present],COM3:$NORMAL_MORE selected=1" \
-    "$(props_list)"
+props_open || qx_fatal "no sheet with com40: configured: $QX_OUT"
+qx_expect_eq "listed as configured, not present, in its place" \
+    "$(props_ports normal COM1: COM3: COM12: '*com40: [Not present]' COM255:)" "$(props_list)"
 props_page 1 "$IDC_AREA_EDIT" || qx_fail "the COM port page could not be left: $QX_OUT"
 props_press ok || qx_fail "OK did not close the sheet"
 qx_expect_eq "no question, no message" 0 "$(qx_boxes)"
-qx_expect_eq "UsePort kept" "com12:" "$(qx_value HKCU UsePort)"
+qx_expect_eq "UsePort kept" "com40:" "$(qx_value HKCU UsePort)"
 qx_stop_driver "$DRIVER" || qx_fail "driver did not end"
 props_forget UsePort
 
@@ -136,7 +136,7 @@ qx_driver_start
 DRIVER=$QX_DRIVER_PID
 qx_box && qx_probe press ok >/dev/null  # no port to open at start
 props_open || qx_fatal "no sheet without a port: $QX_OUT"
-qx_expect_eq "nothing in use" "COM1:,COM3:$NORMAL_MORE selected=-1" "$(props_list)"
+qx_expect_eq "nothing in use" "$(props_ports normal COM1: COM3: COM12: COM255:)" "$(props_list)"
 props_press cancel --no-wait
 qx_answer "$(qx_en IDS_SELECT_PORT)" ok
 props_press ok --no-wait

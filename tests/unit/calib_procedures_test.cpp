@@ -6,11 +6,13 @@
 #include <tuple>
 #include <vector>
 
+#include "base/display_choice.h"
 #include "base/startup_rules.h"
 #include "calib/calib_select_rules.h"
 #include "calib/cross_calibration.h"
 #include "calib/edge_calibration.h"
 #include "calib/hotkey_candidates.h"
+#include "calib/panel_change.h"
 #include "calib/resolution_change.h"
 #include "fakes/pen_rig.h"
 
@@ -296,6 +298,70 @@ TEST(ResolutionChange, AnswersCountOnlyForTheSizeAsked) {
     for (const Case& c : cases) {
         EXPECT_EQ(ActOnAnswer(asked, c.width, c.height, c.yes, c.ending), c.answer) << c.what;
         EXPECT_EQ(LeftWithoutResult(asked, c.width, c.height, c.hasStored, c.ending), c.left) << c.what;
+    }
+}
+
+// The two displays of a desktop with the panel beside the primary.
+const DisplayInfo kPrimary{"\\\\.\\DISPLAY1", {0, 0, 1280, 768}, true};
+const DisplayInfo kSecond{"\\\\.\\DISPLAY2", {1280, 0, 2304, 768}, false};
+
+TEST(PanelDisplay, TheSettingNamesItElseThePrimary) {
+    const DisplayInfo moved{kSecond.deviceName, {-1024, 0, 0, 768}, false};
+    const struct { const char* what; std::vector<DisplayInfo> displays; std::string setting; int left, width; bool gone; } cases[] = {
+        {"absent", {kSecond, kPrimary}, "", 0, 1280, false},
+        {"named", {kPrimary, kSecond}, "\\\\.\\DISPLAY2", 1280, 1024, false},
+        {"named in other case", {kPrimary, kSecond}, "\\\\.\\display2", 1280, 1024, false},
+        {"named, moved left of the primary", {kPrimary, moved}, "\\\\.\\DISPLAY2", -1024, 1024, false},
+        {"named display gone", {kPrimary}, "\\\\.\\DISPLAY2", 0, 1280, true},
+        {"a longer name is another display", {kPrimary, kSecond}, "\\\\.\\DISPLAY22", 0, 1280, true},
+    };
+    for (const auto& c : cases) {
+        const PanelChoice choice = ChoosePanelDisplay(c.displays, c.setting);
+        EXPECT_EQ(std::make_tuple(choice.display.rect.left, choice.display.rect.Width(), choice.namedGone),
+                  std::make_tuple(c.left, c.width, c.gone)) << c.what;
+    }
+}
+
+TEST(PanelDisplay, ThePenLandsOnThePanelsPixels) {
+    // Board positions hovered with the panel at 1280,0: the 4 : 3 preset of
+    // 1024 x 768 and a four-cross result of that size.
+    const CalibValues fourThree{0.8, 1.0, 0.0, 0.0};
+    const CalibValues crosses{992.0 / 980, 736.0 / 720, (20 - 16.0 * 980 / 992) * 992 / 980,
+                              (20 - 16.0 * 720 / 736) * 736 / 720};
+    const struct { const char* what; CalibValues calib; const char* report; int x, y; } cases[] = {
+        {"centre, 4 : 3", fourThree, "@0640384\r", 1792, 384},
+        {"bottom-right, 4 : 3", fourThree, "@1279767\r", 2303, 767},
+        {"four crosses", crosses, "@0600300\r", 1883, 302},
+    };
+    for (const auto& c : cases) {
+        test::PenRig rig;
+        rig.calib = c.calib;
+        rig.router.SetOrigin({1280, 0});
+        rig.Deliver(c.report);
+        EXPECT_EQ(std::make_tuple(rig.out.cursor.x, rig.out.cursor.y), std::make_tuple(c.x, c.y)) << c.what;
+    }
+}
+
+TEST(PanelDisplay, ADisplayChangeFollowsThePanel) {
+    const PanelChoice second{kSecond, false};
+    const PanelChoice gone{kPrimary, true};
+    const PanelChoice movedDown{{kSecond.deviceName, {1280, 100, 2304, 868}, false}, false};
+    const PanelChoice resized{{kSecond.deviceName, {1280, 0, 2080, 600}, false}, false};
+    // Mapped on the second display at its size unless said otherwise.
+    const struct { const char* what; PanelChoice now; Rect mapped; int appliedWidth; bool single, told; bool remap, rules, tell, toldAfter; } cases[] = {
+        {"another display changed", second, kSecond.rect, 1024, false, false, false, false, false, false},
+        {"panel moved", movedDown, kSecond.rect, 1024, false, false, true, false, false, false},
+        {"panel's size changed", resized, kSecond.rect, 1024, false, false, true, true, false, false},
+        {"chosen from the primary", second, kPrimary.rect, 1280, false, false, true, true, false, false},
+        {"the only display, same size", {kPrimary, false}, kPrimary.rect, 1280, true, false, false, true, false, false},
+        {"named display gone", gone, kSecond.rect, 1024, false, false, true, true, true, true},
+        {"still gone", gone, kPrimary.rect, 1280, false, true, false, false, false, true},
+        {"back again", second, kPrimary.rect, 1280, false, true, true, true, false, false},
+    };
+    for (const auto& c : cases) {
+        const PanelChangeDecision d = DecidePanelChange({c.now, c.mapped, c.appliedWidth, 768, c.single, c.told});
+        EXPECT_EQ(std::make_tuple(d.remap, d.resolutionRules, d.tellGone, d.goneTold),
+                  std::make_tuple(c.remap, c.rules, c.tell, c.toldAfter)) << c.what;
     }
 }
 

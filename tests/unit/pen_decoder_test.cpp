@@ -153,6 +153,20 @@ TEST(PenDecoder, OverflowResyncAndZeroBytes) {
     EXPECT_EQ(r.Pending(), "X");
 }
 
+// The port opened again: neither a half line nor the skip after an overlong
+// one reaches into the new stream.
+TEST(PenDecoder, NewStreamDropsWhatCameBefore) {
+    test::PenRig r(1000);
+    r.Deliver("@01");
+    r.router.NewStream();
+    r.Deliver("@0100050\r");
+    r.out.Advance(100);
+    r.Deliver(std::string(200, 'A'));
+    r.router.NewStream();
+    r.Deliver("@0200050\r");
+    EXPECT_EQ(r.out.Injected(), (Lines{"1000 SetCursorPos 100 50", "1100 SetCursorPos 200 50"}));
+}
+
 // atof on a copied, zero-terminated field; values no int holds saturate;
 // the screen position is trunc(board x ratio - offset) with the calibration
 // that holds at that report.

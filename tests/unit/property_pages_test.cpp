@@ -6,12 +6,18 @@
 // fake registry; a text a suite names reads "#<id>".
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cctype>
+#include <chrono>
+#include <condition_variable>
 #include <cstring>
 #include <functional>
 #include <map>
+#include <memory>
+#include <mutex>
 #include <optional>
 #include <string>
+#include <thread>
 #include <utility>
 #include <vector>
 
@@ -27,19 +33,74 @@
 namespace qx {
 namespace {
 
+// Set once; whoever waits on it blocks until then or gives up.
+class Gate : public DoneSignal {
+public:
+    void Set() override {
+        std::lock_guard<std::mutex> lock(mutex_);
+        set_ = true;
+        changed_.notify_all();
+    }
+    bool WaitFor(unsigned ms) override {
+        std::unique_lock<std::mutex> lock(mutex_);
+        return changed_.wait_for(lock, std::chrono::milliseconds(ms), [this] { return set_; });
+    }
+
+private:
+    std::mutex mutex_;
+    std::condition_variable changed_;
+    bool set_ = false;
+};
+
+// Long enough for threads that answer at once on a loaded machine.
+constexpr unsigned kAnswerAllMs = 60000;
+
+// Real threads, joined when the test is done with them.
+class TestWorkers : public WorkerThreadsPort {
+public:
+    ~TestWorkers() override {
+        for (std::thread& thread : threads_) thread.join();
+    }
+    std::shared_ptr<DoneSignal> NewSignal() override { return std::make_shared<Gate>(); }
+    bool Start(std::function<void()> work) override {
+        threads_.emplace_back(std::move(work));
+        return true;
+    }
+
+private:
+    std::vector<std::thread> threads_;
+};
+
 // Ports answer as the table says, their names without regard to case as
-// the system takes them; any other is unknown to the system.
-class TablePorts : public PortProbePort {
+// the system takes them; any other is unknown to the system. The system
+// lists `listed`. The `stuck` port answers only once its gate opens.
+class TablePorts : public PortProbePort, public SerialPortListPort {
 public:
     PortOpenResult Probe(const std::string& port) const override {
-        probed.push_back(port);
         std::string name = port;
         for (char& c : name) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+        if (stuckGate && name == stuck) stuckGate->WaitFor(kAnswerAllMs);
+        std::lock_guard<std::mutex> lock(mutex_);
+        probed_.push_back(port);
         auto it = answers.find(name);
         return it == answers.end() ? PortOpenResult{false, kErrorFileNotFound} : it->second;
     }
+    std::vector<std::string> SerialPorts() const override { return listed; }
+    // The ports opened so far, sorted as text.
+    std::vector<std::string> Probed() const {
+        std::lock_guard<std::mutex> lock(mutex_);
+        std::vector<std::string> names = probed_;
+        std::sort(names.begin(), names.end());
+        return names;
+    }
     std::map<std::string, PortOpenResult> answers;
-    mutable std::vector<std::string> probed;
+    std::vector<std::string> listed;
+    std::string stuck;
+    std::shared_ptr<Gate> stuckGate;
+
+private:
+    mutable std::mutex mutex_;
+    mutable std::vector<std::string> probed_;
 };
 
 constexpr PortOpenResult kFree{true, 0};
@@ -48,11 +109,19 @@ const PortSuffixes kSuffixes{L" [Using]", L" [Selected]", L" [Conflicted]", L" [
 
 // A machine with a free COM1:, a COM2: another program holds, COM3: held
 // by whoever owns it, no COM4:, a COM5: that fails oddly ("device not
-// functioning") and a USB adapter COM12: the pen's link holds.
-TablePorts Machine() {
-    TablePorts ports;
-    ports.answers = {{"COM1:", kFree}, {"COM2:", kHeld}, {"COM3:", kHeld}, {"COM5:", {false, 31}}, {"COM12:", kHeld}};
+// functioning"), a USB adapter COM12: the pen's link holds and a free
+// COM256:, listed in the system's own order.
+std::shared_ptr<TablePorts> Machine() {
+    auto ports = std::make_shared<TablePorts>();
+    ports->answers = {{"COM1:", kFree}, {"COM2:", kHeld}, {"COM3:", kHeld}, {"COM5:", {false, 31}},
+                      {"COM12:", kHeld}, {"COM256:", kFree}};
+    ports->listed = {"COM12", "COM3", "COM256", "COM1", "COM5", "COM2"};
     return ports;
+}
+
+std::vector<PortCheck> Checks(const std::shared_ptr<TablePorts>& ports) {
+    TestWorkers workers;
+    return CheckSystemPorts(*ports, ports, workers, kAnswerAllMs);
 }
 
 struct Rig {
@@ -62,7 +131,7 @@ struct Rig {
             strings.texts[id] = L"#" + std::to_wstring(id);
         strings.texts.insert({{IDS_ENTER_INTEGER_RANGE, L"between %1 and %2"}, {IDS_MODEL_A100, L"PX-A100"},
                               {IDS_MODEL_B200, L"PX-B200"}, {IDS_VERSION_STAMP, L"Version 1.2"}});
-        services = {&store, &strings, &boxes, &ports, "", &rightsNotice, &system, 6, 7};
+        services = {&store, &strings, &boxes, ports, &*ports, &workers, "", &rightsNotice, &system, 6, 7};
     }
     std::vector<std::wstring> Shown() const {
         std::vector<std::wstring> texts;
@@ -84,16 +153,17 @@ struct Rig {
     SettingsStore store{registry, system};
     test::FakeStrings strings;
     test::FakeMessageBoxes boxes;
-    TablePorts ports = Machine();
+    std::shared_ptr<TablePorts> ports = Machine();
+    TestWorkers workers;
     int rightsNotice = 1;  // a fresh opening of the sheet
     PropServices services;
 };
 
-// The lists: the configured port held by the pen's own link (named in any
-// case) or answering free, missing but kept, beyond COM9: and held; the
-// first-run form naming the configured port plainly, and a port vanished
-// since the last fill.
-TEST(PortList, EachFormListsAndMarksThePorts) {
+// The lists, in numeric order: the configured port held by the pen's own
+// link (named in any case), missing but kept, or no COM port name at all;
+// the first-run form naming the configured port plainly, and a port
+// vanished since the last fill.
+TEST(PortList, EachFormListsAndMarksThePortsInNumericOrder) {
     struct Case {
         bool setup;
         const char* appPort;
@@ -101,37 +171,80 @@ TEST(PortList, EachFormListsAndMarksThePorts) {
         std::vector<std::wstring> entries;
         std::optional<std::size_t> selected;
     } cases[] = {
-        {false, "com3:", 0, {L"COM1:", L"COM5:", L"com3: [Using]"}, 2},
-        {false, "COM1:", 0, {L"COM5:", L"COM1: [Using]"}, 1},
-        {false, "COM4:", 0, {L"COM1:", L"COM5:", L"COM4: [Not present]"}, 2},
-        {false, "COM12:", 0, {L"COM1:", L"COM5:", L"COM12: [Using]"}, 2},
-        {true, "COM3:", 3, {L"COM1:", L"COM2: [Conflicted]", L"COM3:", L"COM5: [Selected]"}, 3},
-        {true, "", 9, {L"COM1:", L"COM2: [Conflicted]", L"COM3: [Conflicted]", L"COM5: [Selected]"}, 3},
+        {false, "com3:", 0, {L"COM1:", L"com3: [Using]", L"COM5:", L"COM256:"}, 1},
+        {false, "COM12:", 0, {L"COM1:", L"COM5:", L"COM12: [Using]", L"COM256:"}, 2},
+        {false, "COM4:", 0, {L"COM1:", L"COM4: [Not present]", L"COM5:", L"COM256:"}, 1},
+        {false, "COM300:", 0, {L"COM1:", L"COM5:", L"COM256:", L"COM300: [Not present]"}, 3},
+        {false, "", 0, {L"COM1:", L"COM5:", L"COM256:"}, std::nullopt},
+        {true, "", 0,
+         {L"COM1: [Selected]", L"COM2: [Conflicted]", L"COM3: [Conflicted]", L"COM5:", L"COM12: [Conflicted]",
+          L"COM256:"},
+         0},
+        {true, "COM3:", 1,
+         {L"COM1:", L"COM2: [Conflicted] [Selected]", L"COM3:", L"COM5:", L"COM12: [Conflicted]", L"COM256:"},
+         1},
+        {true, "", 9,
+         {L"COM1:", L"COM2: [Conflicted]", L"COM3: [Conflicted]", L"COM5:", L"COM12: [Conflicted]",
+          L"COM256: [Selected]"},
+         5},
     };
-    const TablePorts ports = Machine();
+    const std::vector<PortCheck> checks = Checks(Machine());
     for (const Case& c : cases) {
-        const PortList list = c.setup ? SetupFormList(ports, c.appPort, c.chosen, kSuffixes)
-                                      : NormalFormList(ports, c.appPort, kSuffixes);
+        const PortList list = c.setup ? SetupFormList(checks, c.appPort, c.chosen, kSuffixes)
+                                      : NormalFormList(checks, c.appPort, kSuffixes);
         EXPECT_EQ(list.entries, c.entries) << c.setup << ' ' << c.appPort;
         EXPECT_EQ(list.selected, c.selected) << c.setup << ' ' << c.appPort;
     }
-    TablePorts none;
-    EXPECT_TRUE(SetupFormList(none, "", 0, kSuffixes).entries.empty());
-    EXPECT_FALSE(SetupFormList(none, "", 0, kSuffixes).selected.has_value());
+    EXPECT_TRUE(SetupFormList({}, "", 0, kSuffixes).entries.empty());
+    EXPECT_FALSE(SetupFormList({}, "", 0, kSuffixes).selected.has_value());
 }
 
-TEST(PortList, OnlyComOneToNineAreEverProbed) {
-    TablePorts ports;
-    for (int n = 1; n <= 12; ++n) ports.answers[PortName(n)] = kFree;
-    const PortList list = SetupFormList(ports, "", 0, kSuffixes);
-    ASSERT_EQ(list.entries.size(), 9u);
-    EXPECT_EQ(list.entries.back(), L"COM9:");
-    for (const std::string& port : ports.probed) EXPECT_EQ(port.size(), kPortNameChars) << port;
+TEST(PortList, OnlyTheSystemsComOneTo256AreProbed) {
+    auto ports = std::make_shared<TablePorts>();
+    ports->answers = {{"COM3:", kFree}, {"COM10:", kFree}, {"COM256:", kFree}};
+    ports->listed = {"COM256", "COM3", "COM0", "COM257", "COM3:", "com10", "LPT1", "COM010", "COM", ""};
+    const std::vector<PortCheck> checks = Checks(ports);
+    std::vector<std::string> names;
+    for (const PortCheck& check : checks) names.push_back(check.port);
+    EXPECT_EQ(names, (std::vector<std::string>{"COM3:", "COM10:", "COM256:"}));
+    EXPECT_EQ(ports->Probed(), (std::vector<std::string>{"COM10:", "COM256:", "COM3:"}));
+}
+
+// A Bluetooth port asleep that would answer "held" holds up neither form
+// nor OK: it is listed free and taken without the conflict warning. It
+// answers only after the page's results are gone, so a worker writing
+// into anything of the page's shows under the address sanitizer.
+TEST(PortList, APortThatDoesNotAnswerInTimeIsListedFree) {
+    auto gate = std::make_shared<Gate>();
+    auto ports = std::make_shared<TablePorts>();
+    ports->answers = {{"COM1:", kFree}, {"COM7:", kHeld}, {"COM12:", kFree}};
+    ports->listed = {"COM7", "COM12", "COM1"};
+    ports->stuck = "COM7:";
+    ports->stuckGate = gate;
+    {
+        TestWorkers workers;
+        {
+            const std::vector<PortCheck> checks = CheckSystemPorts(*ports, ports, workers, kPortProbeWaitMs);
+            EXPECT_EQ(SetupFormList(checks, "", 0, kSuffixes).entries,
+                      (std::vector<std::wstring>{L"COM1: [Selected]", L"COM7:", L"COM12:"}));
+            EXPECT_EQ(NormalFormList(checks, "COM1:", kSuffixes).entries,
+                      (std::vector<std::wstring>{L"COM1: [Using]", L"COM7:", L"COM12:"}));
+            Rig rig;
+            rig.services.ports = ports;
+            rig.services.threads = &workers;
+            ApplyPortChoice(rig.services, L"COM7: [Selected]");
+            EXPECT_TRUE(rig.Shown().empty());
+            EXPECT_EQ(rig.store.GetUsePort(), "COM7:");
+        }
+        gate->Set();
+    }
+    EXPECT_EQ(ports->Probed(), (std::vector<std::string>{"COM12:", "COM1:", "COM7:", "COM7:"}));
 }
 
 TEST(PortList, AnEntryNamesItsPort) {
     EXPECT_EQ(EntryPort(L"COM2: [Conflicted] [Selected]"), "COM2:");
     EXPECT_EQ(EntryPort(L"COM12: [Using]"), "COM12:");
+    EXPECT_EQ(EntryPort(L"COM256: [Conflicted] [Selected]"), "COM256:");
     EXPECT_EQ(EntryPort(L"COM7: [使用中]"), "COM7:");
     EXPECT_EQ(EntryPort(L"COM"), "COM");
 }
@@ -139,7 +252,7 @@ TEST(PortList, AnEntryNamesItsPort) {
 // A change asked about and answered, a first port free or held, and a port
 // the system does not know kept are met on the real sheet by the
 // properties system test.
-TEST(PortApply, StoresTheFiveCharactersOrAsksForAPort) {
+TEST(PortApply, StoresThePortNameOrAsksForAPort) {
     struct Case {
         const char* name;
         const char* appPort;

@@ -315,6 +315,17 @@ qx_pensim_start() {
     _qx_log "pensim pid $QX_PENSIM_PID on $QX_PEN_SLAVE"
 }
 
+# qx_unplug_board: the board goes away under the running driver: the
+# simulator ends (its pty goes) and, as Wine keeps the driver's wait on a
+# vanished pty pending, the main window gets the notice its receive thread
+# posts when its loop ends on its own (WM_APP + 1). qx_pensim_start plugs it
+# in again with the same link names.
+qx_unplug_board() {
+    _qx_end_pid "$QX_PENSIM_PID"
+    QX_PENSIM_PID=""
+    qx_probe post 0x8001 >/dev/null || qx_fail "post: $QX_OUT"
+}
+
 # qx_pensim_async CMD...: hands commands to the simulator without waiting
 # (a flood runs until the next command arrives).
 qx_pensim_async() { printf '%s\n' "$@" >"$QX_TMP/pen.ctl"; }
@@ -573,6 +584,6 @@ qx_en() { qx_text en "$@" || qx_fatal "$1 has no English text in texts.sh"; }
 qx_text() {
     local text
     text=$(_qx_text_of "$1" "$2") || return 1
-    [ $# -lt 3 ] || text=${text//%1/$3}
+    [ $# -lt 3 ] || text=${text//%1/"$3"}  # quoted: a backslash in it stays one
     printf '%s\n' "$text"
 }

@@ -1,9 +1,9 @@
 # The property sheet on a bench whose ports are COM1 (the simulated board),
-# COM2 (held by another program: a directory answers "access denied"), COM3
-# (free: /dev/null opens). Wine gives each serial device of the machine
-# (/dev/ttyS0 here) the first COM number left free, so what COM4 to COM9 are
-# depends on the machine: props_more_ports tells what the lists must show of
-# them. Source after harness.sh.
+# COM2 (held by another program: a directory answers "access denied"), COM3,
+# COM12 and COM255 (free: /dev/null opens; Wine maps no COM256). Wine gives
+# each serial device of the machine (/dev/ttyS0 here) the first COM number
+# left free, so what else the system lists depends on the machine:
+# props_ports puts it among the bench's own entries. Source after harness.sh.
 
 IDC_PORT_LIST=1054
 IDC_MODEL_LABEL=1058
@@ -15,19 +15,39 @@ ID_APPLY_NOW=$((0x3021))
 props_bench() {
     mkdir -p "$QX_TMP/held-port"
     qx_board_bench "$1" 1280x768 '[HKEY_LOCAL_MACHINE\Software\Wine\Ports]' \
-        "\"COM2\"=\"$QX_TMP/held-port\"" '"COM3"="/dev/null"'
+        "\"COM2\"=\"$QX_TMP/held-port\"" '"COM3"="/dev/null"' '"COM12"="/dev/null"' '"COM255"="/dev/null"'
     if [ "$1" = ja ]; then PROPS_SHEET="プロパティ"; else PROPS_SHEET=Properties; fi
 }
 
-# props_more_ports normal|setup: the list entries of COM4 to COM9, from the
-# probe's own opening of each port: a missing one is left out, one another
-# program holds is left out (normal) or marked (setup).
-props_more_ports() {
-    qx_probe ports || qx_fatal "cannot probe the ports: $QX_OUT"
-    printf '%s\n' "$QX_OUT" | awk -v form="$1" '
-        $2 ~ /^COM[4-9]:$/ && $3 == "open" { printf ",%s", $2 }
-        $2 ~ /^COM[4-9]:$/ && $3 == "error" && $4 == 5 && form == "setup" { printf ",%s [Conflicted]", $2 }
-        $2 ~ /^COM[4-9]:$/ && $3 == "error" && $4 != 2 && $4 != 5 { printf ",%s", $2 }'
+# props_ports normal|setup ENTRY...: the port list the page must show, as
+# props_list prints it: the bench's entries as given (in the order given;
+# the selected one written with a leading "*"), and in numeric order among
+# them the other ports the system lists (the machine's own serial devices),
+# from what opening each answers: a missing one left out, one another
+# program holds left out (normal) or marked (setup).
+props_ports() {
+    local form=$1 entry numbers="" extra=""
+    shift
+    _qx_wine reg query 'HKLM\HARDWARE\DEVICEMAP\SERIALCOMM' >"$QX_TMP/serialcomm.txt" 2>&1
+    for entry in "$@"; do numbers+=" $(sed 's/^\*//; s/^[cC][oO][mM]\([0-9]*\):.*/\1/' <<<"$entry")"; done
+    for entry in $(tr -d '\r' <"$QX_TMP/serialcomm.txt" | awk '$2 == "REG_SZ" && $3 ~ /^COM[0-9]+$/ { print substr($3, 4) }'); do
+        [[ " $numbers " == *" $entry "* ]] || extra+=" $entry"
+    done
+    if [ -n "$extra" ]; then
+        # shellcheck disable=SC2086
+        qx_probe ports $extra || qx_fatal "cannot probe the ports: $QX_OUT"
+        extra=$(printf '%s\n' "$QX_OUT" | awk -v form="$form" '
+            $3 == "open" || ($3 == "error" && $4 != 2 && $4 != 5) { print substr($2, 4) + 0, $2 }
+            $3 == "error" && $4 == 5 && form == "setup" { print substr($2, 4) + 0, $2 " [Conflicted]" }' | sort -n)
+    fi
+    # The other ports ("NUMBER ENTRY", in order), then the bench's, merged.
+    { printf '%s\n' "$extra"; for entry in "$@"; do printf 'bench %s\n' "$entry"; done; } | awk '
+        $1 == "bench" { entry = substr($0, 7); n = entry; sub(/^\*/, "", n); sub(/^[cC][oO][mM]/, "", n)
+                        while (e < ne && extras[e] < n + 0) add(texts[e++]); add(entry); next }
+        NF { extras[ne] = $1 + 0; texts[ne++] = substr($0, length($1) + 2) }
+        function add(t) { if (t ~ /^\*/) { sel = count; t = substr(t, 2) } out = out (count++ ? "," : "") t }
+        BEGIN { sel = -1 }
+        END { while (e < ne) add(texts[e++]); printf "%s selected=%d\n", out, sel }'
 }
 
 # props_forget NAME...: the settings gone from both hives.

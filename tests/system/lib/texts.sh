@@ -11,6 +11,7 @@ _qx_text_of() {
     en:IDS_ALREADY_RUNNING) t='%1 is already exist.' ;;
     en:IDS_CALIB_CONFIRM_QUESTION) t='May apply a result of calibration?\r\r  Yes : press [Y] key\r  No   : press [N] key,  please ' ;;
     en:IDS_CALIB_EXIT_QUESTION) t='Exit calibration?\r\r  Yes : press [Y] key\r  No   : press [N] key,  please ' ;;
+    en:IDS_CHART_OUTPUT) t='The image output of a personal computer' ;;
     en:IDS_D2_NOTE_B200_3) t='  of PDP is PARTIAL.' ;;
     en:IDS_DISABLE_PORT_QUESTION) t='If you disable the COM port, the pen can'\''t be used any more.\r\rDo you want to invalidate the COM port?' ;;
     en:IDS_DISPLAY_PANEL_TITLE) t='Display Properties' ;;
@@ -19,6 +20,7 @@ _qx_text_of() {
     en:IDS_ENTER_INTEGER_RANGE) t='Please enter an integer between %1 and %2.' ;;
     en:IDS_ENTER_NUMBER) t='Please enter a number.' ;;
     en:IDS_HELP_MISSING) t='The help file was not found:\r%1\r\rReinstall QXdrv to restore its help.' ;;
+    en:IDS_PANEL_DISPLAY_GONE) t='The display chosen for the panel (%1) is not attached now.\r\rThe pen works on the primary display until it is attached again. To use another display, choose it in "Properties" of the tray menu.' ;;
     en:IDS_HOTKEY_CHANGED) t='The Hotkey for calibration select was changed.\r\rNew Hotkey is %1.' ;;
     en:IDS_HTML_NEXT_START) t='"Optimization of HTML" is applied from the time of starting next time.' ;;
     en:IDS_HTML_QUESTION) t='Trouble may usually arise in operation by the setting range.\n\nAre you sure wanto to "Optimaization of HTML"' ;;
@@ -40,6 +42,7 @@ _qx_text_of() {
     en:IDS_PORT_CHANGED) t='The use COM port was changed into [%1].\rIt will be effective from the next starting.' ;;
     en:IDS_PORT_CHANGE_CANCELED) t='The COM port Setting was canceled.' ;;
     en:IDS_PORT_CHANGE_QUESTION) t='If the COM port is changed, the pen may not work from the next starting.\rDo you want to change a COM port?' ;;
+    en:IDS_PORT_OPEN_FAILED) t='Failed in opening of a COM port (%1), the pen can'\''t be used.\n\rPlease check your system setup.' ;;
     en:IDS_PORT_CONFLICT_WARNING) t='The specified port is used by other applications \rand a pen may be unable to use it after re-starting.\n\r\rWhen you cannot use it, please choose the port which does not conflict from "COM port selection" of a property after re-starting.' ;;
     en:IDS_QUIT_QUESTION) t='Quit %1 application?' ;;
     en:IDS_RESOLUTION_PIXELS) t='%d x %d pixels' ;;

@@ -40,12 +40,18 @@ public:
     std::vector<Shown> shown;
 };
 
+// The panel on a display of width x height starting at left, top.
 class FakeScreen : public ScreenPort {
 public:
-    int ScreenWidth() const override { return width; }
-    int ScreenHeight() const override { return height; }
+    PanelChoice Panel() const override {
+        PanelChoice choice;
+        choice.display.rect = Rect{left, top, left + width, top + height};
+        return choice;
+    }
     int width = 1280;
     int height = 768;
+    int left = 0;
+    int top = 0;
 };
 
 }  // namespace qx::test

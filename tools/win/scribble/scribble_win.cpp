@@ -156,8 +156,11 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
     wc.hCursor = ::LoadCursorW(nullptr, IDC_ARROW);
     wc.lpszClassName = kClass;
     ::RegisterClassExW(&wc);
-    HWND hwnd = ::CreateWindowExW(0, kClass, L"QXdrv pen target", WS_POPUP | WS_VISIBLE, 0, 0,
-                                  ::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN), nullptr, nullptr, instance, nullptr);
+    // The whole desktop, every display of it.
+    HWND hwnd = ::CreateWindowExW(0, kClass, L"QXdrv pen target", WS_POPUP | WS_VISIBLE,
+                                  ::GetSystemMetrics(SM_XVIRTUALSCREEN), ::GetSystemMetrics(SM_YVIRTUALSCREEN),
+                                  ::GetSystemMetrics(SM_CXVIRTUALSCREEN), ::GetSystemMetrics(SM_CYVIRTUALSCREEN),
+                                  nullptr, nullptr, instance, nullptr);
     if (!hwnd) return 1;
     ::SetForegroundWindow(hwnd);
     MSG msg;

@@ -169,15 +169,25 @@ int CmdSetMetrics(const Args& args, const Deadline&) {
     return kExitOk;
 }
 
-int CmdPorts(const Args&, const Deadline&) {
-    // What opening each of COM1: to COM9: for reading answers, as a port
-    // probe sees it: "open" or the error code.
-    for (int n = 1; n <= 9; ++n) {
-        const std::wstring name = L"COM" + std::to_wstring(n) + L":";
-        HANDLE port = CreateFileW(name.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+int CmdPorts(const Args& args, const Deadline&) {
+    // What opening each COM port for reading by its device path answers, as
+    // a port probe sees it: "open" or the error code. The numbers given, or
+    // COM1 to COM9.
+    std::vector<long long> numbers;
+    for (const std::wstring& text : args.Positional()) {
+        long long n = 0;
+        if (!ParseNumber(text, n)) return kExitUsage;
+        numbers.push_back(n);
+    }
+    if (numbers.empty()) {
+        for (long long n = 1; n <= 9; ++n) numbers.push_back(n);
+    }
+    for (long long n : numbers) {
+        const std::wstring path = L"\\\\.\\COM" + std::to_wstring(n);
+        HANDLE port = CreateFileW(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
         const DWORD error = GetLastError();
         if (port != INVALID_HANDLE_VALUE) CloseHandle(port);
-        Out(L"port " + name + L" " +
+        Out(L"port COM" + std::to_wstring(n) + L": " +
             (port != INVALID_HANDLE_VALUE ? std::wstring(L"open") : L"error " + std::to_wstring(error)));
     }
     return kExitOk;

@@ -56,7 +56,7 @@ const Command kCommands[] = {
     {L"reg-key", qx::probe::CmdRegKey, L"HKCU|HKLM PATH   key exists|missing"},
     {L"metrics", qx::probe::CmdMetrics, L"  double-click area and time, drag threshold"},
     {L"set-metrics", qx::probe::CmdSetMetrics, L"[--dblclk-w N] [--dblclk-h N] [--dblclk-time N] [--drag-w N] [--drag-h N]"},
-    {L"ports", qx::probe::CmdPorts, L"  what opening COM1: to COM9: answers"},
+    {L"ports", qx::probe::CmdPorts, L"[N...]   what opening COM1 to COM9, or COMN..., answers"},
     {L"version", qx::probe::CmdVersion, L"FILE [--block 041104b0]   version texts and manifest supportedOS"},
     {L"hold-hotkey", qx::probe::CmdHoldHotkey, L"[--key C] [--ms N]   Ctrl+Shift+key: print held; hold until killed"},
     {L"keys", qx::probe::CmdKeys, L"[--key C] [--vk VK]   type Ctrl+Shift+key, or the key VK alone"},
