@@ -3,8 +3,10 @@
 #include <optional>
 
 #include "framework/geometry_win.h"
+#include "framework/private_ids.h"
 #include "props/dblclick_interval_set_page_win.h"
 #include "props/dblclick_set_page_win.h"
+#include "props/display_set_page_win.h"
 #include "props/pen_button_set_page_win.h"
 #include "props/user_port_set_page_win.h"
 
@@ -73,6 +75,9 @@ CPropSetSheet::CPropSetSheet(HINSTANCE instance, const PropServices& services, U
     pages_.push_back(std::make_unique<CDblClickSetPage>(instance, services_));
     pages_.push_back(std::make_unique<CDblClickIntervalSetPage>(instance, services_));
     pages_.push_back(std::make_unique<CPenButtonSetPage>(instance, services_));
+    auto displayPage = std::make_unique<CDisplaySetPage>(instance, services_, displays_);
+    displayPage_ = displayPage.get();
+    pages_.push_back(std::move(displayPage));
 }
 
 CPropSetSheet::~CPropSetSheet() = default;
@@ -102,6 +107,10 @@ INT_PTR CPropSetSheet::DoModal() {
     header.pfnCallback = mode_ == SheetMode::Setup ? &SetupButtons : &NormalButtons;
     // The sheet frees the pages it was given, whatever it returns.
     ::PropertySheetW(&header);
+    // Posted, not sent: the main window chooses again from its own loop,
+    // with no sheet left open beneath what that may ask.
+    if (displayPage_ && displayPage_->Changed() && parent_)
+        ::PostMessageW(parent_, WM_PANELDISPLAYCHANGED, 0, 0);
     return portPage_->Applied() ? IDOK : IDCANCEL;
 }
 

@@ -10,6 +10,7 @@
 #include <memory>
 #include <vector>
 
+#include "base/display_list_win.h"
 #include "props/port_page_rules.h"
 #include "framework/property_page_win.h"
 
@@ -18,6 +19,7 @@ namespace qx {
 enum class SheetMode { Normal = 0, Setup = 1 };
 
 class CUserPortSetPage;
+class CDisplaySetPage;
 
 class CPropSetSheet {
 public:
@@ -28,7 +30,8 @@ public:
     CPropSetSheet& operator=(const CPropSetSheet&) = delete;
 
     // Runs the sheet modally: IDOK when OK applied the pages, IDCANCEL
-    // otherwise.
+    // otherwise. When OK chose another panel display, the parent is told
+    // with WM_PANELDISPLAYCHANGED once the sheet has closed.
     INT_PTR DoModal();
 
 private:
@@ -38,8 +41,10 @@ private:
     HWND parent_;
     UINT startPage_;
     SheetMode mode_;
+    Win32DisplayList displays_;                          // outlives the pages that read it
     std::vector<std::unique_ptr<CPropertyPage>> pages_;  // in tab order
     CUserPortSetPage* portPage_ = nullptr;               // the first of them
+    CDisplaySetPage* displayPage_ = nullptr;             // the last, normal form only
 };
 
 }  // namespace qx

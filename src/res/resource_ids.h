@@ -120,6 +120,15 @@
 #define IDS_ENTER_INTEGER            61712
 #define IDS_ENTER_INTEGER_RANGE      61714
 
+// Panel display page (IDD_PROP_DISPLAY): the displays of the desktop, one of
+// them the panel.
+#define IDD_PROP_DISPLAY             194
+#define IDC_DISPLAY_LIST             1120
+#define IDS_DISPLAY_ENTRY            60320
+#define IDS_DISPLAY_PRIMARY          60321
+#define IDS_DISPLAY_NOT_PRESENT      60322
+#define IDS_TIP_DISPLAY_LIST         60323
+
 // Application and start-up
 #define IDS_APP_NAME                 57344
 #define IDS_ALREADY_RUNNING          57346

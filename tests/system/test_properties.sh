@@ -13,7 +13,10 @@
 # and the choice "[Selected]", keeps the model chosen from its list while the
 # port changes, and stores the port, the model, its defaults and the preset
 # of the resolution on OK; Esc there stores nothing and says so. The
-# Japanese forms are in test_japanese.sh.
+# Japanese forms are in test_japanese.sh. Last, on two displays side by side:
+# the panel display page lists both with number, size and place, the primary
+# marked; choosing the second and OK stores it and the pen follows at once;
+# Cancel stores nothing.
 . "$(dirname "$0")/lib/harness.sh"
 qx_begin properties
 props_bench en
@@ -143,5 +146,48 @@ props_choose "COM1:"
 props_press ok || qx_fail "OK did not close the sheet"
 qx_expect_eq "no question for a first port" 0 "$(qx_boxes)"
 qx_expect_eq "UsePort" "COM1:" "$(qx_value HKCU UsePort)"
+qx_stop_driver "$DRIVER" || qx_fail "driver did not end"
+
+# The panel display page, on a desktop of two displays: the primary
+# 1280 x 768 at 0,0 and a second 1024 x 768 at 1280,0, with an identity
+# calibration for the second's size. A wineserver stays bound to the display
+# it started on: it ends with the single display and starts again on the pair.
+IDC_DISPLAY_LIST=1120
+display_list() { qx_control "$IDC_DISPLAY_LIST" | sed -n 's/.* items=\(.*selected=[-0-9]*\) .*/\1/p'; }
+display_page() { props_open && props_page 4 "$IDC_DISPLAY_LIST"; }
+display_choose() { qx_probe select --hwnd "$PROPS_HWND" --any-caption --id "$IDC_DISPLAY_LIST" "$1" >/dev/null || qx_fail "cannot choose $1: $QX_OUT"; }
+FIRST="1: 1280 x 768 at 0, 0 (primary)"
+SECOND="2: 1024 x 768 at 1280, 0"
+SECOND_NAME='\\\\.\\DISPLAY2'  # "\\.\DISPLAY2" as the probe prints it
+wineserver -k >/dev/null 2>&1; wineserver -w
+_qx_end_pid "$QX_XVFB_PID"
+qx_reg_preload '[HKEY_CURRENT_USER\SOFTWARE\NORVANE\QXdrv1.2\1024_768]' '"CalibRatioX"="1.000000"' \
+    '"CalibRatioY"="1.000000"' '"CalibOffsetX"="0.000000"' '"CalibOffsetY"="0.000000"'
+qx_two_displays
+qx_wineserver
+qx_driver_receiving
+DRIVER=$QX_DRIVER_PID
+
+qx_case "two displays: both listed with number, size and place, the primary marked and chosen"
+display_page || qx_fatal "no panel display page: $QX_OUT"
+qx_screenshot display-en
+qx_expect_eq "the displays" "$FIRST,$SECOND selected=0" "$(display_list)"
+
+qx_case "the second display chosen: stored, and the pen maps there at once"
+display_choose "$SECOND"
+props_press ok || qx_fail "OK did not close the sheet"
+qx_expect_eq "no box" 0 "$(qx_boxes)"
+qx_expect_eq "PanelDisplay per user" "$SECOND_NAME" "$(qx_value HKCU PanelDisplay)"
+qx_expect_eq "PanelDisplay per machine" "$SECOND_NAME" "$(qx_value HKLM PanelDisplay)"
+qx_wait "the board's centre at the second display's centre" 10 eval '[ "$(qx_hover 512 384)" = "1792 384" ]' ||
+    _qx_log "    the pen lands at $(qx_hover 512 384)"
+
+qx_case "Cancel after choosing the primary again stores nothing"
+display_page || qx_fatal "no panel display page the second time: $QX_OUT"
+qx_expect_eq "the second selected" "$FIRST,$SECOND selected=1" "$(display_list)"
+display_choose "$FIRST"
+props_press cancel || qx_fail "Cancel did not close the sheet"
+qx_expect_eq "PanelDisplay kept" "$SECOND_NAME" "$(qx_value HKCU PanelDisplay)"
+qx_expect_eq "the pen still on the second display" "1792 384" "$(qx_hover 512 384)"
 qx_stop_driver "$DRIVER" || qx_fail "driver did not end"
 qx_finish

@@ -1,7 +1,8 @@
 // The rules of the property sheet's pages: the COM port lists and what OK,
 // leaving and Cancel do with the choice; the double-click area edit, the
 // speed page's two-click exchanges, what the other-setup page stores and
-// sets, and the rights notice a failed write brings. Settings live in a
+// sets, the panel display list and its choice, and the rights notice a
+// failed write brings. Settings live in a
 // fake registry; a text a suite names reads "#<id>".
 #include <gtest/gtest.h>
 
@@ -24,6 +25,7 @@
 #include "fakes/fake_registry.h"
 #include "fakes/fake_ui.h"
 #include "props/dblclick_rules.h"
+#include "props/display_page_rules.h"
 #include "props/pen_button_rules.h"
 #include "props/port_page_rules.h"
 #include "res/resource_ids.h"
@@ -460,6 +462,83 @@ TEST(RightsNotice, AFailedWriteBringsItOncePerOpening) {
         for (const auto& box : rig.boxes.shown) EXPECT_EQ(box.flags, kMbOk | kMbIconHand) << c.name;
         EXPECT_EQ(rig.rightsNotice, 0) << c.name;
     }
+}
+
+
+// The panel display page. A desktop of the primary 1280 x 768 at 0,0 and a
+// second 1024 x 768 beside it, in the forms of the page's string table.
+const DisplayInfo kFirst{"\\\\.\\DISPLAY1", {0, 0, 1280, 768}, true};
+const DisplayInfo kSecond{"\\\\.\\DISPLAY2", {1280, 0, 2304, 768}, false};
+const DisplayEntryFormats kDisplayForms{L"%1: %2 x %3 at %4, %5", L" (primary)", L"%1: not present"};
+constexpr const wchar_t* kFirstEntry = L"1: 1280 x 768 at 0, 0 (primary)";
+constexpr const wchar_t* kSecondEntry = L"2: 1024 x 768 at 1280, 0";
+
+TEST(DisplayPage, ListsTheDisplaysAndSelectsThePanel) {
+    // The primary second in the system's order, left of the other.
+    const DisplayInfo leftPrimary{"\\\\.\\DISPLAY2", {-1024, -100, 0, 668}, true};
+    const DisplayInfo rightOther{"\\\\.\\DISPLAY1", {0, 0, 1280, 768}, false};
+    struct Case {
+        const char* name;
+        std::vector<DisplayInfo> displays;
+        const char* setting;
+        std::vector<std::wstring> entries;
+        std::optional<std::size_t> selected;
+    } cases[] = {
+        {"one display, setting absent", {kFirst}, "", {kFirstEntry}, 0},
+        {"two, setting absent: the primary", {kFirst, kSecond}, "", {kFirstEntry, kSecondEntry}, 0},
+        {"two, the second named", {kFirst, kSecond}, "\\\\.\\DISPLAY2", {kFirstEntry, kSecondEntry}, 1},
+        {"named in other letters' case", {kFirst, kSecond}, "\\\\.\\display2", {kFirstEntry, kSecondEntry}, 1},
+        {"named and gone: listed, selected", {kFirst}, "\\\\.\\DISPLAY2", {kFirstEntry, L"2: not present"}, 1},
+        {"gone, a name without a number", {kFirst, kSecond}, "PANEL", {kFirstEntry, kSecondEntry, L"3: not present"}, 2},
+        {"the primary second, placed left", {rightOther, leftPrimary}, "",
+         {L"1: 1280 x 768 at 0, 0", L"2: 1024 x 768 at -1024, -100 (primary)"}, 1},
+        {"no display reported", {}, "", {}, std::nullopt},
+    };
+    for (const Case& c : cases) {
+        const DisplayPageList list = DisplayPageEntries(c.displays, c.setting, kDisplayForms);
+        std::vector<std::wstring> texts;
+        for (const DisplayEntry& e : list.entries) texts.push_back(e.text);
+        EXPECT_EQ(texts, c.entries) << c.name;
+        EXPECT_EQ(list.selected, c.selected) << c.name;
+    }
+}
+
+TEST(DisplayPage, OkStoresOnlyAChangedChoice) {
+    struct Case {
+        const char* name;
+        std::vector<DisplayInfo> displays;
+        const char* setting;
+        std::optional<std::size_t> chosen;
+        const char* stored;  // in both hives; "(untouched)" when nothing was written
+    } cases[] = {
+        {"the primary kept, setting absent", {kFirst, kSecond}, "", 0, "(untouched)"},
+        {"the second chosen", {kFirst, kSecond}, "", 1, "\\\\.\\DISPLAY2"},
+        {"back to the primary by its name", {kFirst, kSecond}, "\\\\.\\DISPLAY2", 0, "\\\\.\\DISPLAY1"},
+        {"a gone display kept", {kFirst}, "\\\\.\\DISPLAY2", 1, "(untouched)"},
+        {"a gone display given up", {kFirst}, "\\\\.\\DISPLAY2", 0, "\\\\.\\DISPLAY1"},
+        {"nothing selected", {kFirst, kSecond}, "", std::nullopt, "(untouched)"},
+    };
+    for (const Case& c : cases) {
+        Rig rig;
+        const DisplayPageList list = DisplayPageEntries(c.displays, c.setting, kDisplayForms);
+        const bool changed = ApplyDisplayChoice(rig.services, list, c.chosen);
+        EXPECT_EQ(changed, std::string(c.stored) != "(untouched)") << c.name;
+        for (Hive hive : {Hive::LocalMachine, Hive::CurrentUser}) {
+            const RegValueData* value = rig.Stored(hive, "PanelDisplay");
+            EXPECT_EQ(value ? std::string(value->bytes.begin(), value->bytes.end()) : "(untouched)", c.stored)
+                << c.name;
+        }
+        EXPECT_TRUE(rig.Shown().empty()) << c.name;
+    }
+    // A refused write: the rights notice once in this opening, and the
+    // panel still told to choose again.
+    Rig rig;
+    rig.registry.readOnly = {Hive::LocalMachine, Hive::CurrentUser};
+    const DisplayPageList list = DisplayPageEntries({kFirst, kSecond}, "", kDisplayForms);
+    EXPECT_TRUE(ApplyDisplayChoice(rig.services, list, 1));
+    EXPECT_TRUE(ApplyDisplayChoice(rig.services, list, 1));
+    EXPECT_EQ(rig.Shown(), std::vector<std::wstring>{L"#60102"});
+    EXPECT_EQ(rig.Stored(Hive::CurrentUser, "PanelDisplay"), nullptr);
 }
 
 }  // namespace
