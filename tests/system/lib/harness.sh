@@ -152,13 +152,14 @@ qx_wait_line() { qx_wait "line /$2/ in $(basename "$1")" "$3" grep -Eq -- "$2" "
 
 # --- display, prefix, wineserver ----------------------------------------------
 
-# _qx_start_xvfb WxH: a private X server on a free display number (Xvfb picks
-# it and reports it through -displayfd); sets _QX_XNUM and _QX_XPID.
-_qx_start_xvfb() {
-    local numfile
+# _qx_start_x LOG SERVER ARGS...: a private X server on a free display number
+# (the server picks it and reports it through -displayfd); sets _QX_XNUM and
+# _QX_XPID.
+_qx_start_x() {
+    local log=$1 numfile
+    shift
     numfile=$(mktemp "${TMPDIR:-/tmp}/qxdrv-display.XXXXXX")
-    Xvfb -displayfd 3 -screen 0 "${1}x24" -nolisten tcp -noreset 3>"$numfile" \
-        >>"${QX_TMP:-/tmp}/xvfb.log" 2>&1 &
+    "$@" -displayfd 3 -nolisten tcp -noreset 3>"$numfile" >>"${QX_TMP:-/tmp}/$log" 2>&1 &
     _QX_XPID=$!
     local end; end=$(_qx_deadline "$QX_DISPLAY_WAIT")
     while [ ! -s "$numfile" ] && kill -0 "$_QX_XPID" 2>/dev/null && _qx_before "$end"; do
@@ -168,6 +169,7 @@ _qx_start_xvfb() {
     rm -f "$numfile"
     [ -n "$_QX_XNUM" ]
 }
+_qx_start_xvfb() { _qx_start_x xvfb.log Xvfb -screen 0 "${1}x24"; }
 
 # qx_display [WxH]: starts the test's Xvfb (default 1280x768) and exports DISPLAY.
 qx_display() {
@@ -184,19 +186,10 @@ qx_display() {
 qx_two_displays() {
     _qx_start_xvfb 2400x900 || qx_fatal "Xvfb for the two displays did not start"
     QX_XVFB_PID=$_QX_XPID
-    local numfile end
-    numfile=$(mktemp "${TMPDIR:-/tmp}/qxdrv-display.XXXXXX")
-    DISPLAY=":$_QX_XNUM" Xephyr -displayfd 3 -screen 1280x768 -screen 1024x768 +xinerama \
-        -extension RANDR -nolisten tcp -noreset 3>"$numfile" >>"$QX_TMP/xephyr.log" 2>&1 &
-    QX_XEPHYR_PID=$!
-    end=$(_qx_deadline "$QX_DISPLAY_WAIT")
-    while [ ! -s "$numfile" ] && kill -0 "$QX_XEPHYR_PID" 2>/dev/null && _qx_before "$end"; do
-        sleep 0.05
-    done
-    local num; num=$(tr -dc '0-9' <"$numfile")
-    rm -f "$numfile"
-    [ -n "$num" ] || qx_fatal "Xephyr did not start: $(tail -n 3 "$QX_TMP/xephyr.log")"
-    export DISPLAY=":$num"
+    DISPLAY=":$_QX_XNUM" _qx_start_x xephyr.log Xephyr -screen 1280x768 -screen 1024x768 \
+        +xinerama -extension RANDR || qx_fatal "Xephyr did not start: $(tail -n 3 "$QX_TMP/xephyr.log")"
+    QX_XEPHYR_PID=$_QX_XPID
+    export DISPLAY=":$_QX_XNUM"
     _qx_log "two displays on $DISPLAY (Xephyr pid $QX_XEPHYR_PID in Xvfb pid $QX_XVFB_PID)"
 }
 
