@@ -1,27 +1,17 @@
 #include "base/display_choice.h"
 
 #include <algorithm>
-#include <cctype>
+
+#include "base/message_text.h"
 
 namespace qx {
-namespace {
-
-bool SameDeviceName(const std::string& a, const std::string& b) {
-    return a.size() == b.size() &&
-           std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-               return std::toupper(static_cast<unsigned char>(x)) ==
-                      std::toupper(static_cast<unsigned char>(y));
-           });
-}
-
-}  // namespace
 
 PanelChoice ChoosePanelDisplay(const std::vector<DisplayInfo>& displays,
                                const std::string& setting) {
     PanelChoice choice;
     if (!setting.empty()) {
         for (const DisplayInfo& d : displays) {
-            if (SameDeviceName(d.deviceName, setting)) {
+            if (SameAsciiName(d.deviceName, setting)) {
                 choice.display = d;
                 return choice;
             }

@@ -44,4 +44,13 @@ std::string NarrowAscii(const std::wstring& text) {
     return out;
 }
 
+bool SameAsciiName(const std::string& a, const std::string& b) {
+    auto upper = [](char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; };
+    if (a.size() != b.size()) return false;
+    for (std::size_t i = 0; i < a.size(); ++i) {
+        if (upper(a[i]) != upper(b[i])) return false;
+    }
+    return true;
+}
+
 }  // namespace qx

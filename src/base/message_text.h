@@ -24,6 +24,9 @@ std::wstring Widen(const std::string& text);
 // digits an edit holds); a character beyond ASCII becomes '?', which no such
 // use takes for one of its own.
 std::string NarrowAscii(const std::wstring& text);
+// ASCII names the system compares without regard to case: port and
+// display device names.
+bool SameAsciiName(const std::string& a, const std::string& b);
 
 }  // namespace qx
 

@@ -23,11 +23,7 @@ bool PortExists(const PortOpenResult& result) {
     return result.opened || result.error != kErrorFileNotFound;
 }
 
-bool SamePort(const std::string& a, const std::string& b) {
-    auto upper = [](char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; };
-    return a.size() == b.size() &&
-           std::equal(a.begin(), a.end(), b.begin(), [&](char x, char y) { return upper(x) == upper(y); });
-}
+bool SamePort(const std::string& a, const std::string& b) { return SameAsciiName(a, b); }
 
 bool PortUsable(const PortOpenResult& result, const std::string& port,
                 const std::string& appPort) {
